@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace dispcraft {
+
+#pragma pack(push, 1)
+// Links, serial settings and panel control settings, written verbatim to the project file.
+struct ProjectBlock {
+    char com1Protocol[20]; // protocol file name without ".ini", NUL-terminated
+    char com2Protocol[20];
+    uint16_t com1Baud; // low 16 bits of the rate: 115200 is kept as 49664
+    uint16_t com2Baud;
+    uint8_t com1DataBits;
+    uint8_t com2DataBits;
+    uint8_t com1StopBits;
+    uint8_t com2StopBits;
+    uint8_t com1Parity; // 'e', 'n' or 'o'
+    uint8_t com2Parity;
+    uint8_t startScreen; // offset 50
+    uint8_t control51;
+    uint8_t control52;
+    uint8_t reserved53;
+    uint16_t control54;
+    uint16_t control56;
+    uint8_t control58; // COM2 station byte in the image
+    uint8_t control59; // COM1 station byte in the image
+    uint8_t control60;
+    uint8_t reserved61;
+    uint16_t control62;
+    uint8_t control64;
+    uint8_t reserved65[3];
+    uint32_t portNumbers; // (COM1 port number << 16) | COM2 port number
+    uint8_t reserved72[4];
+
+    static std::string nameOf(const char (&field)[20]) {
+        return std::string(field, strnlen(field, sizeof field));
+    }
+    // At most 19 characters, zero-filled.
+    static void setName(char (&field)[20], const std::string& s) {
+        std::memset(field, 0, sizeof field);
+        std::memcpy(field, s.data(), s.size() < 19 ? s.size() : 19);
+    }
+};
+#pragma pack(pop)
+static_assert(sizeof(ProjectBlock) == 76);
+
+// The stored 16-bit baud field and the rate it stands for.
+inline uint16_t storedBaud(uint32_t rate) { return static_cast<uint16_t>(rate & 0xFFFF); }
+inline uint32_t baudFromStored(uint16_t stored) { return stored == 49664 ? 115200u : stored; }
+
+} // namespace dispcraft

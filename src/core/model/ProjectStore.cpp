@@ -1,0 +1,146 @@
+#include "model/ProjectStore.h"
+
+#include <cstring>
+
+namespace dispcraft {
+
+ProjectStore::ProjectStore() {
+    // A fresh store has every screen free; the rest starts as an empty project would.
+    reset();
+}
+
+void ProjectStore::reset() {
+    projectPath.clear();
+    modelTitle.clear();
+    com1ProtocolName.clear();
+    com2ProtocolName.clear();
+    com1LinkName.clear();
+    com2LinkName.clear();
+    projectOpen = false;
+    for (auto& p : pictures) {
+        p = PictureTableEntry{};
+    }
+    for (int s = 0; s < capacity::kScreenSlots; ++s) {
+        entries[s] = ScreenEntry{};
+        screens[s].textPool.clear();
+        for (auto& o : screens[s].oldKeys) {
+            o.device = 0;
+            o.value8 = 0;
+            o.areaBit = 0;
+            o.screen = 0;
+            o.flags = 2;
+        }
+    }
+    for (auto& k : globalKeys) {
+        k.kind = 0;
+        k.byte1 = 0;
+        k.flags = 0;
+        k.areaBit = 0;
+        k.screen = 0;
+        k.device = 0;
+        k.value8 = 0;
+        k.value = 0;
+    }
+    projectBlock.control58 = 0;
+    projectBlock.control59 = 0;
+    for (auto& c : changes) {
+        c = ChangeRecord{};
+    }
+    changeCount = 0;
+}
+
+void ProjectStore::initialiseNewProject(const SerialSettings& com1, const SerialSettings& com2) {
+    std::memcpy(header.magic, "DAVO", 4);
+    header.format = 51;
+    header.modelCode = static_cast<int16_t>(static_cast<signed char>(modelCode()));
+    ProjectBlock::setName(projectBlock.com1Protocol, com1ProtocolName);
+    ProjectBlock::setName(projectBlock.com2Protocol, com2ProtocolName);
+    setSerial(1, com1);
+    setSerial(2, com2);
+    projectBlock.startScreen = 1;
+    projectBlock.control51 = 0;
+    projectBlock.control52 = 0;
+    projectBlock.control54 = 0;
+    projectBlock.control56 = 0;
+    projectBlock.control60 = 0;
+    projectBlock.control62 = 0;
+    projectBlock.control64 = 5;
+    systemBlock = SystemBlock{};
+    for (auto& e : entries) {
+        e.number = 0;
+        std::memset(e.name, 0, sizeof e.name);
+    }
+    globalPool.clear();
+    scratchPool.clear();
+    alarms[0] = AlarmBlock{};
+    alarms[1] = AlarmBlock{};
+    alarmPools[0].clear();
+    alarmPools[1].clear();
+    alarms[0].areaBit = defaultStation;
+    alarms[1].areaBit = defaultStation;
+    for (auto& o : globalOldKeys) {
+        o.areaBit = defaultStation;
+    }
+    for (auto& k : globalKeys) {
+        k.areaBit = defaultStation;
+    }
+    projectBlock.control58 = defaultStation;
+    projectBlock.control59 = defaultStation;
+    projectOpen = true;
+}
+
+bool ProjectStore::modified() const {
+    return treeChanged || (editorsModified && editorsModified());
+}
+
+SerialSettings ProjectStore::serial(int port) const {
+    SerialSettings s;
+    const ProjectBlock& b = projectBlock;
+    if (port == 2) {
+        s.baud = baudFromStored(b.com2Baud);
+        s.dataBits = b.com2DataBits;
+        s.stopBits = b.com2StopBits;
+        s.parity = static_cast<char>(b.com2Parity);
+    } else {
+        s.baud = baudFromStored(b.com1Baud);
+        s.dataBits = b.com1DataBits;
+        s.stopBits = b.com1StopBits;
+        s.parity = static_cast<char>(b.com1Parity);
+    }
+    return s;
+}
+
+void ProjectStore::setSerial(int port, const SerialSettings& s) {
+    ProjectBlock& b = projectBlock;
+    if (port == 2) {
+        b.com2Baud = storedBaud(s.baud);
+        b.com2DataBits = s.dataBits;
+        b.com2StopBits = s.stopBits;
+        b.com2Parity = static_cast<uint8_t>(s.parity);
+    } else {
+        b.com1Baud = storedBaud(s.baud);
+        b.com1DataBits = s.dataBits;
+        b.com1StopBits = s.stopBits;
+        b.com1Parity = static_cast<uint8_t>(s.parity);
+    }
+}
+
+void ProjectStore::copyKeyFields(const KeyRecord& from, OldKeyRecord& to) {
+    to.kind = from.kind;
+    to.byte1 = from.byte1;
+    to.flags = from.flags;
+    to.device = from.device;
+    to.areaBit = from.areaBit;
+    to.screen = from.screen;
+}
+
+void ProjectStore::copyKeyFields(const OldKeyRecord& from, KeyRecord& to) {
+    to.kind = from.kind;
+    to.byte1 = from.byte1;
+    to.flags = from.flags;
+    to.device = from.device;
+    to.areaBit = from.areaBit;
+    to.screen = from.screen;
+}
+
+} // namespace dispcraft

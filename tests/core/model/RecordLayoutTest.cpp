@@ -1,0 +1,214 @@
+#include "model/ProjectStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+using namespace dispcraft;
+
+// Every stored record is written byte for byte; these are the sizes and offsets the project file,
+// the image and older files depend on.
+TEST(RecordLayout, ObjectRecords) {
+    EXPECT_EQ(sizeof(TextStringRecord), 20u);
+    EXPECT_EQ(offsetof(TextStringRecord, x), 2u);
+    EXPECT_EQ(offsetof(TextStringRecord, y), 4u);
+    EXPECT_EQ(offsetof(TextStringRecord, attr), 6u);
+    EXPECT_EQ(offsetof(TextStringRecord, textOffset), 8u);
+    EXPECT_EQ(offsetof(TextStringRecord, textLength), 12u);
+
+    EXPECT_EQ(sizeof(MsgDispRecord), 96u);
+    EXPECT_EQ(offsetof(MsgDispRecord, attr), 6u);
+    EXPECT_EQ(offsetof(MsgDispRecord, textOffsets), 8u);
+    EXPECT_EQ(offsetof(MsgDispRecord, textLengths), 72u);
+    EXPECT_EQ(offsetof(MsgDispRecord, trailing), 88u);
+    EXPECT_EQ(offsetof(MsgDispRecord, value), 90u);
+
+    EXPECT_EQ(sizeof(NumDispRecord), 40u);
+    EXPECT_EQ(offsetof(NumDispRecord, attr), 6u);
+    EXPECT_EQ(offsetof(NumDispRecord, flags2), 7u);
+    EXPECT_EQ(offsetof(NumDispRecord, setting1), 8u);
+    EXPECT_EQ(offsetof(NumDispRecord, setting4), 12u);
+    EXPECT_EQ(offsetof(NumDispRecord, setting5), 16u);
+    EXPECT_EQ(offsetof(NumDispRecord, trailingValue), 20u);
+    EXPECT_EQ(offsetof(NumDispRecord, previewOffset), 24u);
+    EXPECT_EQ(offsetof(NumDispRecord, previewLength), 28u);
+    EXPECT_EQ(offsetof(NumDispRecord, setting2), 36u);
+    EXPECT_EQ(offsetof(NumDispRecord, setting3), 37u);
+    EXPECT_EQ(offsetof(NumDispRecord, trailing), 38u);
+    EXPECT_EQ(sizeof(NumDispSideRecord), 8u);
+
+    EXPECT_EQ(sizeof(BarGraphRecord), 24u);
+    EXPECT_EQ(offsetof(BarGraphRecord, setting1), 8u);
+    EXPECT_EQ(offsetof(BarGraphRecord, setting2), 10u);
+    EXPECT_EQ(offsetof(BarGraphRecord, setting3), 12u);
+    EXPECT_EQ(offsetof(BarGraphRecord, thickness), 14u);
+    EXPECT_EQ(offsetof(BarGraphRecord, length), 15u);
+    EXPECT_EQ(offsetof(BarGraphRecord, style), 20u);
+
+    EXPECT_EQ(sizeof(TrendGraphRecord), 24u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, setting1), 8u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, width), 14u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, height), 15u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, spacing), 16u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, pointCount), 17u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, setting4), 18u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, trailing), 19u);
+
+    EXPECT_EQ(sizeof(LampRecord), 48u);
+    EXPECT_EQ(offsetof(LampRecord, value), 8u);
+    EXPECT_EQ(offsetof(LampRecord, dotCount), 16u);
+    EXPECT_EQ(offsetof(LampRecord, flags2), 20u);
+    EXPECT_EQ(offsetof(LampRecord, name), 21u);
+
+    EXPECT_EQ(sizeof(PictureObjectRecord), 16u);
+    EXPECT_EQ(offsetof(PictureObjectRecord, width), 6u);
+    EXPECT_EQ(offsetof(PictureObjectRecord, height), 7u);
+    EXPECT_EQ(offsetof(PictureObjectRecord, pictureNo), 8u);
+}
+
+TEST(RecordLayout, KeyRecords) {
+    EXPECT_EQ(sizeof(KeyRecord), 16u);
+    EXPECT_EQ(offsetof(KeyRecord, flags), 2u);
+    EXPECT_EQ(offsetof(KeyRecord, device), 4u);
+    EXPECT_EQ(offsetof(KeyRecord, areaBit), 6u);
+    EXPECT_EQ(offsetof(KeyRecord, screen), 7u);
+    EXPECT_EQ(offsetof(KeyRecord, value8), 8u);
+    EXPECT_EQ(offsetof(KeyRecord, value), 12u);
+    EXPECT_EQ(sizeof(OldKeyRecord), 12u);
+    EXPECT_EQ(offsetof(OldKeyRecord, device), 4u);
+    EXPECT_EQ(offsetof(OldKeyRecord, areaBit), 6u);
+    EXPECT_EQ(offsetof(OldKeyRecord, value8), 8u);
+}
+
+TEST(RecordLayout, ProjectBlocks) {
+    EXPECT_EQ(sizeof(ScreenEntry), 32u);
+    EXPECT_EQ(offsetof(ScreenEntry, name), 1u);
+    EXPECT_EQ(offsetof(ScreenEntry, fileOffset), 12u);
+    EXPECT_EQ(offsetof(ScreenEntry, textCount), 16u);
+    EXPECT_EQ(offsetof(ScreenEntry, pictureCount), 22u);
+    EXPECT_EQ(offsetof(ScreenEntry, poolLength8), 23u);
+    EXPECT_EQ(offsetof(ScreenEntry, poolLength32), 28u);
+
+    EXPECT_EQ(sizeof(ProjectBlock), 76u);
+    EXPECT_EQ(offsetof(ProjectBlock, com2Protocol), 20u);
+    EXPECT_EQ(offsetof(ProjectBlock, com1Baud), 40u);
+    EXPECT_EQ(offsetof(ProjectBlock, com2Baud), 42u);
+    EXPECT_EQ(offsetof(ProjectBlock, com1DataBits), 44u);
+    EXPECT_EQ(offsetof(ProjectBlock, com1StopBits), 46u);
+    EXPECT_EQ(offsetof(ProjectBlock, com1Parity), 48u);
+    EXPECT_EQ(offsetof(ProjectBlock, com2Parity), 49u);
+    EXPECT_EQ(offsetof(ProjectBlock, startScreen), 50u);
+    EXPECT_EQ(offsetof(ProjectBlock, control51), 51u);
+    EXPECT_EQ(offsetof(ProjectBlock, control52), 52u);
+    EXPECT_EQ(offsetof(ProjectBlock, control54), 54u);
+    EXPECT_EQ(offsetof(ProjectBlock, control56), 56u);
+    EXPECT_EQ(offsetof(ProjectBlock, control58), 58u);
+    EXPECT_EQ(offsetof(ProjectBlock, control59), 59u);
+    EXPECT_EQ(offsetof(ProjectBlock, control60), 60u);
+    EXPECT_EQ(offsetof(ProjectBlock, control62), 62u);
+    EXPECT_EQ(offsetof(ProjectBlock, control64), 64u);
+    EXPECT_EQ(offsetof(ProjectBlock, portNumbers), 68u);
+
+    EXPECT_EQ(sizeof(AlarmBlock), 332u);
+    EXPECT_EQ(offsetof(AlarmBlock, offsets), 4u);
+    EXPECT_EQ(offsetof(AlarmBlock, lengths), 260u);
+    EXPECT_EQ(offsetof(AlarmBlock, count), 324u);
+    EXPECT_EQ(offsetof(AlarmBlock, areaBit), 325u);
+    EXPECT_EQ(offsetof(AlarmBlock, options), 328u);
+
+    EXPECT_EQ(sizeof(SystemBlock), 36u);
+    EXPECT_EQ(sizeof(ChangeRecord), 8u);
+    EXPECT_EQ(offsetof(ChangeRecord, length), 1u);
+    EXPECT_EQ(offsetof(ChangeRecord, word4), 4u);
+    EXPECT_EQ(offsetof(ChangeRecord, word6), 6u);
+
+    EXPECT_EQ(sizeof(FileHeader), 20u);
+    EXPECT_EQ(offsetof(FileHeader, format), 4u);
+    EXPECT_EQ(offsetof(FileHeader, modelCode), 6u);
+    EXPECT_EQ(sizeof(FileIndex), 48u);
+    EXPECT_EQ(offsetof(FileIndex, alarmPool2Length), 44u);
+    EXPECT_EQ(sizeof(PictureDirEntry), 12u);
+}
+
+TEST(ScreenEntry, PoolLengthFields) {
+    ScreenEntry e{};
+    e.setPoolLength(255);
+    EXPECT_EQ(e.poolLength8, 255);
+    EXPECT_EQ(e.poolLength32, 0u);
+    EXPECT_EQ(e.poolLength(), 255u);
+    e.setPoolLength(256);
+    EXPECT_EQ(e.poolLength8, 0);
+    EXPECT_EQ(e.poolLength32, 256u);
+    EXPECT_EQ(e.poolLength(), 256u);
+    // A non-zero byte field wins over the 32-bit field.
+    e.poolLength8 = 3;
+    EXPECT_EQ(e.poolLength(), 3u);
+}
+
+TEST(ProjectStore, ResetAndNewProject) {
+    auto store = std::make_unique<ProjectStore>();
+    store->entries[5].number = 5;
+    store->screens[5].textPool = "abc";
+    store->globalKeys[3].kind = 7;
+    store->globalKeys[3].value = 99;
+    store->changeCount = 3;
+    store->changes[2].length = 4;
+    store->projectBlock.control58 = 9;
+    store->reset();
+    EXPECT_FALSE(store->screenExists(5));
+    EXPECT_TRUE(store->screens[5].textPool.empty());
+    EXPECT_EQ(store->globalKeys[3].kind, 0);
+    EXPECT_EQ(store->globalKeys[3].value, 0u);
+    EXPECT_EQ(store->changeCount, 0);
+    EXPECT_EQ(store->changes[2].length, 0);
+    EXPECT_EQ(store->projectBlock.control58, 0);
+    EXPECT_EQ(store->screens[7].oldKeys[2].flags, 2);
+
+    store->modelTitle = "TR - C";
+    store->com1ProtocolName = "FX_CPU";
+    store->defaultStation = 3;
+    SerialSettings s1{115200, 7, 2, 'e'};
+    store->initialiseNewProject(s1, SerialSettings{});
+    EXPECT_EQ(std::string(store->header.magic, 4), "DAVO");
+    EXPECT_EQ(store->header.format, 51);
+    EXPECT_EQ(store->header.modelCode, 'C');
+    EXPECT_EQ(store->projectBlock.com1Baud, 49664);
+    EXPECT_EQ(store->serial(1), s1);
+    EXPECT_EQ(store->projectBlock.startScreen, 1);
+    EXPECT_EQ(store->projectBlock.control64, 5);
+    EXPECT_EQ(store->alarms[0].areaBit, 3);
+    EXPECT_EQ(store->alarms[1].areaBit, 3);
+    EXPECT_EQ(store->globalOldKeys[5].areaBit, 3);
+    EXPECT_EQ(store->globalKeys[24].areaBit, 3);
+    EXPECT_EQ(store->projectBlock.control58, 3);
+    EXPECT_EQ(store->projectBlock.control59, 3);
+    EXPECT_EQ(ProjectBlock::nameOf(store->projectBlock.com1Protocol), "FX_CPU");
+    EXPECT_TRUE(store->projectOpen);
+}
+
+TEST(ProjectStore, GlobalKeyCopyRule) {
+    std::array<KeyRecord, 25> global{}, screen{};
+    global[0].kind = 0;
+    global[0].screen = 12;
+    global[1].kind = 9;
+    global[1].screen = 4;
+    screen[0].screen = 1;
+    screen[1].screen = 2;
+    ProjectStore::applyGlobalKeyCopy(global, screen);
+    EXPECT_EQ(screen[0].kind, 9);
+    EXPECT_EQ(screen[0].screen, 12);
+    EXPECT_EQ(screen[1].screen, 2); // defined project-wide records leave the screen's alone
+}
+
+TEST(ProjectStore, ModifiedQuery) {
+    auto store = std::make_unique<ProjectStore>();
+    EXPECT_FALSE(store->modified());
+    bool editorDirty = false;
+    store->editorsModified = [&] { return editorDirty; };
+    EXPECT_FALSE(store->modified());
+    editorDirty = true;
+    EXPECT_TRUE(store->modified());
+    editorDirty = false;
+    store->treeChanged = true;
+    EXPECT_TRUE(store->modified());
+}

@@ -1,0 +1,38 @@
+#!/bin/bash
+# Builds and runs every test: the full build with its tests, the core tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a minute.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== core tests under ASan and UBSan"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDISPCRAFT_SANITIZE=ON \
+    -DDISPCRAFT_GUI=OFF -DDISPCRAFT_BENCH=OFF
+cmake --build build-asan -j "$jobs" --target dispcraft_core_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
+
+echo "== fuzzing"
+fuzz_seconds=${FUZZ_SECONDS:-60}
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang-16 -DCMAKE_CXX_COMPILER=clang++-16 -DDISPCRAFT_FUZZ=ON \
+    -DDISPCRAFT_GUI=OFF -DDISPCRAFT_TESTS=OFF -DDISPCRAFT_BENCH=OFF
+cmake --build build-fuzz -j "$jobs"
+for fuzzer in build-fuzz/bin/*Fuzzer; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus=$(mktemp -d)
+    if [ -d "fuzz/corpus/$name" ]; then
+        cp -r "fuzz/corpus/$name/." "$corpus/"
+    fi
+    echo "-- $name for ${fuzz_seconds}s"
+    "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+    rm -rf "$corpus"
+done
+echo "== all tests passed"
