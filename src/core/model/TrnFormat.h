@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/AlarmBlock.h"
+#include "model/FileHeader.h"
+#include "model/FileIndex.h"
+#include "model/PictureDirEntry.h"
+#include "model/ProjectBlock.h"
+#include "model/ScreenEntry.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+namespace dispcraft::trn {
+
+// The records are written with their in-memory bytes.
+static_assert(std::endian::native == std::endian::little, "the project file is little-endian");
+
+constexpr char kMagic[4] = {'D', 'A', 'V', 'O'};
+// What the writer writes; the reader takes everything below kFirstUnreadable.
+constexpr uint16_t kWrittenFormat = 51;
+constexpr uint16_t kFirstUnreadable = 80;
+
+// Fixed places of the blocks at the start of the file.
+constexpr size_t kHeaderOffset = 0;
+constexpr size_t kProjectBlockOffset = kHeaderOffset + sizeof(FileHeader);       // 20
+constexpr size_t kFileIndexOffset = kProjectBlockOffset + sizeof(ProjectBlock);  // 96
+constexpr size_t kEntriesOffset = kFileIndexOffset + sizeof(FileIndex);          // 144
+constexpr size_t kPictureDirOffset = kEntriesOffset + 200 * sizeof(ScreenEntry); // 6544
+constexpr size_t kScreenRecordsOffset = kPictureDirOffset + 30 * sizeof(PictureDirEntry);
+static_assert(kScreenRecordsOffset == 6904);
+
+// The differences between the stored formats, one question each.
+inline bool hasScreenOldKeys(int format) { return format >= 2; }
+inline bool keepsGlobalOldKeyKind(int format) { return format >= 2; }
+inline bool hasSystemBlock(int format) { return format > 3; }
+inline bool clearsGlobalOldKeyFlags(int format) { return format <= 4; }
+inline bool hasKeyRecords(int format) { return format > 4; }
+inline bool globalKeysInOrder(int format) { return format > 6; }
+inline bool clearsScreenKeyFlags(int format) { return format <= 7; }
+inline bool hasAlarmGroup2(int format) { return format >= 51; }
+// Save asks before overwriting a file loaded in an older format, except format 3.
+inline bool asksBeforeSaving(int loadedFormat) { return loadedFormat < 51 && loadedFormat != 3; }
+
+// Older formats did not tell key actions from their options: a key record whose flag byte lacks
+// the bit action (0x40) loses the option and mode bits (0x23).
+inline uint8_t oldKeyFlags(uint8_t flags) {
+    return (flags & 0x40) ? flags : static_cast<uint8_t>(flags & ~0x23);
+}
+
+} // namespace dispcraft::trn

@@ -1,0 +1,227 @@
+#include "model/TrnWriter.h"
+
+#include "model/FileIo.h"
+#include "model/TrnFormat.h"
+#include "model/TrnMessages.h"
+
+#include <cassert>
+#include <cstring>
+
+namespace dispcraft {
+
+namespace {
+
+struct KindCount {
+    const char* name;
+    int count;
+    int capacity;
+};
+
+std::array<KindCount, 7> kindCounts(const ScreenEntry& e) {
+    return {{
+        {"TextString", e.textCount, capacity::kTextStrings},
+        {"MsgDisp", e.msgCount, capacity::kMsgDisps},
+        {"NumDisp", e.numCount, capacity::kNumDisps},
+        {"BarGraph", e.barCount, capacity::kBarGraphs},
+        {"TrendGraph", e.trendCount, capacity::kTrendGraphs},
+        {"Lamp", e.lampCount, capacity::kLamps},
+        {"Picture", e.pictureCount, capacity::kPictureObjects},
+    }};
+}
+
+template <typename T>
+void put(std::string& out, const T& value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <typename T>
+void putArray(std::string& out, const T* values, size_t count) {
+    out.append(reinterpret_cast<const char*>(values), sizeof(T) * count);
+}
+
+TrnWriter::Result failure(Message m, std::string detail = {}) {
+    TrnWriter::Result r;
+    r.message = std::move(m);
+    r.detail = std::move(detail);
+    return r;
+}
+
+} // namespace
+
+size_t TrnWriter::screenRecordSize(const ScreenEntry& e, int format) {
+    size_t n = e.textCount * sizeof(TextStringRecord) + e.msgCount * sizeof(MsgDispRecord) +
+               e.numCount * sizeof(NumDispRecord) + e.barCount * sizeof(BarGraphRecord) +
+               e.trendCount * sizeof(TrendGraphRecord) + e.lampCount * sizeof(LampRecord) +
+               e.pictureCount * sizeof(PictureObjectRecord) + capacity::kFunctionKeys;
+    if (trn::hasScreenOldKeys(format)) {
+        n += capacity::kOldKeys * sizeof(OldKeyRecord);
+    }
+    return n;
+}
+
+TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
+    // Refuse before touching anything: a count above its capacity would write records that are
+    // not there.
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (!st.screenExists(s)) {
+            continue;
+        }
+        for (const KindCount& k : kindCounts(st.entries[s])) {
+            if (k.count > k.capacity) {
+                return failure(Message::string(trnmsg::kStoreTooManyObjects,
+                                               {std::to_string(s), k.name, std::to_string(k.count),
+                                                std::to_string(k.capacity)}));
+            }
+        }
+    }
+    if (st.changeCount > capacity::kChangeRecords) {
+        return failure(
+            Message::string(trnmsg::kStoreTooManyChanges, {std::to_string(st.changeCount)}));
+    }
+
+    FileHeader& h = st.header;
+    if (options.setModelCode) {
+        h.modelCode = static_cast<int16_t>(static_cast<signed char>(st.modelCode()));
+    }
+    std::memcpy(h.magic, trn::kMagic, sizeof h.magic);
+    h.format = trn::kWrittenFormat;
+
+    for (int k = 0; k < capacity::kOldKeys; ++k) {
+        ProjectStore::copyKeyFields(st.globalKeys[k], st.globalOldKeys[k]);
+    }
+    // The COM2 value is kept to its 16 bits so that it cannot spill into the COM1 half.
+    st.projectBlock.portNumbers = (static_cast<uint32_t>(st.com1PortNumber) << 16) |
+                                  (static_cast<uint32_t>(st.com2PortNumber) & 0xFFFFu);
+
+    FileIndex& ix = st.fileIndex;
+    st.pictureDotPool.clear();
+    for (int i = 0; i < capacity::kPictureSlots; ++i) {
+        PictureDirEntry& d = st.pictureDir[i];
+        d = PictureDirEntry{};
+        const PictureTableEntry& p = st.pictures[i];
+        if (!p.defined(i)) {
+            continue;
+        }
+        d.offset = static_cast<uint32_t>(st.pictureDotPool.size());
+        d.width = p.width;
+        d.height = p.height;
+        // Exactly width x height dots, so that the next picture starts where the directory says.
+        std::string dots = p.dots;
+        dots.resize(size_t(p.width) * p.height, '\0');
+        st.pictureDotPool += dots;
+    }
+    ix.pictureDotsLength = static_cast<uint32_t>(st.pictureDotPool.size());
+    ix.screenRecordsOffset = static_cast<uint32_t>(trn::kScreenRecordsOffset);
+
+    size_t pos = trn::kScreenRecordsOffset;
+    st.globalPool.clear();
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (!st.screenExists(s)) {
+            continue;
+        }
+        ScreenEntry& e = st.entries[s];
+        ScreenBlock& b = st.screens[s];
+        st.globalPool += b.textPool;
+        e.setPoolLength(b.textPool.size());
+        e.fileOffset = static_cast<uint32_t>(pos);
+        pos += screenRecordSize(e);
+        for (int k = 0; k < capacity::kOldKeys; ++k) {
+            ProjectStore::copyKeyFields(b.keys[k], b.oldKeys[k]);
+        }
+        ProjectStore::applyGlobalKeyCopy(st.globalOldKeys, b.oldKeys);
+    }
+    ix.alarm1Offset = static_cast<uint32_t>(pos);
+    pos += sizeof(AlarmBlock);
+    ix.globalPoolOffset = static_cast<uint32_t>(pos);
+
+    ix.screenPoolsLength = static_cast<uint32_t>(st.globalPool.size());
+    ix.alarmPool1Length = static_cast<uint32_t>(st.alarmPools[0].size());
+    st.globalPool += st.alarmPools[0];
+    ix.alarmPool2Length = static_cast<uint32_t>(st.alarmPools[1].size());
+    st.globalPool += st.alarmPools[1];
+    ix.globalPoolLength = static_cast<uint32_t>(st.globalPool.size());
+    pos += st.globalPool.size();
+    ix.pictureDotsOffset = static_cast<uint32_t>(pos);
+
+    pos += st.pictureDotPool.size();
+    ix.scratchOffset = static_cast<uint32_t>(pos);
+    pos += st.scratchPool.size();
+    ix.globalOldKeysOffset = static_cast<uint32_t>(pos);
+    ix.scratchLength = static_cast<uint32_t>(st.scratchPool.size());
+
+    Result r;
+    r.ok = true;
+    return r;
+}
+
+std::string TrnWriter::serialise(const ProjectStore& st) {
+    std::string out;
+    size_t estimate = trn::kScreenRecordsOffset + st.globalPool.size() +
+                      st.pictureDotPool.size() + st.scratchPool.size() + 2048;
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (st.screenExists(s)) {
+            estimate += screenRecordSize(st.entries[s]) + 400 + 8 * st.entries[s].numCount;
+        }
+    }
+    out.reserve(estimate);
+
+    put(out, st.header);
+    put(out, st.projectBlock);
+    put(out, st.fileIndex);
+    putArray(out, st.entries.data(), st.entries.size());
+    putArray(out, st.pictureDir.data(), st.pictureDir.size());
+
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (!st.screenExists(s)) {
+            continue;
+        }
+        const ScreenEntry& e = st.entries[s];
+        const ScreenBlock& b = st.screens[s];
+        assert(e.fileOffset == out.size());
+        putArray(out, b.textStrings.data(), e.textCount);
+        putArray(out, b.msgDisps.data(), e.msgCount);
+        putArray(out, b.numDisps.data(), e.numCount);
+        putArray(out, b.barGraphs.data(), e.barCount);
+        putArray(out, b.trendGraphs.data(), e.trendCount);
+        putArray(out, b.lamps.data(), e.lampCount);
+        putArray(out, b.pictures.data(), e.pictureCount);
+        putArray(out, b.fnKeys.data(), b.fnKeys.size());
+        putArray(out, b.oldKeys.data(), b.oldKeys.size());
+    }
+    assert(st.fileIndex.alarm1Offset == out.size());
+    put(out, st.alarms[0]);
+    out += st.globalPool;
+    out += st.pictureDotPool;
+    out += st.scratchPool;
+    assert(st.fileIndex.globalOldKeysOffset == out.size());
+    putArray(out, st.globalOldKeys.data(), st.globalOldKeys.size());
+    put(out, st.systemBlock);
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (!st.screenExists(s)) {
+            continue;
+        }
+        const ScreenBlock& b = st.screens[s];
+        putArray(out, b.keys.data(), b.keys.size());
+        putArray(out, b.numDispSides.data(), st.entries[s].numCount);
+    }
+    put(out, st.changeCount);
+    putArray(out, st.changes.data(), st.changeCount);
+    putArray(out, st.globalKeys.data(), st.globalKeys.size());
+    put(out, st.alarms[1]);
+    return out;
+}
+
+TrnWriter::Result TrnWriter::save(ProjectStore& st, const std::string& path, Options options) {
+    Result r = prepare(st, options);
+    if (!r.ok) {
+        return r;
+    }
+    std::string bytes = serialise(st);
+    std::string error;
+    if (!FileIo::writeAtomic(path, bytes, &error)) {
+        return failure(Message::string(trnmsg::kCannotCreate), error);
+    }
+    return r;
+}
+
+} // namespace dispcraft

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dispcraft::test {
+
+// Builds a 1-bit BMP of w x h dots; dark(x, y) with y = 0 the top row gives a clear bit.
+inline std::vector<uint8_t> makeMonoBmp(int w, int h, const std::function<bool(int, int)>& dark,
+                                        uint32_t pixelOffset = 62, uint16_t bitCount = 1) {
+    const uint32_t rowLength = static_cast<uint32_t>((w + 31) / 32 * 4);
+    const uint32_t dataSize = rowLength * static_cast<uint32_t>(h);
+    const uint32_t fileSize = pixelOffset + dataSize;
+    std::vector<uint8_t> b(fileSize, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+        }
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, fileSize);
+    put32(10, pixelOffset);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(h));
+    b[26] = 1;
+    b[28] = static_cast<uint8_t>(bitCount);
+    b[29] = static_cast<uint8_t>(bitCount >> 8);
+    // Colour table: index 0 black, index 1 white.
+    b[58] = b[59] = b[60] = 0xFF;
+    for (int row = 0; row < h; ++row) {
+        const int y = h - 1 - row; // stored bottom-up
+        for (int x = 0; x < w; ++x) {
+            if (!dark(x, y)) {
+                b[pixelOffset + static_cast<size_t>(row) * rowLength + static_cast<size_t>(x / 8)] |=
+                    static_cast<uint8_t>(0x80 >> (x % 8));
+            }
+        }
+    }
+    return b;
+}
+
+// A scratch directory removed at the end of the test.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& name) {
+        m_path = std::filesystem::temp_directory_path() /
+                 (name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string path() const { return m_path.string(); }
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::filesystem::path p = m_path / name;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream out(p, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return p.string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace dispcraft::test
