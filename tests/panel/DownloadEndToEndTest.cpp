@@ -339,7 +339,7 @@ TEST_F(Download, OnePortProjectOfGeneration1) {
     EXPECT_NE(p->out().find("1 screens"), std::string::npos) << p->out();
 }
 
-TEST_F(Download, SystemPrograms) {
+TEST_F(Download, SystemProgramOfGeneration2) {
     {
         Bytes program = concat(header(2), pattern(700, 9));
         writeFile(root / "system2.bin", program);
@@ -350,6 +350,9 @@ TEST_F(Download, SystemPrograms) {
         EXPECT_EQ(stored("system.bin"), padded(Bytes(program.begin() + 17, program.end()), 128));
         EXPECT_FALSE(fs::exists(store / "image.qel"));
     }
+}
+
+TEST_F(Download, SystemProgramOfGeneration1) {
     {
         Bytes program = pattern(30000, 5);
         std::memcpy(program.data() + 24576, "QEL 1.0 .. 02", 13);
