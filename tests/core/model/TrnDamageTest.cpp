@@ -204,3 +204,16 @@ TEST_F(TrnDamage, NoCutOrFlippedByteCrashesOrLeavesAHalfStore) {
         }
     }
 }
+
+TEST_F(TrnDamage, EmptyTextsMayPointAnywhere) {
+    // An empty text refers to nothing: its offset is not checked, and reading it gives "".
+    std::string f = good;
+    size_t m = st->entries[7].fileOffset + 2 * 20;
+    poke<uint32_t>(f, m + 8 + 4 * 15, 0xFFFFFF00u);
+    poke<uint8_t>(f, m + 72 + 15, 0);
+    auto r = readBytes(*back, f);
+    ASSERT_TRUE(r.ok) << r.message.id;
+    const MsgDispRecord& rec = back->screens[7].msgDisps[0];
+    EXPECT_EQ(back->screens[7].text(rec.textOffsets[15], rec.textLengths[15]), "");
+    EXPECT_EQ(back->screens[7].text(rec.textOffsets[0], rec.textLengths[0]), "M0");
+}
