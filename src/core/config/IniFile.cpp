@@ -39,6 +39,11 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 
 // The section name of a header line "[name]", or nothing.
 std::optional<std::string_view> headerName(std::string_view raw) {
+    // Files saved by some editors start with a UTF-8 byte order mark; it must not hide the
+    // first section.
+    if (raw.substr(0, 3) == "\xEF\xBB\xBF") {
+        raw.remove_prefix(3);
+    }
     std::string_view t = trim(raw);
     if (t.size() < 2 || t.front() != '[') {
         return std::nullopt;
@@ -94,26 +99,45 @@ IniFile::IniFile(std::string_view text) {
         }
         pos = nl + 1;
     }
+    indexHeaders();
 }
 
-int IniFile::findSection(std::string_view section) const {
-    std::string_view want = trim(section);
+void IniFile::indexHeaders() {
+    m_headers.clear();
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        auto name = headerName(m_lines[i].raw);
-        if (name && equalNoCase(*name, want)) {
-            return static_cast<int>(i);
+        if (headerName(m_lines[i].raw)) {
+            m_headers.push_back(static_cast<int>(i));
+        }
+    }
+}
+
+int IniFile::findSection(std::string_view section, int from) const {
+    std::string_view want = trim(section);
+    for (int i : m_headers) {
+        if (i >= from && equalNoCase(*headerName(m_lines[static_cast<size_t>(i)].raw), want)) {
+            return i;
         }
     }
     return -1;
 }
 
 int IniFile::sectionEnd(int h) const {
-    for (size_t i = static_cast<size_t>(h) + 1; i < m_lines.size(); ++i) {
-        if (headerName(m_lines[i].raw)) {
-            return static_cast<int>(i);
+    for (int i : m_headers) {
+        if (i > h) {
+            return i;
         }
     }
     return static_cast<int>(m_lines.size());
+}
+
+int IniFile::findKeyLine(std::string_view section, std::string_view key) const {
+    for (int h = findSection(section); h >= 0; h = findSection(section, h + 1)) {
+        int i = findKey(h, key);
+        if (i >= 0) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 int IniFile::findKey(int h, std::string_view key) const {
@@ -129,11 +153,7 @@ int IniFile::findKey(int h, std::string_view key) const {
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
-    int h = findSection(section);
-    if (h < 0) {
-        return std::nullopt;
-    }
-    int i = findKey(h, key);
+    int i = findKeyLine(section, key);
     if (i < 0) {
         return std::nullopt;
     }
@@ -146,54 +166,51 @@ bool IniFile::hasSection(std::string_view section) const { return findSection(se
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
     std::vector<std::string> out;
-    int h = findSection(section);
-    if (h < 0) {
-        return out;
-    }
-    int end = sectionEnd(h);
-    for (int i = h + 1; i < end; ++i) {
-        std::string_view k, v;
-        if (!isComment(m_lines[i].raw) && splitKey(m_lines[i].raw, k, v)) {
-            out.emplace_back(k);
+    for (int h = findSection(section); h >= 0; h = findSection(section, h + 1)) {
+        int end = sectionEnd(h);
+        for (int i = h + 1; i < end; ++i) {
+            std::string_view k, v;
+            if (!isComment(m_lines[i].raw) && splitKey(m_lines[i].raw, k, v)) {
+                out.emplace_back(k);
+            }
         }
     }
     return out;
 }
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break in a value would end its line and smuggle in lines of its own.
+    value = value.substr(0, value.find_first_of("\r\n"));
     std::string line = std::string(trim(key)) + "=" + std::string(value);
+    if (int i = findKeyLine(section, key); i >= 0) {
+        m_lines[static_cast<size_t>(i)].raw = line;
+        return;
+    }
     int h = findSection(section);
     if (h < 0) {
         m_lines.push_back(Line{"[" + std::string(trim(section)) + "]"});
         m_lines.push_back(Line{line});
         m_finalEol = true;
-        return;
-    }
-    int i = findKey(h, key);
-    if (i >= 0) {
-        m_lines[i].raw = line;
+        indexHeaders();
         return;
     }
     // After the last non-blank line of the section, so blank separators stay between sections.
     int end = sectionEnd(h);
     int at = end;
-    while (at - 1 > h && trim(m_lines[at - 1].raw).empty()) {
+    while (at - 1 > h && trim(m_lines[static_cast<size_t>(at - 1)].raw).empty()) {
         --at;
     }
     m_lines.insert(m_lines.begin() + at, Line{line});
     if (at == static_cast<int>(m_lines.size()) - 1) {
         m_finalEol = true;
     }
+    indexHeaders();
 }
 
 void IniFile::removeKey(std::string_view section, std::string_view key) {
-    int h = findSection(section);
-    if (h < 0) {
-        return;
-    }
-    int i = findKey(h, key);
-    if (i >= 0) {
+    if (int i = findKeyLine(section, key); i >= 0) {
         m_lines.erase(m_lines.begin() + i);
+        indexHeaders();
     }
 }
 

@@ -33,13 +33,19 @@ private:
     struct Line {
         std::string raw; // without its line ending
     };
-    // Index of the section header line, or -1.
-    int findSection(std::string_view section) const;
+    // Index of the first header line of the section at or after line `from`, or -1.
+    int findSection(std::string_view section, int from = 0) const;
+    // Index of the key's line in the first section of that name that has it, or -1. Sections
+    // that differ only in case ("station" and "Station" of a protocol file) are one section
+    // to the profile rules, so a key is looked for in each of them in turn.
+    int findKeyLine(std::string_view section, std::string_view key) const;
+    void indexHeaders();
     // Index of the key line within the section starting after header line h, or -1.
     int findKey(int h, std::string_view key) const;
     int sectionEnd(int h) const; // index of the next section header, or the line count
 
     std::vector<Line> m_lines;
+    std::vector<int> m_headers; // indices of the section header lines
     std::string m_eol = "\r\n";
     bool m_finalEol = true;
 };

@@ -17,64 +17,92 @@ std::string trimRight(std::string s) {
     return s;
 }
 
-} // namespace
-
-std::string PrivateProfile::getString(const std::string& path, const std::string& section,
-                                      const std::string& key, const std::string& def,
-                                      size_t bufferSize) {
-    std::string v;
-    auto text = FileIo::readText(path);
-    std::optional<std::string> found;
-    if (text) {
-        found = IniFile(*text).value(section, key);
-    }
-    v = found ? *found : trimRight(def);
-    size_t limit = bufferSize == 0 ? 0 : bufferSize - 1;
-    if (v.size() > limit) {
-        v.resize(limit);
-    }
-    return v;
-}
-
-int PrivateProfile::getInt(const std::string& path, const std::string& section,
-                           const std::string& key, int def) {
-    auto text = FileIo::readText(path);
-    if (!text) {
-        return def;
-    }
-    auto found = IniFile(*text).value(section, key);
-    if (!found) {
-        return def;
-    }
-    const std::string& s = *found;
+// The integer reading of the profile call: optional sign, then "0x" and hex digits or decimal
+// digits, wrapping at 32 bits as the call's unsigned result does.
+int profileInt(const std::string& s) {
     size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) {
+        ++i;
+    }
     bool negative = false;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
         negative = s[i] == '-';
         ++i;
     }
-    long long value = 0;
+    unsigned long long value = 0;
     if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         i += 2;
         while (i < s.size() && std::isxdigit(static_cast<unsigned char>(s[i]))) {
             int d = std::isdigit(static_cast<unsigned char>(s[i]))
                         ? s[i] - '0'
                         : std::tolower(static_cast<unsigned char>(s[i])) - 'a' + 10;
-            value = (value * 16 + d) & 0xFFFFFFFFLL;
+            value = (value * 16 + static_cast<unsigned>(d)) & 0xFFFFFFFFULL;
             ++i;
         }
     } else {
         while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-            value = (value * 10 + (s[i] - '0')) & 0xFFFFFFFFLL;
+            value = (value * 10 + static_cast<unsigned>(s[i] - '0')) & 0xFFFFFFFFULL;
             ++i;
         }
     }
-    // 32-bit wrap, as the result of the profile call is a 32-bit unsigned value.
     unsigned int u = static_cast<unsigned int>(value);
     if (negative) {
         u = 0u - u;
     }
     return static_cast<int>(u);
+}
+
+} // namespace
+
+std::string PrivateProfile::fitBuffer(std::string v, size_t bufferSize) {
+    size_t limit = bufferSize == 0 ? 0 : bufferSize - 1;
+    if (v.size() <= limit) {
+        return v;
+    }
+    // Walk the characters so that a cut never leaves half of a two-byte character behind.
+    size_t i = 0;
+    while (i < limit) {
+        size_t n = static_cast<unsigned char>(v[i]) >= 0x80 ? 2 : 1;
+        if (i + n > limit) {
+            break;
+        }
+        i += n;
+    }
+    v.resize(i);
+    return v;
+}
+
+IniFile PrivateProfile::load(const std::string& path) {
+    auto text = FileIo::readText(path);
+    return text ? IniFile(*text) : IniFile();
+}
+
+std::string PrivateProfile::getString(const IniFile& ini, const std::string& section,
+                                      const std::string& key, const std::string& def,
+                                      size_t bufferSize) {
+    std::optional<std::string> found = ini.value(section, key);
+    return fitBuffer(found ? *found : trimRight(def), bufferSize);
+}
+
+int PrivateProfile::getInt(const IniFile& ini, const std::string& section,
+                           const std::string& key, int def) {
+    std::optional<std::string> found = ini.value(section, key);
+    // An empty value counts as missing, as with the profile call.
+    if (!found || found->empty()) {
+        return def;
+    }
+    return profileInt(*found);
+}
+
+std::string PrivateProfile::getString(const std::string& path, const std::string& section,
+                                      const std::string& key, const std::string& def,
+                                      size_t bufferSize) {
+    return getString(load(path), section, key, def, bufferSize);
+}
+
+int PrivateProfile::getInt(const std::string& path, const std::string& section,
+                           const std::string& key, int def) {
+    return getInt(load(path), section, key, def);
 }
 
 bool PrivateProfile::writeString(const std::string& path, const std::string& section,

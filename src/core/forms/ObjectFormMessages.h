@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FormOutcome.h"
 #include "text/Message.h"
 
 #include <string>
@@ -26,6 +27,8 @@ constexpr int kWidth32 = 65559;
 constexpr int kClockField0 = 65560;
 // A lamp name that is not a plain file name in the lamp directory.
 constexpr int kBadLampName = 65567;
+
+using Range = SpinRange;
 
 inline Message rangeMessage(long long low, long long high) {
     return Message::string(kRangeMessage, {std::to_string(low), std::to_string(high)});

@@ -66,7 +66,7 @@ TEST(PrivateProfile, DefaultsTruncationAndWrites) {
     EXPECT_EQ(PrivateProfile::getInt(path, "a", "h", 0), 31);
     ASSERT_TRUE(PrivateProfile::writeString(path, "a", "e", ""));
     EXPECT_EQ(PrivateProfile::getString(path, "a", "e", "dflt"), "");
-    EXPECT_EQ(PrivateProfile::getInt(path, "a", "e", 5), 0);
+    EXPECT_EQ(PrivateProfile::getInt(path, "a", "e", 5), 5); // empty counts as missing
     ::unlink(path.c_str());
 }
 
@@ -87,4 +87,32 @@ TEST(FileIo, AtomicWriteReplacesWholeFile) {
     EXPECT_FALSE(FileIo::writeAtomic("/nonexistent-dir/x.bin", std::string("x"), &error));
     EXPECT_FALSE(error.empty());
     ::unlink(path.c_str());
+}
+
+TEST(IniFile, SameSectionInOtherCaseAndByteOrderMark) {
+    IniFile ini("\xEF\xBB\xBF[station]\r\nstation=0-31\r\n[Station]\r\nDefaultstation=3\r\n"
+                "station=second\r\n");
+    EXPECT_EQ(ini.value("station", "station"), "0-31");
+    EXPECT_EQ(ini.value("Station", "Defaultstation"), "3");
+    EXPECT_EQ(ini.keys("STATION"), (std::vector<std::string>{"station", "Defaultstation", "station"}));
+    ini.setValue("Station", "Defaultstation", "4");
+    ini.setValue("Station", "Maxstation", "9");
+    EXPECT_EQ(ini.text(), "\xEF\xBB\xBF[station]\r\nstation=0-31\r\nMaxstation=9\r\n[Station]\r\n"
+                          "Defaultstation=4\r\nstation=second\r\n");
+    ini.removeKey("station", "defaultstation");
+    EXPECT_FALSE(ini.value("Station", "Defaultstation"));
+}
+
+TEST(PrivateProfile, BufferCutKeepsTwoByteCharactersWhole) {
+    std::string gb = "\xC4\xE3\xBA\xC3"; // two GB2312 characters
+    EXPECT_EQ(PrivateProfile::fitBuffer("a" + gb, 4), "a\xC4\xE3");
+    EXPECT_EQ(PrivateProfile::fitBuffer("a" + gb, 5), "a\xC4\xE3");
+    EXPECT_EQ(PrivateProfile::fitBuffer("a" + gb, 6), "a" + gb);
+    EXPECT_EQ(PrivateProfile::fitBuffer(gb, 2), "");
+    EXPECT_EQ(PrivateProfile::fitBuffer("abc", 0), "");
+    IniFile ini("[s]\nk = \" padded \" \nn=0x10\nm=-7\n");
+    EXPECT_EQ(PrivateProfile::getString(ini, "S", "K", "d"), " padded ");
+    EXPECT_EQ(PrivateProfile::getString(ini, "s", "none", "dflt   "), "dflt");
+    EXPECT_EQ(PrivateProfile::getInt(ini, "s", "n", 0), 16);
+    EXPECT_EQ(PrivateProfile::getInt(ini, "s", "m", 0), -7);
 }

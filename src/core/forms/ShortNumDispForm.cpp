@@ -1,0 +1,73 @@
+#include "forms/ShortNumDispForm.h"
+
+#include "forms/ObjectFormMessages.h"
+
+namespace dispcraft {
+
+namespace {
+int orZero(int v) { return v < 0 ? 0 : v; }
+} // namespace
+
+ShortNumDispForm::ShortNumDispForm(const Preset& p) {
+    m_fields.fieldChoice = p.fieldChoice >= 0 && p.fieldChoice < kFields ? p.fieldChoice : 0;
+    m_fields.entryOption = orZero(p.entryOption) != 0 ? 1 : 0;
+    m_fields.reverseOption = orZero(p.reverseOption) != 0 ? 1 : 0;
+    m_fields.fontChoice = p.fontChoice >= 0 && p.fontChoice <= 3 ? p.fontChoice : 0;
+    m_fields.option1156 = (p.flags2 & 0x80) != 0;
+    m_fields.option1179 = (p.flags2 & 0x04) == 0;
+    m_fields.group1177 = (p.flags2 & 0x02) == 0 ? 1 : 0;
+}
+
+std::vector<Message> ShortNumDispForm::fieldNames() const {
+    std::vector<Message> names;
+    for (int i = 0; i < kFields; ++i) {
+        names.push_back(Message::string(objectform::kClockField0 + i));
+    }
+    return names;
+}
+
+std::vector<Message> ShortNumDispForm::fontList() const { return objectform::fontNames(); }
+
+bool ShortNumDispForm::enabled(int control) const {
+    switch (control) {
+    case kOption1156:
+    case kGroup1177:
+    case kButton1178:
+        return m_fields.entryOption == 1;
+    case kOption1179:
+        return m_fields.fieldChoice != kDayOfWeek;
+    default:
+        return true;
+    }
+}
+
+objectform::Range ShortNumDispForm::fieldRange(int fieldChoice) {
+    static constexpr objectform::Range kRanges[kFields] = {{0, 59}, {0, 59}, {0, 23}, {1, 31},
+                                                   {1, 12}, {1, 7},  {0, 99}};
+    return fieldChoice >= 0 && fieldChoice < kFields ? kRanges[fieldChoice] : kRanges[0];
+}
+
+FormOutcome<ShortNumDispForm::Values> ShortNumDispForm::ok() const {
+    Values v;
+    v.fieldChoice = m_fields.fieldChoice >= 0 && m_fields.fieldChoice < kFields
+                        ? m_fields.fieldChoice
+                        : 0;
+    objectform::Range r = fieldRange(v.fieldChoice);
+    v.maximum = static_cast<int>(r.high);
+    v.minimum = static_cast<int>(r.low);
+    v.digits = 2;
+    v.entryOption = m_fields.entryOption == 1 ? 1 : 0;
+    v.reverseOption = m_fields.reverseOption == 1 ? 1 : 0;
+    v.font = m_fields.fontChoice >= 0 && m_fields.fontChoice <= 3 ? m_fields.fontChoice : 0;
+    uint8_t f = m_fields.option1156 ? 0x81 : 0x01;
+    if (m_fields.group1177 != 1) {
+        f |= 0x02;
+    }
+    if (!m_fields.option1179) {
+        f |= 0x04;
+    }
+    v.flags2 = f;
+    return FormOutcome<Values>::accept(v);
+}
+
+} // namespace dispcraft

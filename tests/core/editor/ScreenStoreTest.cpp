@@ -1,0 +1,272 @@
+#include "EditorTestSupport.h"
+
+using namespace dispcraft;
+using namespace dispcraft::test;
+
+namespace {
+
+struct ScreenStore : EditorFixture {
+    ScreenBlock& block(int s) { return store->screens[static_cast<size_t>(s)]; }
+    ScreenEntry& entry(int s) { return store->entries[static_cast<size_t>(s)]; }
+    std::unique_ptr<EditorSession> reopen(int s) {
+        auto e = std::make_unique<EditorSession>(*store, ProgramDirectory(dir.path()), sink);
+        EXPECT_EQ(e->loadScreen(s), EditorSession::OpenResult::Opened);
+        return e;
+    }
+    void storeAs(int n) {
+        session->bindScreenNumber(n, "main", false);
+        ASSERT_TRUE(session->storeScreen());
+    }
+};
+
+} // namespace
+
+TEST_F(ScreenStore, OpeningDoublesCoordinatesAndCutsTextsFromThePool) {
+    entry(3).number = 3;
+    entry(3).textCount = 2;
+    block(3).textPool = "ABCDE";
+    block(3).textStrings[0] = {1, 0, 100, 40, 0x81, 0, 0, 2, {}};
+    block(3).textStrings[1] = {1, 0, 120, 50, 0, 0, 2, 200, {}}; // length past the pool's end
+    ASSERT_EQ(session->loadScreen(3), EditorSession::OpenResult::Opened);
+    EXPECT_EQ(text(0).x, 200);
+    EXPECT_EQ(text(0).y, 81);
+    EXPECT_EQ(text(0).attr, 0x81);
+    EXPECT_EQ(text(0).text, "AB");
+    EXPECT_EQ(text(1).text, "CDE");
+    EXPECT_EQ(store->screenOpen[3], 1);
+    EXPECT_FALSE(session->modified());
+    EXPECT_EQ(session->title(), Message::string(61500, {"3"}));
+}
+
+TEST_F(ScreenStore, StoringBuildsThePoolAndHalvesCoordinates) {
+    EXPECT_EQ(session->title(), Message::string(61499));
+    addText(0, lx() + 32, ly(), "AB", true); // odd: LCD_X is odd // selected: the writer deselects first
+    addText(1, lx() + 64, ly() + 16, "CDE");
+    storeAs(5);
+    EXPECT_EQ(entry(5).number, 5);
+    EXPECT_EQ(entry(5).nameString(), "main");
+    EXPECT_EQ(entry(5).textCount, 2);
+    EXPECT_EQ(block(5).textPool, "ABCDE");
+    EXPECT_EQ(block(5).textStrings[0].textOffset, 0u);
+    EXPECT_EQ(block(5).textStrings[0].textLength, 2);
+    EXPECT_EQ(block(5).textStrings[1].textOffset, 2u);
+    EXPECT_EQ(block(5).textStrings[1].textLength, 3);
+    EXPECT_EQ(block(5).textStrings[0].x, (lx() + 32) / 2);
+    EXPECT_EQ(entry(5).poolLength(), 5u);
+
+    // Reopened, the odd pixel position comes back one pixel to the left, and y one lower.
+    auto again = reopen(5);
+    EXPECT_EQ(again->objects().textStrings[0].x, lx() + 31);
+    EXPECT_EQ(again->objects().textStrings[0].y, ly() + 1);
+}
+
+TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
+    MsgDispObject& m = session->objects().msgDisps[0];
+    m.kindWord = kKindMsgDisp;
+    m.x = 300;
+    m.y = 200;
+    m.texts[0] = "on";
+    m.texts[15] = "off";
+    m.value = 70000;
+    m.trailing = 4;
+    NumDispObject& n = session->objects().numDisps[0];
+    n.kindWord = kKindNumDisp;
+    n.attr = 0x08;
+    n.settings = {2, 5, 2, -3, 99};
+    n.preview = "-123.45";
+    n.trailingValue = 0x40000000;
+    session->objects().numDispSides[0] = {11, 12};
+    BarGraphObject& b = session->objects().barGraphs[0];
+    b.kindWord = kKindBarGraph;
+    b.setting2 = -5;
+    b.length = 50;
+    b.thickness = 16;
+    b.style = 2;
+    TrendGraphObject& t = session->objects().trendGraphs[0];
+    t.kindWord = kKindTrendGraph;
+    t.width = 93;
+    t.height = 30;
+    t.spacing = 10;
+    t.pointCount = 8;
+    t.setting4 = 3;
+    dir.lamp("lamp07_with_a_long_name_x", 512);
+    dir.lamp("lamp07_with_a_long_n", 2048);
+    LampObject& l = session->objects().lamps[0];
+    l.kindWord = kKindLamp;
+    l.name = "lamp07_with_a_long_name_x"; // 25 characters: 19 are stored
+    l.value = 65537;
+    l.flags2 = 6;
+    store->pictures[4] = {4, 8, 8, 0, std::string(64, '\0')};
+    PictureObject& p = session->objects().pictures[0];
+    p.kindWord = kKindPicture;
+    p.pictureNo = 4;
+    session->fnKeyFlags() = {1, 2, 0, 9};
+    storeAs(9);
+
+    EXPECT_EQ(block(9).msgDisps[0].value, 4464);
+    EXPECT_EQ(block(9).textPool, "onoff");
+    EXPECT_EQ(block(9).msgDisps[0].textOffsets[15], 2u);
+    EXPECT_EQ(std::string(block(9).lamps[0].name, 19), "lamp07_with_a_long_");
+    EXPECT_EQ(block(9).pictures[0].width, 8);
+    EXPECT_EQ(store->globalPool.substr(block(9).numDisps[0].previewOffset), "-123.45");
+    EXPECT_EQ(entry(9).numCount, 1);
+
+    dir.lamp("lamp07_with_a_long_", 2048);
+    auto again = reopen(9);
+    const ScreenObjects& o = again->objects();
+    EXPECT_EQ(o.msgDisps[0].value, 4464);
+    EXPECT_EQ(o.msgDisps[0].texts[15], "off");
+    EXPECT_EQ(o.numDisps[0].preview, "-123.45");
+    EXPECT_EQ(o.numDisps[0].settings, n.settings);
+    EXPECT_EQ(o.numDispSides[0], (SidePair{11, 12}));
+    EXPECT_EQ(o.barGraphs[0].setting2, -5);
+    EXPECT_EQ(o.barGraphs[0].length, 50);
+    EXPECT_EQ(o.trendGraphs[0].width, 93);
+    EXPECT_EQ(o.trendGraphs[0].pointCount, 8);
+    EXPECT_EQ(o.lamps[0].name, "lamp07_with_a_long_");
+    EXPECT_EQ(o.lamps[0].dotCount, 2048);
+    EXPECT_EQ(o.lamps[0].value, 1);
+    EXPECT_EQ(o.pictures[0].pictureNo, 4);
+    EXPECT_EQ(again->fnKeyFlags(), session->fnKeyFlags());
+}
+
+TEST_F(ScreenStore, NumDispPreviewIsRebuiltOrStopsTheOpening) {
+    entry(2).number = 2;
+    entry(2).numCount = 2;
+    block(2).numDisps[0].kind = 3;
+    block(2).numDisps[0].attr = 0x08;
+    block(2).numDisps[0].setting2 = 5;
+    block(2).numDisps[0].setting3 = 2;
+    block(2).numDisps[1].kind = 3;
+    block(2).numDisps[1].setting2 = 2;
+    block(2).numDisps[1].setting3 = 2;
+    entry(2).barCount = 1;
+    block(2).barGraphs[0].kind = 4;
+    EXPECT_EQ(session->loadScreen(2), EditorSession::OpenResult::Stopped);
+    EXPECT_EQ(sink.shown().back(), Message::string(61557));
+    EXPECT_EQ(session->objects().numDisps[0].preview, "-123.45");
+    EXPECT_EQ(session->objects().count(kKindBarGraph), 0);
+    // The partial window must not be able to overwrite the stored screen.
+    EXPECT_EQ(session->screenNo(), 0);
+    EXPECT_FALSE(session->storeScreen());
+    EXPECT_EQ(store->screenOpen[2], 0);
+    EXPECT_EQ(entry(2).barCount, 1);
+}
+
+TEST_F(ScreenStore, LampDotsComeFromTheFileOrTheDefaultOfTheirSize) {
+    entry(4).number = 4;
+    entry(4).lampCount = 3;
+    auto& lamps = block(4).lamps;
+    lamps[0].kind = 6;
+    lamps[0].setName("lamp03_16x16");
+    lamps[1].kind = 6;
+    lamps[1].attr = 0x40;
+    lamps[1].setName("missing");
+    lamps[2].kind = 6;
+    lamps[2].setName("bad_size");
+    lamps[2].dotCount = 77;
+    dir.lamp("lamp03_16x16", 512);
+    dir.lamp("lamp20_32x32", 2048);
+    dir.write("lampdata/bad_size.lmp", std::string(1024, '\0'));
+    ASSERT_EQ(session->loadScreen(4), EditorSession::OpenResult::Opened);
+    const auto& l = session->objects().lamps;
+    EXPECT_EQ(l[0].dotCount, 512);
+    EXPECT_EQ(l[0].dots.size(), 512u);
+    EXPECT_EQ(l[1].dotCount, 2048);
+    EXPECT_EQ(l[1].name, "missing");
+    EXPECT_EQ(l[2].dotCount, 77); // another length leaves the lamp without dots
+    EXPECT_TRUE(l[2].dots.empty());
+    ASSERT_EQ(sink.shown().size(), 1u);
+    EXPECT_EQ(sink.shown()[0], Message::string(61558));
+
+    // A name that would leave "lampdata" is not opened; without the defaults the opening stops.
+    lamps[0].setName("../lampdata/lamp03_16x16");
+    auto second = std::make_unique<EditorSession>(*store, ProgramDirectory(dir.path()), sink);
+    std::filesystem::remove(dir.path() + "/lampdata/lamp01_16x16.lmp");
+    EXPECT_EQ(second->loadScreen(4), EditorSession::OpenResult::Stopped);
+    EXPECT_EQ(sink.shown().back(), Message::string(61559));
+}
+
+TEST_F(ScreenStore, KeysFollowTheProjectOrTheScreenByBit20) {
+    entry(6).number = 6;
+    store->globalKeys[0].flags = 0x20;
+    store->globalKeys[0].screen = 1;
+    store->globalKeys[1].screen = 2;
+    block(6).keys[0].screen = 30;
+    block(6).keys[1].screen = 31;
+    ASSERT_EQ(session->loadScreen(6), EditorSession::OpenResult::Opened);
+    EXPECT_EQ(session->keys()[0].screen, 30);
+    EXPECT_EQ(session->keys()[1].screen, 2);
+
+    // Storing: an undefined project-wide key replaces the screen's record, marked 9.
+    store->globalKeys[1].kind = 0;
+    store->globalKeys[2].kind = 1;
+    session->keys()[2].screen = 44;
+    ASSERT_TRUE(session->storeScreen());
+    EXPECT_EQ(block(6).keys[1].kind, 9);
+    EXPECT_EQ(block(6).keys[1].screen, 2);
+    EXPECT_EQ(block(6).keys[2].screen, 44);
+}
+
+TEST_F(ScreenStore, SaveAsRebindsAndReleasesTheOldNumber) {
+    storeAs(10);
+    EXPECT_EQ(store->screenOpen[10], 1);
+    EXPECT_FALSE(session->numberTaken(11));
+    session->bindScreenNumber(11, "copy of ten and more", true);
+    ASSERT_TRUE(session->storeScreen());
+    EXPECT_EQ(store->screenOpen[10], 0);
+    EXPECT_EQ(store->screenOpen[11], 1);
+    EXPECT_EQ(entry(10).number, 10); // the old screen stays as last stored
+    EXPECT_EQ(entry(11).nameString(), "copy of te");
+    EXPECT_TRUE(session->numberTaken(11));
+    session->windowClosed();
+    EXPECT_EQ(store->screenOpen[11], 0);
+}
+
+TEST_F(ScreenStore, KeyMarkersAreRedWhileProjectWideAndBlueOncePerScreen) {
+    storeAs(12);
+    store->globalKeys[3].flags = 0x01;
+    session->prepareForPaint();
+    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::Global);
+    EXPECT_EQ(session->keys()[3].kind, 9);
+    EXPECT_EQ(session->panelKeyMarker(4), EditorSession::KeyMarker::None);
+
+    // Defined for this screen through the key dialog.
+    auto edit = session->beginPanelKeyEdit(3);
+    EXPECT_FALSE(edit.perScreen);
+    edit.record.flags = 0x40;
+    session->applyPanelKeyEdit(3, edit.record, true);
+    EXPECT_EQ(store->globalKeys[3].kind, 1);
+    EXPECT_EQ(block(12).keys[3].kind, 137);
+    session->prepareForPaint();
+    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::PerScreen);
+
+    // Back to project-wide without a function: every existing screen gets the record, marked 9.
+    store->entries[20].number = 20;
+    edit = session->beginPanelKeyEdit(3);
+    EXPECT_TRUE(edit.perScreen);
+    edit.record.flags = 0;
+    session->applyPanelKeyEdit(3, edit.record, false);
+    EXPECT_EQ(store->globalKeys[3].kind, 0);
+    EXPECT_EQ(block(20).keys[3].kind, 9);
+    session->prepareForPaint();
+    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::None);
+}
+
+TEST_F(ScreenStore, PaintRulesFixEmptyTextsLampCountsAndUndefinedPictures) {
+    addText(0, lx(), ly(), "");
+    session->objects().lamps[0].kindWord = kKindLamp;
+    session->objects().lamps[0].dotCount = 100;
+    store->pictures[3] = {3, 4, 4, 0, std::string(16, '\0')};
+    for (int i = 0; i < 4; ++i) {
+        auto& p = session->objects().pictures[static_cast<size_t>(i)];
+        p.kindWord = kKindPicture;
+        p.pictureNo = static_cast<uint8_t>(i == 1 ? 3 : i == 3 ? 250 : 5);
+        p.x = i;
+    }
+    session->prepareForPaint();
+    EXPECT_EQ(text(0).text, " ");
+    EXPECT_EQ(session->objects().lamps[0].dotCount, 2048);
+    EXPECT_EQ(session->objects().count(kKindPicture), 1);
+    EXPECT_EQ(session->objects().pictures[0].x, 1);
+}
