@@ -1,5 +1,8 @@
 #pragma once
 
+#include "forms/AreaTable.h"
+
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -70,5 +73,34 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Two ports for the address group: COM1 with six device types (octal, decimal, hexadecimal with
+// bit number, ...) and bit numbers; COM2 with three types and no bit numbers.
+// The same lists serve as register and relay types.
+inline std::array<PlcPortAreas, 2> testPorts() {
+    std::array<PlcPortAreas, 2> ports;
+    for (auto& port : ports) {
+        for (auto& t : port.wordAreas.areas) {
+            t = {"end", "end", "end"};
+        }
+    }
+    auto& com1 = ports[0].wordAreas.areas;
+    com1[0] = {"X", "1777", "7777"};
+    com1[1] = {"D", "9999", "9999"};
+    com1[2] = {"W", "FFFF", "FFFF"};
+    com1[3] = {"M", "0377", "3777"};
+    com1[4] = {"R", "FF15", "FF19"};
+    com1[5] = {"T", "0255", "2999"};
+    auto& com2 = ports[1].wordAreas.areas;
+    com2[0] = {"DM", "9999", "9999"};
+    com2[1] = {"HR", "0511", "9999"};
+    com2[2] = {"LR", "0199", "9999"};
+    ports[0].bitNumberSetting = "15";
+    ports[1].bitNumberSetting = "NO";
+    for (auto& port : ports) {
+        port.bitAreas = port.wordAreas;
+    }
+    return ports;
+}
 
 } // namespace dispcraft::test

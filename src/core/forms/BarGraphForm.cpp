@@ -1,0 +1,68 @@
+#include "forms/BarGraphForm.h"
+
+#include "forms/GraphCoding.h"
+
+namespace dispcraft {
+
+namespace {
+constexpr PlcAddressGroup::Controls kGroupControls{.port = BarGraphForm::kPortList,
+                                                   .type = BarGraphForm::kTypeList,
+                                                   .bit = BarGraphForm::kBitNumber,
+                                                   .text = BarGraphForm::kAddress,
+                                                   .keypad = BarGraphForm::kKeypad};
+} // namespace
+
+BarGraphForm::BarGraphForm(const Preset& p)
+    : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
+                                     p.addressNumber)) {
+    m_fields.direction = p.attr & 0x03;
+    m_fields.coding = graphcoding::fromAttr(p.attr);
+    m_fields.maximum = graphcoding::opened(m_fields.coding, p.maximum);
+    m_fields.minimum = graphcoding::opened(m_fields.coding, p.minimum);
+    m_length = p.length < 0 ? 48 : p.length;
+    m_thickness = p.thickness < 0 ? 24 : p.thickness;
+}
+
+objectform::Range BarGraphForm::valueRange() const { return graphcoding::range(m_fields.coding); }
+
+void BarGraphForm::setCoding(int coding) {
+    m_fields.coding = coding == graphcoding::kBcd || coding == graphcoding::kSigned
+                          ? coding
+                          : graphcoding::kUnsigned;
+    objectform::Range r = valueRange();
+    m_fields.maximum = r.high;
+    m_fields.minimum = r.low;
+}
+
+FormOutcome<BarGraphForm::Values> BarGraphForm::ok() const {
+    using Outcome = FormOutcome<Values>;
+    FormOutcome<int> bit = m_group.checkBitNumber();
+    if (!bit.ok()) {
+        return Outcome::failLike(bit);
+    }
+    const Fields& f = m_fields;
+    if (f.minimum >= f.maximum) {
+        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
+    }
+    const objectform::Range r = graphcoding::range(f.coding);
+    if (!r.contains(f.maximum) || !r.contains(f.minimum)) {
+        return Outcome::fail(Message::string(graphcoding::rangeMessage(f.coding)),
+                             r.contains(f.maximum) ? kMinimum : kMaximum);
+    }
+    Values v;
+    v.length = m_length;
+    v.thickness = m_thickness;
+    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding) |
+                                  (f.direction & 0x03));
+    v.areaAndBit = m_group.areaBit();
+    v.maximum = f.maximum;
+    v.minimum = f.minimum;
+    FormOutcome<int> address = m_group.check();
+    if (!address.ok()) {
+        return Outcome::failLike(address);
+    }
+    v.addressNumber = *address.values;
+    return Outcome::accept(v);
+}
+
+} // namespace dispcraft

@@ -1,0 +1,101 @@
+#include "forms/TrendGraphForm.h"
+
+#include "forms/GraphCoding.h"
+
+namespace dispcraft {
+
+namespace {
+constexpr PlcAddressGroup::Controls kGroupControls{.port = TrendGraphForm::kPortList,
+                                                   .type = TrendGraphForm::kTypeList,
+                                                   .bit = TrendGraphForm::kBitNumber,
+                                                   .text = TrendGraphForm::kAddress,
+                                                   .keypad = TrendGraphForm::kKeypad};
+} // namespace
+
+TrendGraphForm::TrendGraphForm(const Preset& p)
+    : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
+                                     p.addressNumber)),
+      m_new(p.height == -1) {
+    m_fields.coding = graphcoding::fromAttr(p.attr);
+    m_fields.spacing = p.spacing;
+    m_fields.settingA = p.settingA;
+    m_fields.count = p.count;
+    m_fields.maximum = graphcoding::opened(m_fields.coding, p.maximum);
+    m_fields.minimum = graphcoding::opened(m_fields.coding, p.minimum);
+    m_height = p.height;
+    if (m_new) {
+        objectform::Range r = valueRange();
+        m_fields.maximum = r.high;
+        m_fields.minimum = r.low;
+        m_fields.count = 2;
+        m_fields.spacing = 10;
+        m_height = 56;
+    }
+}
+
+objectform::Range TrendGraphForm::valueRange() const { return graphcoding::range(m_fields.coding); }
+
+void TrendGraphForm::setCoding(int coding) {
+    m_fields.coding = coding == graphcoding::kBcd || coding == graphcoding::kSigned
+                          ? coding
+                          : graphcoding::kUnsigned;
+    objectform::Range r = valueRange();
+    m_fields.maximum = r.high;
+    m_fields.minimum = r.low;
+}
+
+FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
+    using Outcome = FormOutcome<Values>;
+    const Fields& f = m_fields;
+    FormOutcome<int> bit = m_group.checkBitNumber();
+    if (!bit.ok()) {
+        return Outcome::failLike(bit);
+    }
+    // The spins' own ranges; a spacing of 0 would leave nothing to divide a resized width by.
+    struct Check {
+        long long value;
+        objectform::Range range;
+        int focus;
+    };
+    for (const Check& c : {Check{f.spacing, kSpacingRange, kSpacing},
+                           Check{f.settingA, kSettingARange, kSettingA},
+                           Check{f.count, kCountRange, kCount}}) {
+        if (!c.range.contains(c.value)) {
+            return Outcome::fail(objectform::rangeMessage(c.range.low, c.range.high), c.focus);
+        }
+    }
+    if (f.minimum >= f.maximum) {
+        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
+    }
+    const objectform::Range r = graphcoding::range(f.coding);
+    if (!r.contains(f.maximum) || !r.contains(f.minimum)) {
+        return Outcome::fail(Message::string(graphcoding::rangeMessage(f.coding)),
+                             r.contains(f.maximum) ? kMinimum : kMaximum);
+    }
+    Values v;
+    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding));
+    v.areaAndBit = m_group.areaBit();
+    FormOutcome<int> address = m_group.check();
+    if (!address.ok()) {
+        return Outcome::failLike(address);
+    }
+    v.addressNumber = *address.values;
+    v.height = m_height;
+    v.spacing = static_cast<int>(f.spacing);
+    v.settingA = static_cast<int>(f.settingA);
+    v.maximum = f.maximum;
+    v.minimum = f.minimum;
+    long long count = f.count;
+    while (widthOf(f.spacing, count) > kLcdWidth && count > 0) {
+        --count;
+    }
+    v.count = static_cast<int>(count);
+    v.width = static_cast<int>(widthOf(f.spacing, count));
+    Message notice;
+    if (count != f.count) {
+        notice = Message::string(61634, {std::to_string(count)});
+    }
+    return Outcome::accept(v, notice);
+}
+
+} // namespace dispcraft
