@@ -19,9 +19,6 @@ namespace dispcraft {
 
 namespace {
 
-constexpr size_t kSystemBlockAt = 560;
-constexpr size_t kAlarmGroup1At = 596;
-constexpr size_t kAlarmGroupSize = 200;
 constexpr int kPictureEntries = 200; // entry 200 + p: picture p
 constexpr int kLampEntries = 230;    // entry 230 + k: lamp number k
 constexpr int kLampNumbers = 30;     // 0..29
