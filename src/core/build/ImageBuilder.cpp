@@ -212,10 +212,7 @@ std::optional<Failure> Build::serialHeader() {
 std::optional<Failure> Build::readDriver() {
     const std::string name = linkfiles::protocolName(m_store, 1);
     const std::string path = linkfiles::imageDriverPath(m_dir, name);
-    std::optional<std::vector<uint8_t>> bytes;
-    if (!linkfiles::unsafeName(name)) {
-        bytes = FileIo::readBytes(path);
-    }
+    auto bytes = FileIo::readBytes(path);
     if (!bytes) {
         return Failure{Message::string(buildmsg::kDriverMissing), path};
     }
