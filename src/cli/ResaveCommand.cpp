@@ -1,12 +1,31 @@
+#include "cli/CliProject.h"
 #include "cli/Commands.h"
 
+#include "model/TrnWriter.h"
+
 #include <cstdio>
+#include <memory>
 
 namespace dispcraft::cli {
 
-int runResave(const CliContext&) {
-    std::fprintf(stderr, "dispcraft-cli: 'resave' is not available in this build\n");
-    return 2;
+// Opens a project as the open command does (every upgrade of older formats) and saves it in the
+// current format. OUT is replaced only by a complete file.
+int runResave(const CliContext& ctx) {
+    if (ctx.args.size() != 2 || ctx.args[0].empty() || ctx.args[1].empty() ||
+        ctx.args[0][0] == '-' || ctx.args[1][0] == '-') {
+        std::fputs("dispcraft-cli resave: usage: dispcraft-cli resave IN.trn OUT.trn\n", stderr);
+        return 1;
+    }
+    auto store = std::make_unique<ProjectStore>();
+    if (!openProject("resave", ctx, ctx.args[0], *store)) {
+        return 1;
+    }
+    TrnWriter::Result r = TrnWriter::save(*store, ctx.args[1]);
+    if (!r.ok) {
+        printError("resave", ctx.args[1], r.message, r.detail);
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace dispcraft::cli

@@ -19,9 +19,6 @@ namespace dispcraft {
 
 namespace {
 
-constexpr size_t kSystemBlockAt = 560;
-constexpr size_t kAlarmGroup1At = 596;
-constexpr size_t kAlarmGroupSize = 200;
 constexpr int kPictureEntries = 200; // entry 200 + p: picture p
 constexpr int kLampEntries = 230;    // entry 230 + k: lamp number k
 constexpr int kLampNumbers = 30;     // 0..29
@@ -215,10 +212,7 @@ std::optional<Failure> Build::serialHeader() {
 std::optional<Failure> Build::readDriver() {
     const std::string name = linkfiles::protocolName(m_store, 1);
     const std::string path = linkfiles::imageDriverPath(m_dir, name);
-    std::optional<std::vector<uint8_t>> bytes;
-    if (!linkfiles::unsafeName(name)) {
-        bytes = FileIo::readBytes(path);
-    }
+    auto bytes = FileIo::readBytes(path);
     if (!bytes) {
         return Failure{Message::string(buildmsg::kDriverMissing), path};
     }

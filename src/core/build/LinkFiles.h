@@ -13,7 +13,7 @@ namespace linkfiles {
 
 // The protocol name of port 1 or 2: the store's copy, else the project block's.
 std::string protocolName(const ProjectStore& store, int port);
-// A name that would leave the protocol directories (a path separator or "..").
+// A file name that would leave its directory (a path separator or "..").
 bool unsafeName(const std::string& name);
 // The link kind of a port: PLCID of the protocol file the build uses, modulo 256 (COM1 in
 // "Protocol" for CPU_ID 1, else in "Protocol120\comport1"; COM2 in "Protocol120\comport2").

@@ -1,8 +1,8 @@
 #include "editor/LampFiles.h"
 
 #include "config/ProgramDirectory.h"
+#include "lamp/LampFile.h"
 
-#include <fstream>
 
 namespace dispcraft {
 
@@ -17,22 +17,11 @@ std::string LampFiles::path(const ProgramDirectory& dir, const std::string& name
 
 LampFileRead LampFiles::readFile(const std::string& path) {
     LampFileRead r;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return r;
-    }
-    std::streamoff end = in.tellg();
-    if (end < 0) {
-        return r;
-    }
-    r.opened = true;
-    r.length = static_cast<uint64_t>(end);
-    if (r.length == 512 || r.length == 2048) {
-        r.bytes.resize(static_cast<size_t>(r.length));
-        in.seekg(0);
-        if (!in.read(r.bytes.data(), static_cast<std::streamsize>(r.bytes.size()))) {
-            r = LampFileRead{};
-        }
+    LampFile::ReadResult f = LampFile::read(path);
+    r.opened = f.status != LampFile::ReadStatus::CannotOpen;
+    if (f.ok()) {
+        r.bytes.assign(f.picture.dots.begin(), f.picture.dots.end());
+        r.length = r.bytes.size();
     }
     return r;
 }

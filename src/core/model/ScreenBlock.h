@@ -35,6 +35,15 @@ struct ScreenBlock {
     std::array<KeyRecord, capacity::kPanelKeys> keys{};
     // Texts of the TextString and MsgDisp objects, concatenated without separators (GB2312).
     std::string textPool;
+
+    // The text a record refers to. The project file reader refuses non-empty texts outside the
+    // pool; an empty text may carry any offset, so this never throws and gives "" then.
+    std::string text(uint32_t offset, uint8_t length) const {
+        if (length == 0 || offset >= textPool.size()) {
+            return std::string();
+        }
+        return textPool.substr(offset, length);
+    }
 };
 
 } // namespace dispcraft

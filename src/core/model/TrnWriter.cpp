@@ -85,6 +85,7 @@ TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
     }
     std::memcpy(h.magic, trn::kMagic, sizeof h.magic);
     h.format = trn::kWrittenFormat;
+    std::memset(h.reserved8, 0, sizeof h.reserved8);
 
     for (int k = 0; k < capacity::kOldKeys; ++k) {
         ProjectStore::copyKeyFields(st.globalKeys[k], st.globalOldKeys[k]);

@@ -51,6 +51,7 @@ private:
 
 TEST(TrnWriter, EmptyProjectIsTheFixedPartAndTheGlobalParts) {
     auto st = newProject('C');
+    st->header.reserved8[3] = 7; // reserved header bytes are written as 0
     std::string f = saved(*st);
     // 6904 fixed bytes, alarm group 1, empty pools, 6 old keys, system block, change count 0,
     // 25 global keys and alarm group 2.
@@ -64,6 +65,9 @@ TEST(TrnWriter, EmptyProjectIsTheFixedPartAndTheGlobalParts) {
     EXPECT_EQ(at<uint32_t>(f, 96 + 28), 7236u); // picture dots
     EXPECT_EQ(at<uint32_t>(f, 96 + 8), 7236u);  // scratch
     EXPECT_EQ(at<uint32_t>(f, 96 + 24), 7236u); // global old keys
+    for (size_t i = 8; i < 20; ++i) {
+        ASSERT_EQ(f[i], 0) << "header byte " << i;
+    }
     for (size_t i = 144; i < 6904; ++i) {
         ASSERT_EQ(f[i], 0) << "byte " << i << " of the screen entries and picture directory";
     }

@@ -1,0 +1,282 @@
+#include "CliRun.h"
+
+#include "core/model/TrnTestSupport.h"
+
+#include "config/PanelModelFile.h"
+#include "config/ProgramDirectory.h"
+#include "config/ProtocolFile.h"
+#include "model/TrnReader.h"
+#include "model/TrnWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace dispcraft;
+using namespace dispcraft::test;
+
+namespace {
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A program directory of its own: a one-port model (T1) and a two-port model (T2) with their
+// protocol files, written the way such files usually come (CRLF, Windows directory names).
+class FixtureProgramDir {
+public:
+    FixtureProgramDir() {
+        writeFile(m_dir.file("qelsys.ini"),
+                  "[TYPE]\r\nT1=One port\r\nT2=Two ports\r\nT3=none\r\n"
+                  "[T1]\r\ncom=1\r\nCOM1=\\Protocol\r\nCOM1_default=FX_CPU\r\nID_STR=TR - A\r\n"
+                  "[T2]\r\ncom=2\r\nCOM1=\\Protocol120\\comport1\r\nCOM2=\\Protocol120\\comport2\r\n"
+                  "COM2_default=MODBUS\r\nID_STR=TR - B\r\n"
+                  "[TR - A]\r\nLCD_X=208\r\nLCD_Y=100\r\nCPU_ID=1\r\n"
+                  "[TR - B]\r\nLCD_X=209\r\nLCD_Y=120\r\nCPU_ID=2\r\nALarmnum=2\r\n");
+        protocol("Protocol/FX_CPU.ini", "9600", "7", "1", "e", "Serial PLC A", "3");
+        protocol("Protocol/HOSTLINK.ini", "19200", "8", "1", "n", "Host link", "1");
+        protocol("Protocol120/comport1/FX_CPU.ini", "115200", "7", "1", "e", "Serial PLC A", "2");
+        protocol("Protocol120/comport2/MODBUS.ini", "38400", "8", "2", "o", "Modbus slave", "1");
+    }
+    const std::string& path() const { return m_dir.path(); }
+
+private:
+    void protocol(const std::string& name, const char* bdrt, const char* data, const char* stop,
+                  const char* parity, const char* link, const char* station) {
+        writeFile(m_dir.file(name), std::string("[Comsetting]\r\nbdrt=") + bdrt + "\r\ndatalen=" + data +
+                                        "\r\nstopbit=" + stop + "\r\nparity=" + parity +
+                                        "\r\n[LinkProtocol]\r\nPLCID=001\r\nLinkName=" + link +
+                                        "\r\n[Station]\r\nDefaultstation=" + station + "\r\n");
+    }
+    TempDir m_dir;
+};
+
+const FixtureProgramDir& fixture() {
+    static FixtureProgramDir dir;
+    return dir;
+}
+
+CliRun runIn(const std::string& programDir, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--program-dir", programDir});
+    return runCli(args, false);
+}
+
+std::string firstProtocol(const ProgramDirectory& dir, const ModelType& t, int port) {
+    auto list = ProtocolFile::list(dir.file(port == 1 ? t.com1Directory : t.com2Directory));
+    return list.empty() ? std::string() : list.front();
+}
+
+std::unique_ptr<ProjectStore> readFile(const std::string& path) {
+    auto st = std::make_unique<ProjectStore>();
+    auto r = TrnReader::load(*st, path);
+    EXPECT_TRUE(r.ok) << path << ": " << r.message.id;
+    return st;
+}
+
+// A valid project to damage, written by the writer itself.
+std::string validProject() {
+    auto st = sampleProject();
+    TrnWriter::prepare(*st);
+    return TrnWriter::serialise(*st);
+}
+
+// New then resave for every model of a program directory: both files read back to the same
+// store, byte for byte.
+void newThenResaveEveryModel(const std::string& programDir) {
+    ProgramDirectory pd(programDir);
+    PanelModelFile models(pd.modelFile());
+    auto types = models.types();
+    ASSERT_GE(types.size(), 2u);
+    TempDir dir;
+    for (const ModelType& t : types) {
+        SCOPED_TRACE(t.idStr);
+        std::string com1 = firstProtocol(pd, t, 1);
+        ASSERT_FALSE(com1.empty());
+        std::vector<std::string> args = {"new", dir.file("new.trn"), "--model",
+                                         std::to_string(t.number), "--com1", com1};
+        if (t.twoPort) {
+            args.insert(args.end(), {"--com2", firstProtocol(pd, t, 2)});
+        }
+        CliRun made = runIn(programDir, args);
+        ASSERT_EQ(made.status, 0) << made.err;
+        CliRun resaved = runIn(programDir, {"resave", dir.file("new.trn"), dir.file("again.trn")});
+        ASSERT_EQ(resaved.status, 0) << resaved.err;
+
+        auto a = readFile(dir.file("new.trn"));
+        auto b = readFile(dir.file("again.trn"));
+        expectSameStore(*a, *b);
+        EXPECT_EQ(slurp(dir.file("new.trn")), slurp(dir.file("again.trn")));
+
+        // What a new project holds.
+        EXPECT_EQ(a->modelTitle, t.idStr);
+        EXPECT_EQ(a->com1ProtocolName, com1);
+        EXPECT_EQ(a->projectBlock.startScreen, 1);
+        EXPECT_EQ(a->projectBlock.control64, 5);
+        for (int s = 1; s <= 199; ++s) {
+            ASSERT_FALSE(a->screenExists(s));
+        }
+        ProtocolFile p1(ProtocolFile::dialogPath(pd, t.twoPort, 1, com1));
+        EXPECT_EQ(std::to_string(a->serial(1).baud), p1.baudText());
+        EXPECT_EQ(a->projectBlock.control59, p1.defaultStation());
+        EXPECT_EQ(a->com2ProtocolName.empty(), !t.twoPort);
+    }
+}
+
+} // namespace
+
+TEST(CliNewResave, EveryModelGivesAProjectThatResavesToTheSameStore) {
+    newThenResaveEveryModel(fixture().path());
+}
+
+TEST(CliNewResave, NewTakesTheProtocolFilesDefaults) {
+    TempDir dir;
+    CliRun r = runIn(fixture().path(), {"new", dir.file("b.trn"), "--model", "2", "--com1",
+                                        "fx_cpu", "--com2", "MODBUS"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto st = readFile(dir.file("b.trn"));
+    EXPECT_EQ(st->modelTitle, "TR - B");
+    EXPECT_EQ(st->com1ProtocolName, "FX_CPU");
+    EXPECT_EQ(st->com2ProtocolName, "MODBUS");
+    EXPECT_EQ(st->serial(1), (SerialSettings{115200, 7, 1, 'e'}));
+    EXPECT_EQ(st->projectBlock.com1Baud, 49664);
+    EXPECT_EQ(st->serial(2), (SerialSettings{38400, 8, 2, 'o'}));
+    EXPECT_EQ(st->alarms[0].areaBit, 2);
+    // The one-port model: COM1 from "Protocol", no COM2.
+    r = runIn(fixture().path(), {"new", dir.file("a.trn"), "--model", "1", "--com1", "HOSTLINK"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    st = readFile(dir.file("a.trn"));
+    EXPECT_EQ(st->serial(1), (SerialSettings{19200, 8, 1, 'n'}));
+    EXPECT_TRUE(st->com2ProtocolName.empty());
+    CliRun info = runIn(fixture().path(), {"info", dir.file("a.trn")});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("COM1: HOSTLINK (Host link), 19200,8,1,n"), std::string::npos) << info.out;
+}
+
+TEST(CliNewResave, TheShippedModelsGiveProjectsThatResaveToTheSameStore) {
+    ProgramDirectory pd(DISPCRAFT_TEST_PROGRAM_DIR);
+    if (PanelModelFile(pd.modelFile()).types().empty()) {
+        GTEST_SKIP() << "the program directory lists no panel models";
+    }
+    newThenResaveEveryModel(DISPCRAFT_TEST_PROGRAM_DIR);
+}
+
+TEST(CliNewResave, BadArgumentsAreRefusedAndWriteNothing) {
+    const std::string com1 = "FX_CPU";
+    const std::string model = "1"; // one port
+    TempDir dir;
+    std::string out = dir.file("p.trn");
+    const std::vector<std::vector<std::string>> bad = {
+        {"new"},
+        {"new", out},
+        {"new", out, "--model", model},
+        {"new", out, "--com1", com1},
+        {"new", out, "--model", "0", "--com1", com1},
+        {"new", out, "--model", "x", "--com1", com1},
+        {"new", out, "--model", "99", "--com1", com1},
+        {"new", out, "--model", model, "--com1", "NO_SUCH_PROTOCOL"},
+        {"new", out, "--model", model, "--com1", com1, "--com2", com1},
+        {"new", out, "--model", model, "--com1", com1, "--bogus"},
+        {"new", out, "--model", model, "--com1", com1, "extra"},
+        {"resave"},
+        {"resave", out},
+        {"resave", out, out, out},
+        {"info"},
+        {"info", out, "--yaml"},
+    };
+    for (const auto& args : bad) {
+        std::string line;
+        for (const auto& a : args) {
+            line += a + " ";
+        }
+        SCOPED_TRACE(line);
+        expectOneLineFailure(runIn(fixture().path(), args));
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST(CliNewResave, DamagedOrMissingFilesGiveAMessageAndKeepTheOutput) {
+    TempDir dir;
+    std::string good = validProject();
+    std::string out = dir.file("out.trn");
+    writeFile(out, "precious");
+    struct Damaged {
+        const char* name;
+        std::string bytes;
+    };
+    std::string manyTexts = good;
+    manyTexts[144 + 7 * 32 + 16] = static_cast<char>(200);
+    std::string hugePool = good;
+    uint32_t huge = 0x7FFFFFFF;
+    std::memcpy(hugePool.data() + 96 + 20, &huge, 4);
+    std::string newer = good;
+    newer[4] = 80;
+    const Damaged cases[] = {
+        {"empty.trn", ""},
+        {"text.trn", "this is not a project\n"},
+        {"cut.trn", good.substr(0, 5000)},
+        {"cut-screen.trn", good.substr(0, 7000)},
+        {"texts.trn", manyTexts},
+        {"pool.trn", hugePool},
+        {"newer.trn", newer},
+    };
+    for (const Damaged& d : cases) {
+        SCOPED_TRACE(d.name);
+        std::string in = dir.file(d.name);
+        writeFile(in, d.bytes);
+        expectOneLineFailure(runCli({"info", in}));
+        expectOneLineFailure(runCli({"info", in, "--json"}));
+        expectOneLineFailure(runCli({"resave", in, out}));
+        EXPECT_EQ(slurp(out), "precious");
+    }
+    expectOneLineFailure(runCli({"info", dir.file("missing.trn")}));
+    expectOneLineFailure(runCli({"resave", dir.path(), out}));
+    EXPECT_EQ(slurp(out), "precious");
+    // A target that cannot be written.
+    writeFile(dir.file("good.trn"), good);
+    expectOneLineFailure(runCli({"resave", dir.file("good.trn"), dir.file("no/such/dir.trn")}));
+}
+
+TEST(CliNewResave, ResaveUpgradesAnOldFormat) {
+    TempDir dir;
+    auto st = sampleProject();
+    TrnWriter::prepare(*st);
+    writeFile(dir.file("old.trn"), legacyFile(*st, 4));
+    CliRun r = runCli({"resave", dir.file("old.trn"), dir.file("new.trn")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string f = slurp(dir.file("new.trn"));
+    ASSERT_GT(f.size(), 6u);
+    EXPECT_EQ(f[4], 51);
+    auto back = readFile(dir.file("new.trn"));
+    EXPECT_EQ(back->screens[7].textPool, st->screens[7].textPool);
+    EXPECT_EQ(back->globalKeys[5].screen, st->globalOldKeys[5].screen);
+}
+
+TEST(CliInfo, SummarisesAProjectAsTextAndJson) {
+    TempDir dir;
+    auto st = sampleProject();
+    ASSERT_TRUE(TrnWriter::save(*st, dir.file("p.trn")).ok);
+    CliRun text = runIn(fixture().path(), {"info", dir.file("p.trn")});
+    ASSERT_EQ(text.status, 0) << text.err;
+    const char* lines[] = {"format: 51", "model: TR - B", "COM1: FX_CPU", "COM2: MODBUS_RTU",
+                           "screens: 3", "\"报警\"", "3 TextString, 3 MsgDisp", "pictures: 2",
+                           "29: 3 x 2 dots", "1 \"Low\"", "change records: 3"};
+    for (const char* l : lines) {
+        EXPECT_NE(text.out.find(l), std::string::npos) << l << "\n" << text.out;
+    }
+
+    CliRun js = runIn(fixture().path(), {"info", dir.file("p.trn"), "--json"});
+    ASSERT_EQ(js.status, 0) << js.err;
+    EXPECT_EQ(js.out.front(), '{');
+    const char* keys[] = {"\"name\": \"报警\"", "\"TrendGraph\": 2", "\"changeRecords\": 3",
+                          "\"baud\": 115200", "\"messages\": [\"Low\"]", "\"name\": \"Last one!!\""};
+    for (const char* k : keys) {
+        EXPECT_NE(js.out.find(k), std::string::npos) << k << "\n" << js.out;
+    }
+    // An old-format file says which format it was.
+    TrnWriter::prepare(*st);
+    writeFile(dir.file("old.trn"), legacyFile(*st, 6));
+    CliRun old = runIn(fixture().path(), {"info", dir.file("old.trn")});
+    ASSERT_EQ(old.status, 0) << old.err;
+    EXPECT_NE(old.out.find("format: 6"), std::string::npos) << old.out;
+}
