@@ -179,6 +179,20 @@ std::string LanguageStrings::substitute(const std::string& pattern, const std::v
             i = j + 1;
             continue;
         }
+        // "%2$s": a translation may take the arguments in another order.
+        size_t position = 0;
+        {
+            size_t k = j;
+            size_t n = 0;
+            while (k < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[k]))) {
+                n = n * 10 + static_cast<size_t>(pattern[k] - '0');
+                ++k;
+            }
+            if (k > j && k < pattern.size() && pattern[k] == '$' && n > 0) {
+                position = n;
+                j = k + 1;
+            }
+        }
         bool left = false;
         bool zero = false;
         while (j < pattern.size() && std::string_view("-0 +#").find(pattern[j]) != std::string_view::npos) {
@@ -207,8 +221,8 @@ std::string LanguageStrings::substitute(const std::string& pattern, const std::v
             continue;
         }
         char conv = pattern[j];
-        std::string arg = next < args.size() ? args[next] : std::string();
-        ++next;
+        size_t index = position > 0 ? position - 1 : next++;
+        std::string arg = index < args.size() ? args[index] : std::string();
         long long v = 0;
         if ((conv == 'x' || conv == 'X') && parseInteger(arg, v)) {
             char buf[32];
@@ -234,6 +248,17 @@ std::string LanguageStrings::substitute(const std::string& pattern, const std::v
         i = j + 1;
     }
     return out;
+}
+
+std::string LanguageStrings::caption(int commandId) const {
+    std::string t = text(commandId);
+    return t.substr(0, t.find('\n'));
+}
+
+std::string LanguageStrings::tip(int commandId) const {
+    std::string t = text(commandId);
+    size_t nl = t.find('\n');
+    return nl == std::string::npos ? std::string() : t.substr(nl + 1);
 }
 
 const LanguageStrings& LanguageStrings::builtin() {

@@ -46,6 +46,10 @@ public:
     bool hasOwn(int id) const { return m_texts.count(id) != 0; }
     // The message's text with its arguments substituted.
     std::string format(const Message& message) const;
+    // Texts of a command id are "menu caption\nstatus tip": the caption (with '&' before the
+    // access key) and the tip.
+    std::string caption(int commandId) const;
+    std::string tip(int commandId) const;
     // The settings sentinel, string 63546.
     std::string sentinel() const { return text(kSentinel); }
     const std::map<int, std::string>& texts() const { return m_texts; }
@@ -53,8 +57,9 @@ public:
     const std::string& source() const { return m_source; }
 
     // printf-style substitution of texts given as strings: %d %i %u %s %c insert the argument,
-    // %x %X write a decimal argument in hexadecimal, %% is a percent sign. Flags, width and
-    // precision are honoured ("%02d", "%-8s"); a missing argument inserts nothing.
+    // %x %X write a decimal argument in hexadecimal, %% is a percent sign. Flags and width are
+    // honoured ("%02d", "%-8s"), "%2$s" takes the second argument (translations may reorder);
+    // a missing argument inserts nothing.
     static std::string substitute(const std::string& pattern, const std::vector<std::string>& args);
     // "ZOZUDEDevo.dll" -> "ZOZUDEDevo.lang".
     static std::string fileNameFor(const std::string& libraryName);

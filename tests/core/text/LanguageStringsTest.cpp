@@ -67,3 +67,8 @@ TEST(LanguageStrings, ShippedFilesAndFallback) {
     EXPECT_EQ(part.format(Message::string(65100, {"f"})).find("\"f\"") != std::string::npos, true);
     EXPECT_EQ(part.format(Message::text("literal")), "literal");
 }
+
+TEST(LanguageStrings, PositionalArguments) {
+    EXPECT_EQ(LanguageStrings::substitute("%2$s in %1$s (%2$s)", {"a", "b"}), "b in a (b)");
+    EXPECT_EQ(LanguageStrings::substitute("%3$s", {"a"}), "");
+}
