@@ -1,0 +1,15 @@
+#pragma once
+
+#include "text/Message.h"
+
+namespace dispcraft {
+
+// One column of a report-view list: its title and width in pixels.
+struct ListColumn {
+    Message title;
+    int width = 0;
+
+    bool operator==(const ListColumn&) const = default;
+};
+
+} // namespace dispcraft
