@@ -11,6 +11,9 @@ namespace dispcraft {
 // Messages the settings dialogs share, and the GB2312 helpers they need beyond formtext.
 namespace formmsg {
 
+// A screen name holds at most 10 bytes in the directory.
+constexpr size_t kScreenNameBytes = 10;
+
 // Language string 61455 followed by the range text and ")!": an address the area refuses.
 // The range goes in as the message's argument; the text of 61455 places it.
 Message addressRange(const std::string& range);
