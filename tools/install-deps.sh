@@ -6,7 +6,7 @@ packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libfreetype-dev libpng-dev
           unifont fonts-wqy-zenhei
-          xvfb xauth
+          xvfb xauth x11-apps xdotool imagemagick qt6-translations-l10n
           clang-16 libclang-rt-16-dev)
 missing=()
 for p in "${packages[@]}"; do

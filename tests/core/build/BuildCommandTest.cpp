@@ -4,6 +4,7 @@
 #include "BuildTestSupport.h"
 
 #include "build/BuildMessages.h"
+#include "build/GlyphSource.h"
 #include "config/ProjectSetup.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
@@ -157,4 +158,32 @@ TEST(BuildCommand, GlyphFontOptionAndArguments) {
     EXPECT_EQ(run("build '" + p.in + "' -o x --bogus").status, 2);
     r = run("--program-dir '" + p.pd.path.string() + "' build '" + p.pd.file("missing.trn") + "' -o '" + p.out + "'");
     EXPECT_EQ(r.status, 1);
+}
+
+TEST(BuildWithShippedFiles, EveryPanelModel) {
+    // The program directory as it ships: panel models, protocol files, link drivers, lamp
+    // pictures, "asc16"; two-byte glyphs from the system's Unifont.
+    if (!FileIo::exists(kSystemUnifontHex)) {
+        GTEST_SKIP() << "no system Unifont";
+    }
+    ProgramDirectory dir(DISPCRAFT_TEST_PROGRAM_DIR);
+    for (int model = 1; model <= 4; ++model) {
+        NewProjectChoice choice;
+        ASSERT_FALSE(ProjectSetup::defaultChoice(dir, model, {}, {}, choice)) << model;
+        auto store = std::make_unique<ProjectStore>();
+        ProjectSetup::newProject(*store, dir, choice);
+        addScreen(*store, 1);
+        addText(*store, 1, static_cast<uint16_t>(store->lcdX / 2), static_cast<uint16_t>(store->lcdY / 2),
+                "\xCE\xC2\xB6\xC8 25"); // 温度 25
+        addLamp(*store, 1, static_cast<uint16_t>(store->lcdX / 2 + 100), static_cast<uint16_t>(store->lcdY / 2),
+                "lamp01_16x16");
+        ASSERT_TRUE(TrnWriter::prepare(*store).ok);
+        BuildResult r = ImageBuilder::build(*store, dir);
+        ASSERT_EQ(r.outcome, BuildResult::Outcome::Complete)
+            << "model " << model << ": " << r.failure.id << " " << r.detail;
+        EXPECT_TRUE(r.warnings.empty()) << model;
+        const size_t header = store->cpuId == 1 ? ImageBuilder::kDriverBytes : 0;
+        EXPECT_EQ(u16(r.image, header), 51u);
+        EXPECT_EQ(r.image[header + 14], 4); // after ' ', '2' and '5' come the pairs
+    }
 }

@@ -44,7 +44,7 @@ protected:
         }
         return p;
     }
-    test::ScratchDir dir;
+    test::FormScratchDir dir;
 };
 
 TEST_F(LampFormTest, FileListIsSortedAndFindsThePresetLamp) {

@@ -49,15 +49,15 @@ inline std::vector<uint8_t> makeMonoBmp(int w, int h, const std::function<bool(i
 }
 
 // A scratch directory removed at the end of the test.
-class ScratchDir {
+class FormScratchDir {
 public:
-    explicit ScratchDir(const std::string& name) {
+    explicit FormScratchDir(const std::string& name) {
         m_path = std::filesystem::temp_directory_path() /
                  (name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
-    ~ScratchDir() {
+    ~FormScratchDir() {
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);
     }

@@ -141,7 +141,7 @@ TEST(PictureForm, ListTimerAndSelection) {
 }
 
 TEST(PictureForm, ImportIntoFreeReplacedOrNoSlot) {
-    test::ScratchDir dir("picture-form");
+    test::FormScratchDir dir("picture-form");
     std::string path = dir.write("a.bmp", makeMonoBmp(100, 20, [](int, int) { return true; }));
 
     PictureForm f(tableWith({1, 2}), 0, 0);
@@ -176,7 +176,7 @@ TEST(PictureForm, ImportIntoFreeReplacedOrNoSlot) {
 }
 
 TEST(PictureForm, ThirtiethPictureIsRefused) {
-    test::ScratchDir dir("picture-full");
+    test::FormScratchDir dir("picture-full");
     std::string path = dir.write("a.bmp", makeMonoBmp(8, 8, [](int, int) { return false; }));
     PictureForm::Table t{};
     for (int i = 1; i <= 29; ++i) {

@@ -1,0 +1,489 @@
+#include "forms/ObjectEditing.h"
+
+#include "config/ProgramDirectory.h"
+#include "config/ProtocolFile.h"
+#include "editor/EditorSession.h"
+#include "model/ProjectStore.h"
+
+#include <cstring>
+
+namespace dispcraft::objectediting {
+
+namespace {
+
+int fontOf(uint8_t attr) { return attr & 0x03; }
+
+// The placement size of a text or numeric display: one cell per byte.
+std::pair<int, int> cellSize(size_t bytes, int font) {
+    return {static_cast<int>(bytes) * EditorSession::cellWidth(font), EditorSession::cellHeight(font)};
+}
+
+void keepInside(EditorSession& s, EditorObject& o, int w, int h) {
+    Point p = s.keepInsideLcd({o.x, o.y}, w, h);
+    o.x = p.x;
+    o.y = p.y;
+}
+
+// Bits of the single-precision scale factor as the trailing value holds them.
+uint32_t scaleBits(float f) {
+    uint32_t u;
+    std::memcpy(&u, &f, sizeof u);
+    return u;
+}
+float scaleOf(uint32_t u) {
+    float f;
+    std::memcpy(&f, &u, sizeof f);
+    return f;
+}
+
+std::string lampDir(const EditorSession& s) { return s.programDirectory().file("lampdata"); }
+
+void toTemplate(MsgDispObject& o, const MsgDispForm::Values& v) {
+    o.attr = v.attr;
+    o.texts = v.texts;
+    o.value = static_cast<int32_t>(v.addressNumber);
+    o.trailing = v.areaAndBit;
+}
+
+void toRecord(NumDispObject& o, SidePair& side, const NumDispForm::Values& v) {
+    o.attr = v.attr;
+    o.flags2 = v.flags2;
+    o.setting(1) = static_cast<int32_t>(v.addressNumber);
+    o.setting(2) = v.digits;
+    o.setting(3) = v.decimals;
+    o.setting(4) = static_cast<int32_t>(v.maximum);
+    o.setting(5) = static_cast<int32_t>(v.minimum);
+    o.preview = v.preview;
+    o.trailingValue = scaleBits(v.scale);
+    o.trailing = v.areaAndBit;
+    side.value1 = static_cast<int32_t>(v.high);
+    side.value2 = static_cast<int32_t>(v.low);
+}
+
+void toRecord(NumDispObject& o, SidePair& side, const ShortNumDispForm::Values& v) {
+    o.attr = static_cast<uint8_t>(0x40 | (v.entryOption == 1 ? 0x20 : 0) |
+                                  (v.reverseOption == 1 ? 0x80 : 0) | (v.font & 0x03));
+    o.flags2 = v.flags2;
+    o.setting(1) = v.fieldChoice;
+    o.setting(2) = v.digits;
+    o.setting(3) = 0;
+    o.setting(4) = v.maximum;
+    o.setting(5) = v.minimum;
+    o.trailingValue = 0;
+    o.trailing = 0;
+    side.value1 = v.maximum;
+    side.value2 = v.minimum;
+}
+
+void toRecord(BarGraphObject& o, const BarGraphForm::Values& v) {
+    o.attr = v.attr;
+    o.setting1 = static_cast<int32_t>(v.addressNumber);
+    o.setting2 = static_cast<int32_t>(v.maximum);
+    o.setting3 = static_cast<int32_t>(v.minimum);
+    o.length = v.length;
+    o.thickness = v.thickness;
+    o.style = v.areaAndBit;
+}
+
+std::pair<int, int> barSize(const BarGraphObject& o) {
+    return o.horizontal() ? std::pair{2 * o.length, 2 * o.thickness}
+                          : std::pair{2 * o.thickness, 2 * o.length};
+}
+
+void toRecord(TrendGraphObject& o, const TrendGraphForm::Values& v) {
+    o.attr = v.attr;
+    o.setting1 = static_cast<int32_t>(v.addressNumber);
+    o.setting2 = static_cast<int32_t>(v.maximum);
+    o.setting3 = static_cast<int32_t>(v.minimum);
+    o.setting4 = v.settingA;
+    o.height = v.height;
+    o.width = v.width;
+    o.spacing = v.spacing;
+    o.pointCount = v.count;
+    o.trailing = v.areaAndBit;
+}
+
+bool sameTable(const PictureForm::Table& a, const PictureForm::Table& b) {
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].id != b[i].id || a[i].width != b[i].width || a[i].height != b[i].height ||
+            a[i].dots != b[i].dots) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the edited picture table back; a change counts as an edit of the screen window, so the
+// project is not closed without asking.
+void writePictures(EditorSession& s, const PictureForm::Table& edited) {
+    PictureForm::Table& store = s.store().pictures;
+    PictureForm::Table before = store;
+    PictureForm::writeBack(edited, store);
+    if (!sameTable(before, store)) {
+        s.setModified();
+    }
+}
+
+} // namespace
+
+PlcContext PlcContext::of(const ProjectStore& store, const ProgramDirectory& dir) {
+    PlcContext c;
+    c.cpuId = store.cpuId;
+    c.portCount = store.cpuId == 2 ? 2 : 1;
+    c.ports = {PlcPortAreas::fromProtocol(store.protocol(1)),
+               PlcPortAreas::fromProtocol(store.protocol(2))};
+    c.protocolNames = {store.com1ProtocolName, store.com2ProtocolName};
+    for (int port = 1; port <= 2; ++port) {
+        const std::string& name = c.protocolNames[static_cast<size_t>(port - 1)];
+        if (!name.empty()) {
+            ProtocolFile file(ProtocolFile::projectPath(dir, store.cpuId, port, name));
+            c.plcIds[static_cast<size_t>(port - 1)] = file.plcId();
+        }
+    }
+    return c;
+}
+
+void beginPlacement(EditorSession& session, int command) {
+    session.deselectAll();
+    if (command == command::kPlaceTextString || command == command::kPlaceNumDisp ||
+        command == command::kPlaceShortNumDisp) {
+        session.selectTool();
+    }
+}
+
+// ---- TextString ---------------------------------------------------------------------------
+
+std::pair<int, int> textStringSize(size_t bytes, int font) {
+    const int perByte = font == 0 || font == 2 ? 384 / 24 : 384 / 12;
+    return {static_cast<int>(bytes) * perByte, font <= 1 ? 32 : 64};
+}
+
+TextStringForm textStringForObject(const EditorSession& session, int index) {
+    const TextStringObject& o = session.objects().textStrings.at(static_cast<size_t>(index));
+    return TextStringForm(o.text, fontOf(o.attr), (o.attr & 0x80) ? 1 : 0);
+}
+
+void placeTextString(EditorSession& session, const TextStringForm::Values& v) {
+    if (v.text.empty()) {
+        return;
+    }
+    session.templates().textString.text = v.text;
+    session.templates().textString.attr = v.attr();
+    auto [w, h] = textStringSize(v.text.size(), v.fontIndex);
+    session.armTool(kKindTextString, w, h);
+}
+
+void applyTextString(EditorSession& session, int index, const TextStringForm::Values& v) {
+    TextStringObject& o = session.objects().textStrings.at(static_cast<size_t>(index));
+    // An emptied text would leave nothing to click on.
+    std::string text = v.text.empty() ? std::string(2, ' ') : v.text;
+    session.templates().textString.text = text;
+    session.templates().textString.attr = v.attr();
+    o.attr = v.attr();
+    o.text = text;
+    auto [w, h] = textStringSize(text.size(), v.fontIndex);
+    session.setPlaceSize(w, h);
+    keepInside(session, o, w, h);
+    session.setModified();
+    session.invalidateAll();
+}
+
+// ---- MsgDisp ------------------------------------------------------------------------------
+
+MsgDispForm msgDispForPlacement(const PlcContext& plc, const std::string& emptyText) {
+    MsgDispForm::Preset p;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.emptyText = emptyText;
+    return MsgDispForm(p);
+}
+
+MsgDispForm msgDispForObject(const EditorSession& session, int index, const PlcContext& plc,
+                             const std::string& emptyText) {
+    const MsgDispObject& o = session.objects().msgDisps.at(static_cast<size_t>(index));
+    MsgDispForm::Preset p;
+    p.texts = o.texts;
+    p.attr = o.attr;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.areaAndBit = o.trailing;
+    p.addressNumber = o.value;
+    p.emptyText = emptyText;
+    return MsgDispForm(p);
+}
+
+void placeMsgDisp(EditorSession& session, const MsgDispForm::Values& v) {
+    toTemplate(session.templates().msgDisp, v);
+    session.armTool(kKindMsgDisp, static_cast<int>(v.texts[0].size()) * 16, 32);
+}
+
+void applyMsgDisp(EditorSession& session, int index, const MsgDispForm::Values& v) {
+    MsgDispObject& o = session.objects().msgDisps.at(static_cast<size_t>(index));
+    toTemplate(o, v);
+    session.setPlaceSize(static_cast<int>(v.texts[0].size()) * 16, 32);
+    session.setModified();
+    session.invalidateAll();
+}
+
+// ---- NumDisp ------------------------------------------------------------------------------
+
+NumDispForm numDispForPlacement(const PlcContext& plc) {
+    NumDispForm::Preset p;
+    p.modelMode = plc.cpuId == 2 ? 2 : 1;
+    p.plcIds = plc.plcIds;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    return NumDispForm(p);
+}
+
+NumDispForm numDispForObject(const EditorSession& session, int index, const PlcContext& plc) {
+    const size_t k = static_cast<size_t>(index);
+    const NumDispObject& o = session.objects().numDisps.at(k);
+    const SidePair& side = session.objects().numDispSides.at(k);
+    NumDispForm::Preset p;
+    p.attr = o.attr;
+    p.flags2 = o.flags2;
+    p.modelMode = plc.cpuId == 2 ? 2 : 1;
+    p.plcIds = plc.plcIds;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.areaAndBit = o.trailing;
+    p.addressNumber = o.setting(1);
+    p.digits = o.setting(2);
+    p.decimals = o.setting(3);
+    p.scale = scaleOf(o.trailingValue);
+    p.maximum = o.setting(4);
+    p.minimum = o.setting(5);
+    p.high = side.value1;
+    p.low = side.value2;
+    return NumDispForm(p);
+}
+
+void placeNumDisp(EditorSession& session, const NumDispForm::Values& v) {
+    ObjectTemplates& t = session.templates();
+    toRecord(t.numDisp, t.numDispSide, v);
+    auto [w, h] = cellSize(v.preview.size(), fontOf(v.attr));
+    session.armTool(kKindNumDisp, w, h);
+}
+
+void applyNumDisp(EditorSession& session, int index, const NumDispForm::Values& v) {
+    const size_t k = static_cast<size_t>(index);
+    NumDispObject& o = session.objects().numDisps.at(k);
+    toRecord(o, session.objects().numDispSides.at(k), v);
+    auto [w, h] = cellSize(o.preview.size(), fontOf(o.attr));
+    session.setPlaceSize(w, h);
+    keepInside(session, o, w, h);
+    session.setModified();
+    session.invalidateAll();
+}
+
+std::string shortPreviewOnPlacement(int setting1, int setting2) {
+    if (setting2 == 1) {
+        return "1";
+    }
+    return setting1 == ShortNumDispForm::kDayOfWeek ? "\xD2\xBB" : "12";
+}
+
+std::string shortPreviewOnEdit(int setting2, int setting4, int setting5) {
+    if (setting2 == 1) {
+        return "1";
+    }
+    return setting4 == 7 && setting5 == 1 ? "\xD2\xBB" : "12";
+}
+
+ShortNumDispForm shortNumDispForObject(const EditorSession& session, int index) {
+    const NumDispObject& o = session.objects().numDisps.at(static_cast<size_t>(index));
+    ShortNumDispForm::Preset p;
+    p.fieldChoice = o.setting(1);
+    p.entryOption = (o.attr & 0x20) ? 1 : 0;
+    p.reverseOption = (o.attr & 0x80) ? 1 : 0;
+    p.fontChoice = fontOf(o.attr);
+    p.flags2 = o.flags2;
+    return ShortNumDispForm(p);
+}
+
+void placeShortNumDisp(EditorSession& session, const ShortNumDispForm::Values& v) {
+    ObjectTemplates& t = session.templates();
+    t.numDisp = NumDispObject{};
+    toRecord(t.numDisp, t.numDispSide, v);
+    t.numDisp.preview = shortPreviewOnPlacement(t.numDisp.setting(1), t.numDisp.setting(2));
+    auto [w, h] = cellSize(t.numDisp.preview.size(), v.font);
+    session.armTool(kKindNumDisp, w, h);
+}
+
+void applyShortNumDisp(EditorSession& session, int index, const ShortNumDispForm::Values& v) {
+    const size_t k = static_cast<size_t>(index);
+    NumDispObject& o = session.objects().numDisps.at(k);
+    toRecord(o, session.objects().numDispSides.at(k), v);
+    o.preview = shortPreviewOnEdit(o.setting(2), o.setting(4), o.setting(5));
+    auto [w, h] = cellSize(o.preview.size(), v.font);
+    session.setPlaceSize(w, h);
+    keepInside(session, o, w, h);
+    session.setModified();
+    session.invalidateAll();
+}
+
+// ---- BarGraph -----------------------------------------------------------------------------
+
+BarGraphForm barGraphForPlacement(const PlcContext& plc) {
+    BarGraphForm::Preset p;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    return BarGraphForm(p);
+}
+
+BarGraphForm barGraphForObject(const EditorSession& session, int index, const PlcContext& plc) {
+    const BarGraphObject& o = session.objects().barGraphs.at(static_cast<size_t>(index));
+    BarGraphForm::Preset p;
+    p.length = o.length;
+    p.thickness = o.thickness;
+    p.areaAndBit = o.style;
+    p.addressNumber = o.setting1;
+    p.attr = o.attr;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.maximum = o.setting2;
+    p.minimum = o.setting3;
+    return BarGraphForm(p);
+}
+
+void placeBarGraph(EditorSession& session, const BarGraphForm::Values& v) {
+    BarGraphObject& t = session.templates().barGraph;
+    toRecord(t, v);
+    auto [w, h] = barSize(t);
+    session.armTool(kKindBarGraph, w, h);
+}
+
+void applyBarGraph(EditorSession& session, int index, const BarGraphForm::Values& v) {
+    BarGraphObject& o = session.objects().barGraphs.at(static_cast<size_t>(index));
+    toRecord(o, v);
+    if (o.horizontal() && o.thickness < 16) {
+        o.thickness = 16;
+    }
+    auto [w, h] = barSize(o);
+    session.setPlaceSize(w, h);
+    session.setModified();
+    session.invalidateAll();
+}
+
+// ---- TrendGraph ---------------------------------------------------------------------------
+
+std::optional<Message> trendGraphRefused(const PlcContext& plc) {
+    if (plc.cpuId != 2) {
+        return Message::string(61502);
+    }
+    return std::nullopt;
+}
+
+TrendGraphForm trendGraphForPlacement(const PlcContext& plc) {
+    TrendGraphForm::Preset p;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    return TrendGraphForm(p);
+}
+
+TrendGraphForm trendGraphForObject(const EditorSession& session, int index, const PlcContext& plc) {
+    const TrendGraphObject& o = session.objects().trendGraphs.at(static_cast<size_t>(index));
+    TrendGraphForm::Preset p;
+    p.height = o.height;
+    p.areaAndBit = o.trailing;
+    p.addressNumber = o.setting1;
+    p.attr = o.attr;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.spacing = o.spacing;
+    p.maximum = o.setting2;
+    p.minimum = o.setting3;
+    p.settingA = o.setting4;
+    p.count = o.pointCount;
+    return TrendGraphForm(p);
+}
+
+void placeTrendGraph(EditorSession& session, const TrendGraphForm::Values& v) {
+    TrendGraphObject& t = session.templates().trendGraph;
+    toRecord(t, v);
+    session.armTool(kKindTrendGraph, 2 * t.width, 2 * t.height);
+}
+
+void applyTrendGraph(EditorSession& session, int index, const TrendGraphForm::Values& v) {
+    toRecord(session.objects().trendGraphs.at(static_cast<size_t>(index)), v);
+    session.setModified();
+    session.invalidateAll();
+}
+
+// ---- Lamp ---------------------------------------------------------------------------------
+
+LampForm lampForPlacement(EditorSession& session, const PlcContext& plc) {
+    LampForm::Preset p;
+    p.lampName = session.templates().lamp.name;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.protocolNames = plc.protocolNames;
+    return LampForm(p, lampDir(session));
+}
+
+LampForm lampForObject(const EditorSession& session, int index, const PlcContext& plc) {
+    const LampObject& o = session.objects().lamps.at(static_cast<size_t>(index));
+    LampForm::Preset p;
+    p.lampName = o.name;
+    p.attr = o.attr;
+    p.portCount = plc.portCount;
+    p.ports = plc.ports;
+    p.protocolNames = plc.protocolNames;
+    p.lampSize = o.dotCount == 2048 ? 32 : o.dotCount == 512 ? 16 : 0;
+    p.addressNumber = o.value;
+    p.areaAndBit = o.flags2;
+    return LampForm(p, lampDir(session));
+}
+
+void placeLamp(EditorSession& session, const LampForm::Values& v) {
+    LampObject& t = session.templates().lamp;
+    t.kindWord = kKindLamp;
+    t.name = v.lampName;
+    t.attr = v.attr;
+    t.flags2 = v.areaAndBit;
+    t.value = static_cast<int32_t>(v.addressNumber);
+    const int side = (v.attr & 0x40) ? 64 : 32;
+    session.armTool(kKindLamp, side, side);
+}
+
+void applyLamp(EditorSession& session, int index, const LampForm::Values& v) {
+    LampObject& o = session.objects().lamps.at(static_cast<size_t>(index));
+    o.name = v.lampName;
+    o.attr = v.attr;
+    o.value = static_cast<int32_t>(v.addressNumber);
+    o.flags2 = v.areaAndBit;
+    session.templates().lamp.value = o.value;
+    session.setModified();
+    // The dots follow the chosen file; they are replaced, never added to.
+    session.loadLampDots(o);
+    session.invalidateAll();
+}
+
+// ---- Picture ------------------------------------------------------------------------------
+
+PictureForm pictureForPlacement(const EditorSession& session) {
+    return PictureForm(PictureForm::presetFrom(session.store().pictures), 1, 0);
+}
+
+PictureForm pictureForObject(const EditorSession& session, int index) {
+    const PictureObject& o = session.objects().pictures.at(static_cast<size_t>(index));
+    return PictureForm(PictureForm::presetFrom(session.store().pictures), 1, o.pictureNo);
+}
+
+void placePicture(EditorSession& session, const PictureForm::Values& v) {
+    writePictures(session, v.table);
+    session.templates().picture.pictureNo = static_cast<uint8_t>(v.current);
+    const PictureTableEntry& e = session.store().pictures[static_cast<size_t>(v.current)];
+    session.armTool(kKindPicture, 2 * e.width, 2 * e.height);
+}
+
+void applyPicture(EditorSession& session, int index, const PictureForm::Values& v) {
+    PictureObject& o = session.objects().pictures.at(static_cast<size_t>(index));
+    o.pictureNo = static_cast<uint8_t>(v.current);
+    writePictures(session, v.table);
+    session.setModified();
+    session.invalidateAll();
+}
+
+} // namespace dispcraft::objectediting
