@@ -2,6 +2,9 @@
 
 #include "forms/AreaTable.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <string>
 
@@ -41,5 +44,35 @@ inline PlcPortAreas typicalPort(const std::string& bitSetting = "15") {
     p.bitNumberSetting = bitSetting;
     return p;
 }
+
+// A scratch directory (a fake program directory) removed at the end of the test.
+class SettingsScratch {
+public:
+    explicit SettingsScratch(const std::string& name) {
+        m_path = std::filesystem::temp_directory_path() /
+                 (name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~SettingsScratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    SettingsScratch(const SettingsScratch&) = delete;
+    SettingsScratch& operator=(const SettingsScratch&) = delete;
+
+    std::string path() const { return m_path.string(); }
+    // Writes a file given relative with "/" and returns its path.
+    std::string write(const std::string& relative, const std::string& text) const {
+        std::filesystem::path p = m_path / relative;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream out(p, std::ios::binary);
+        out << text;
+        return p.string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
 
 } // namespace dispcraft::test

@@ -1,4 +1,4 @@
-#include "ObjectFormTestSupport.h"
+#include "SettingsFormSupport.h"
 #include "forms/BitScreenTableForm.h"
 #include "forms/NumberForm.h"
 #include "forms/PanelModelForm.h"
@@ -9,12 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace dispcraft;
-
-namespace {
-
-std::vector<uint8_t> bytes(const std::string& s) { return {s.begin(), s.end()}; }
-
-} // namespace
 
 TEST(NumberForms, RangesAreChecked) {
     NumberForm n(65535);
@@ -119,8 +113,8 @@ TEST(BitScreenTable, DoubleClickEditsTheRowsScreen) {
 }
 
 TEST(PanelModel, ListStopsAtTheFirstMissingModel) {
-    test::ScratchDir dir("panelmodel");
-    std::string ini = dir.write("qelsys.ini", bytes("[TYPE]\r\nT1=QEL100\r\nT2=QEL120\r\nT4=QEL200\r\n"));
+    test::SettingsScratch dir("panelmodel");
+    std::string ini = dir.write("qelsys.ini", ("[TYPE]\r\nT1=QEL100\r\nT2=QEL120\r\nT4=QEL200\r\n"));
     PanelModelForm f(0, ini, "TR - B");
     EXPECT_EQ(f.entries(), (std::vector<std::string>{"QEL100", "QEL120"}));
     EXPECT_EQ(f.fields().selected, 1);
@@ -143,11 +137,11 @@ TEST(PanelModel, OemInstallationOffersOneModel) {
 }
 
 TEST(PanelModel, TwentyModelsAtMost) {
-    test::ScratchDir dir("panelmodel20");
+    test::SettingsScratch dir("panelmodel20");
     std::string text = "[TYPE]\r\n";
     for (int i = 1; i <= 25; ++i) {
         text += "T" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
     }
-    std::string ini = dir.write("qelsys.ini", bytes(text));
+    std::string ini = dir.write("qelsys.ini", (text));
     EXPECT_EQ(PanelModelForm::readModelList(ini, true).size(), 20u);
 }
