@@ -1,0 +1,241 @@
+#include "forms/WorkspaceExchange.h"
+
+#include "config/ProjectSetup.h"
+#include "config/ProtocolFile.h"
+#include "model/ProjectStore.h"
+#include "text/LanguageStrings.h"
+
+#include <algorithm>
+#include <string>
+
+namespace dispcraft {
+
+namespace {
+
+bool validScreen(int n) { return n >= capacity::kFirstScreen && n <= capacity::kLastScreen; }
+
+uint8_t plcIdOf(const ProjectStore& store, const ProgramDirectory& dir, int port) {
+    const std::string& name = port == 2 ? store.com2ProtocolName : store.com1ProtocolName;
+    if (name.empty()) {
+        return 0;
+    }
+    return ProtocolFile(ProtocolFile::projectPath(dir, store.cpuId, port, name)).plcId();
+}
+
+} // namespace
+
+std::array<PlcPortAreas, 2> WorkspaceExchange::portAreas(const ProjectStore& store) {
+    return {PlcPortAreas::fromProtocol(store.com1Protocol),
+            PlcPortAreas::fromProtocol(store.com2Protocol)};
+}
+
+PortParamForm WorkspaceExchange::portParamForm(const ProjectStore& store,
+                                               const ProgramDirectory& dir, int port) {
+    const ProjectBlock& b = store.projectBlock;
+    const bool com2 = port == 2;
+    PortParamForm::Preset p;
+    p.dir = dir;
+    p.directoryMode = store.cpuId != 1 ? 1 : 0;
+    p.portIndex = com2 ? 1 : 0;
+    p.portNumber = com2 ? store.com2PortNumber : store.com1PortNumber;
+    p.protocolName = com2 ? store.com2ProtocolName : store.com1ProtocolName;
+    PortParamForm::Choices c;
+    c.dataBits = std::clamp((com2 ? b.com2DataBits : b.com1DataBits) - 7, 0, 1);
+    c.stopBits = std::clamp((com2 ? b.com2StopBits : b.com1StopBits) - 1, 0, 1);
+    c.parity = PortParamForm::parityChoice(static_cast<char>(com2 ? b.com2Parity : b.com1Parity));
+    c.baudText = std::to_string(baudFromStored(com2 ? b.com2Baud : b.com1Baud));
+    p.choices = c;
+    return PortParamForm(p);
+}
+
+void WorkspaceExchange::applyPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
+                                        const PortParamForm::Values& v) {
+    ProjectBlock& b = store.projectBlock;
+    const bool com2 = port == 2;
+    const auto station = static_cast<int32_t>(v.portNumber);
+    const uint16_t baud = PortParamForm::baudNumber(v.choices.baudText);
+    const uint8_t data = PortParamForm::dataBitsOf(v.choices.dataBits);
+    const uint8_t stop = PortParamForm::stopBitsOf(v.choices.stopBits);
+    const auto parity = static_cast<uint8_t>(PortParamForm::parityOf(v.choices.parity));
+    if (com2) {
+        store.com2PortNumber = station;
+        b.com2Baud = baud;
+        b.com2DataBits = data;
+        b.com2StopBits = stop;
+        b.com2Parity = parity;
+        store.com2ProtocolName = v.protocolName;
+        ProjectBlock::setName(b.com2Protocol, v.protocolName);
+    } else {
+        store.com1PortNumber = station;
+        b.com1Baud = baud;
+        b.com1DataBits = data;
+        b.com1StopBits = stop;
+        b.com1Parity = parity;
+        store.com1ProtocolName = v.protocolName;
+        ProjectBlock::setName(b.com1Protocol, v.protocolName);
+    }
+    b.portNumbers = (static_cast<uint32_t>(store.com1PortNumber) << 16) |
+                    (static_cast<uint32_t>(store.com2PortNumber) & 0xFFFF);
+    ProjectSetup::linksChanged(store, dir);
+    // The tree shows the link by name: it must name the protocol now chosen.
+    if (!v.protocolName.empty()) {
+        ProtocolFile f(ProtocolFile::projectPath(dir, store.cpuId, port, v.protocolName));
+        (com2 ? store.com2LinkName : store.com1LinkName) = f.linkName();
+    }
+    store.treeChanged = true;
+}
+
+int WorkspaceExchange::alarmGroupOf(const ProjectStore& store, char lastCaptionCharacter) {
+    return (store.alarmGroupCount < 2 || lastCaptionCharacter == '1') ? 0 : 1;
+}
+
+AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int group) {
+    const int g = group == 1 ? 1 : 0;
+    const AlarmBlock& a = store.alarms[static_cast<size_t>(g)];
+    const std::string& pool = store.alarmPools[static_cast<size_t>(g)];
+    AlarmGroupForm::Preset p;
+    p.port = (a.options & 0x04) ? 1 : 0;
+    p.cpuId = store.cpuId;
+    p.areaBit = a.areaBit;
+    p.startAddress = a.startAddress;
+    p.count = a.count;
+    p.maximum = 48;
+    p.option1 = a.options & 0x01;
+    p.option2 = a.options & 0x02;
+    p.option2Enabled = store.alarmBackup != 0;
+    p.ports = portAreas(store);
+    p.emptyText = LanguageStrings::current().text(61452);
+    // The messages follow one another in the pool; a damaged block cannot read past it.
+    size_t at = 0;
+    const int n = std::min<int>(a.count, capacity::kAlarmMessages);
+    for (int i = 0; i < n; ++i) {
+        size_t len = std::min<size_t>(a.lengths[i], pool.size() - std::min(at, pool.size()));
+        p.texts.push_back(pool.substr(std::min(at, pool.size()), len));
+        at += len;
+    }
+    return AlarmGroupForm(p);
+}
+
+void WorkspaceExchange::applyAlarmGroup(ProjectStore& store, int group,
+                                        const AlarmGroupForm::Values& v) {
+    const int g = group == 1 ? 1 : 0;
+    AlarmBlock& a = store.alarms[static_cast<size_t>(g)];
+    std::string& pool = store.alarmPools[static_cast<size_t>(g)];
+    a.startAddress = v.startAddress;
+    a.count = v.count;
+    a.areaBit = v.areaBit;
+    a.options = (v.option1 ? 0x01u : 0u) | (v.option2 ? 0x02u : 0u) | (v.port == 1 ? 0x04u : 0u);
+    pool.clear();
+    for (int i = 0; i < capacity::kAlarmMessages; ++i) {
+        a.offsets[i] = static_cast<uint32_t>(pool.size());
+        a.lengths[i] = 0;
+        if (i < static_cast<int>(v.texts.size()) && i < v.count) {
+            const std::string& t = v.texts[static_cast<size_t>(i)];
+            a.lengths[i] = static_cast<uint8_t>(std::min<size_t>(t.size(), 255));
+            pool += t.substr(0, a.lengths[i]);
+        }
+    }
+    store.treeChanged = true;
+}
+
+PanelSettingsForm WorkspaceExchange::panelSettingsForm(const ProjectStore& store,
+                                                       const ProgramDirectory& dir) {
+    const ProjectBlock& b = store.projectBlock;
+    PanelSettingsForm::Preset p;
+    p.modelMode = store.cpuId != 1 ? 2 : 1;
+    p.plcIds = {plcIdOf(store, dir, 1), plcIdOf(store, dir, 2)};
+    p.ports = portAreas(store);
+    p.setting1105 = b.startScreen;
+    p.options = b.control51;
+    p.setting1107 = b.control52;
+    p.address1 = b.control54;
+    p.address2 = b.control56;
+    p.areaBit1 = b.control58;
+    p.areaBit2 = b.control59;
+    p.setting1006 = b.control60 | (b.reserved61 << 8);
+    p.setting1019 = b.control62;
+    p.setting1009 = b.control64;
+    p.tableCount = store.systemBlock.bitScreenCount;
+    std::copy(std::begin(store.systemBlock.bitScreens), std::end(store.systemBlock.bitScreens),
+              p.table.begin());
+    return PanelSettingsForm(p);
+}
+
+void WorkspaceExchange::applyPanelSettings(ProjectStore& store, const PanelSettingsForm::Values& v) {
+    ProjectBlock& b = store.projectBlock;
+    b.startScreen = v.setting1105;
+    b.control51 = v.options;
+    b.control52 = v.setting1107;
+    b.control54 = static_cast<uint16_t>(v.address1);
+    b.control56 = static_cast<uint16_t>(v.address2);
+    b.control58 = v.areaBit1;
+    b.control59 = v.areaBit2;
+    b.control60 = static_cast<uint8_t>(v.setting1006 & 0xFF);
+    b.reserved61 = static_cast<uint8_t>(v.setting1006 >> 8);
+    b.control62 = v.setting1019;
+    b.control64 = v.setting1009;
+    store.systemBlock.bitScreenCount = v.tableCount;
+    std::copy(v.table.begin(), v.table.end(), std::begin(store.systemBlock.bitScreens));
+    store.treeChanged = true;
+}
+
+ChangeTableForm WorkspaceExchange::changeTableForm(const ProjectStore& store) {
+    ChangeTableForm::Preset p;
+    p.ports = portAreas(store);
+    p.count = store.changeCount;
+    p.records = store.changes;
+    p.maximum = store.maxChangeCount;
+    p.recordMaximum = store.com1Protocol.changePerLen;
+    return ChangeTableForm(p);
+}
+
+void WorkspaceExchange::applyChangeTable(ProjectStore& store, const ChangeTableForm::Values& v) {
+    store.changeCount = v.count;
+    store.changes = v.records;
+    store.treeChanged = true;
+}
+
+int WorkspaceExchange::applyScreenManager(ProjectStore& store,
+                                          const std::optional<ScreenManagerForm::Values>& values) {
+    // Copy, renumber and delete wrote the directory already; OK only names a screen to open.
+    if (!values) {
+        return 0;
+    }
+    store.treeChanged = true;
+    store.projectOpen = true;
+    return validScreen(values->screen) && store.screenExists(values->screen) ? values->screen : 0;
+}
+
+PanelModelForm WorkspaceExchange::panelModelForm(const ProjectStore& store,
+                                                 const ProgramDirectory& dir) {
+    const std::string file = store.modelFilePath.empty() ? dir.modelFile() : store.modelFilePath;
+    return PanelModelForm(store.oemFlag, file, store.modelTitle);
+}
+
+void WorkspaceExchange::applyPanelModel(ProjectStore& store, const ProgramDirectory& dir,
+                                        const PanelModelForm::Values& values) {
+    ProjectSetup::changeModel(store, dir, values.modelTitle);
+    store.header.modelCode = static_cast<int16_t>(static_cast<signed char>(store.modelCode()));
+    store.treeChanged = true;
+}
+
+bool WorkspaceExchange::canDeleteScreen(const ProjectStore& store, int screen) {
+    return validScreen(screen) && store.screenOpen[static_cast<size_t>(screen)] != 1;
+}
+
+bool WorkspaceExchange::deleteScreen(ProjectStore& store, int screen, MessageSink& sink) {
+    if (!canDeleteScreen(store, screen)) {
+        return false;
+    }
+    if (sink.ask(Message::string(63574, {std::to_string(screen)}), Buttons::YesNo) != Answer::Yes) {
+        return false;
+    }
+    ScreenEntry& e = store.entries[static_cast<size_t>(screen)];
+    e.number = 0;
+    e.name[0] = 0;
+    store.screenOpen[static_cast<size_t>(screen)] = 0;
+    store.treeChanged = true;
+    return true;
+}
+
+} // namespace dispcraft

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "config/ProgramDirectory.h"
+#include "forms/AlarmGroupForm.h"
+#include "forms/ChangeTableForm.h"
+#include "forms/PanelModelForm.h"
+#include "forms/PanelSettingsForm.h"
+#include "forms/PortParamForm.h"
+#include "forms/ScreenManagerForm.h"
+#include "text/MessageSink.h"
+
+#include <optional>
+
+namespace dispcraft {
+
+struct ProjectStore;
+
+// What the workspace tree hands to the settings dialogs it opens and what it writes back into
+// the project when they are confirmed. Each apply marks the project changed through the tree.
+// Ports are numbered 1 (COM1) and 2 (COM2); alarm groups 0 and 1.
+class WorkspaceExchange {
+public:
+    // Where the panel control settings live in the ProjectBlock (offsets).
+    //   50 setting 1105 (start screen)   51 option byte         52 setting 1107
+    //   54 address 1 (16 bits)           56 address 2 (16 bits) 58 area-and-bit byte 1
+    //   59 area-and-bit byte 2           60 setting 1006 (61 holds its high byte)
+    //   62 setting 1019                  64 setting 1009
+
+    // The port parameter dialog of a link item, preset from the project's line settings.
+    static PortParamForm portParamForm(const ProjectStore& store, const ProgramDirectory& dir,
+                                       int port);
+    // Station, line settings and protocol back into the project; the protocol files are read
+    // again and the port's link name follows its protocol.
+    static void applyPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
+                                const PortParamForm::Values& values);
+
+    // The group an alarm item names: the first when the model has fewer than two groups or the
+    // item's caption ends in '1', else the second.
+    static int alarmGroupOf(const ProjectStore& store, char lastCaptionCharacter);
+    static AlarmGroupForm alarmGroupForm(const ProjectStore& store, int group);
+    // The group's block back, its text pool rebuilt from the messages in order.
+    static void applyAlarmGroup(ProjectStore& store, int group, const AlarmGroupForm::Values& values);
+
+    static PanelSettingsForm panelSettingsForm(const ProjectStore& store, const ProgramDirectory& dir);
+    static void applyPanelSettings(ProjectStore& store, const PanelSettingsForm::Values& values);
+
+    static ChangeTableForm changeTableForm(const ProjectStore& store);
+    static void applyChangeTable(ProjectStore& store, const ChangeTableForm::Values& values);
+
+    // The screen manager works on the store itself; its OK names the screen to open (0 none).
+    static int applyScreenManager(ProjectStore& store,
+                                  const std::optional<ScreenManagerForm::Values>& values);
+
+    static PanelModelForm panelModelForm(const ProjectStore& store, const ProgramDirectory& dir);
+    // The new model: objects move with the LCD, model and protocol files are read again. The
+    // caller has closed the editor windows.
+    static void applyPanelModel(ProjectStore& store, const ProgramDirectory& dir,
+                                const PanelModelForm::Values& values);
+
+    // The tree's delete command on a screen item: offered only while no window shows it.
+    static bool canDeleteScreen(const ProjectStore& store, int screen);
+    // Asks 63574 (Yes / No); Yes clears the directory entry and the open flag.
+    static bool deleteScreen(ProjectStore& store, int screen, MessageSink& sink);
+
+    // The areas of both ports as the dialogs take them.
+    static std::array<PlcPortAreas, 2> portAreas(const ProjectStore& store);
+};
+
+} // namespace dispcraft
