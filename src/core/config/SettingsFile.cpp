@@ -64,13 +64,20 @@ bool SettingsFile::writeLanguage(const std::string& library) const {
     return PrivateProfile::writeString(m_path, "language", "lan", library);
 }
 
-bool SettingsFile::writeRecentFiles(const RecentFiles& files) const {
+bool SettingsFile::writeRecentFiles(const RecentFiles& files, const std::string& sentinel) const {
     // One read and one write for all four keys, so the list is never left half updated.
     IniFile ini = PrivateProfile::load(m_path);
     for (size_t i = 0; i < files.size(); ++i) {
-        ini.setValue("LastFile", recentKey(i), files[i]);
+        bool unset = !sentinel.empty() && files[i] == sentinel;
+        ini.setValue("LastFile", recentKey(i), unset ? std::string() : files[i]);
     }
     return FileIo::writeAtomic(m_path, ini.text());
+}
+
+bool SettingsFile::updateRecentFiles(RecentFiles& files, const std::string& path,
+                                     const std::string& sentinel) const {
+    pushRecent(files, path);
+    return writeRecentFiles(files, sentinel);
 }
 
 void SettingsFile::pushRecent(RecentFiles& files, const std::string& path) {

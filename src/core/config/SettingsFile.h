@@ -52,7 +52,13 @@ public:
 
     // The only two things the program writes; false when the file cannot be written.
     bool writeLanguage(const std::string& library) const;
-    bool writeRecentFiles(const RecentFiles& files) const;
+    // Entries equal to the sentinel are written empty: the sentinel is a text of the current
+    // language, and written out it would read as a project path once the language changes.
+    bool writeRecentFiles(const RecentFiles& files, const std::string& sentinel = {}) const;
+    // The recent-file list update on closing and before opening a project: the path moves to
+    // the front of the list (pushRecent), then the list is written.
+    bool updateRecentFiles(RecentFiles& files, const std::string& path,
+                           const std::string& sentinel) const;
 
     // Moves a project path to the front of a recent list: an entry equal to it (exact,
     // case-sensitive) leaves its place, else the last entry drops out. An empty path leaves

@@ -77,4 +77,15 @@ TEST(SettingsFile, RecentListAndWritesKeepTheRest) {
     EXPECT_EQ(s.recentFiles("S")[0], "/x"); // a line break cannot inject keys
     EXPECT_FALSE(s.oem());
     EXPECT_EQ(s.recentFiles("S")[1], "/y");
+
+    // The sentinel of one language must not survive as a path into another.
+    SettingsFile::RecentFiles list = s.recentFiles("(none)");
+    ASSERT_TRUE(s.updateRecentFiles(list, "/z.trn", "(none)"));
+    EXPECT_EQ(list, (SettingsFile::RecentFiles{"/z.trn", "/x", "/y", "S"}));
+    auto other = s.recentFiles("（无）");
+    EXPECT_EQ(other[2], "/y");
+    EXPECT_EQ(other[3], "S"); // "S" was written as a path by the call above without a sentinel
+    SettingsFile::RecentFiles unset{"/a", "(none)", "(none)", "(none)"};
+    ASSERT_TRUE(s.writeRecentFiles(unset, "(none)"));
+    EXPECT_EQ(s.recentFiles("（无）")[1], "（无）");
 }
