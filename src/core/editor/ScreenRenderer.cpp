@@ -29,6 +29,20 @@ void handles(RgbImage& img, const Rect& r) {
     img.focusRect(r);
 }
 
+// One row of dots, 0 = dark: each run of dark dots becomes one black strip two pixels high.
+void darkRuns(RgbImage& img, const char* dots, int n, int x, int y) {
+    for (int c = 0; c < n; ++c) {
+        if (dots[c] == 0) {
+            int end = c;
+            while (end + 1 < n && dots[end + 1] == 0) {
+                ++end;
+            }
+            img.fill({x + 2 * c, y, x + 2 * (end + 1), y + 2}, ScreenRenderer::kBlack);
+            c = end;
+        }
+    }
+}
+
 void mark(RgbImage& img, const Rect& r) {
     square(img, r.left, r.top, ScreenRenderer::kRed);
     img.focusRect(r);
@@ -199,12 +213,10 @@ void ScreenRenderer::render(EditorSession& s, RgbImage& img) {
         }
         const int size = l.dotCount == 512 ? 16 : 32;
         for (int k = 0; k < size; ++k) {
-            for (int c = 0; c < size; ++c) {
-                const size_t at = static_cast<size_t>(k * 2 * size + c);
-                // A lamp whose file was missing has no dots to show.
-                if (at < l.dots.size() && l.dots[at] == 0) {
-                    img.fill(Rect::ofSize(l.x + 2 * c, l.y + 2 * size - 2 * k, 2, 2), kBlack);
-                }
+            // A lamp whose file was missing has no dots to show.
+            const size_t row = static_cast<size_t>(k * 2 * size);
+            if (row + static_cast<size_t>(size) <= l.dots.size()) {
+                darkRuns(img, l.dots.data() + row, size, l.x, l.y + 2 * size - 2 * k);
             }
         }
         if (l.kindWord & kSelectedBit) {
@@ -219,11 +231,10 @@ void ScreenRenderer::render(EditorSession& s, RgbImage& img) {
         const PictureTableEntry& e = store.pictures[p.pictureNo]; // defined, by prepareForPaint
         const int w = e.width, h = e.height;
         for (int k = 0; k < h; ++k) {
-            for (int c = 0; c < w; ++c) {
-                const size_t at = static_cast<size_t>(k * w + c);
-                if (at < e.dots.size() && e.dots[at] == 0) {
-                    img.fill(Rect::ofSize(p.x + 2 * c, p.y + 2 * (h - k) - 1, 2, 2), kBlack);
-                }
+            // A damaged table entry may hold fewer dots than its size says.
+            const size_t row = static_cast<size_t>(k * w);
+            if (row + static_cast<size_t>(w) <= e.dots.size()) {
+                darkRuns(img, e.dots.data() + row, w, p.x, p.y + 2 * (h - k) - 1);
             }
         }
         if (p.kindWord & kSelectedBit) {

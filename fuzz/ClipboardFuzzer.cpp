@@ -1,0 +1,66 @@
+// The clipboard block can come from another program instance: pasting any bytes must stay
+// inside the lists, and what was pasted must draw, copy and store without harm.
+#include "editor/ClipboardBlock.h"
+#include "editor/EditorSession.h"
+#include "editor/ScreenRenderer.h"
+#include "model/ProjectStore.h"
+#include "text/RecordingSink.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+using namespace dispcraft;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static std::unique_ptr<ProjectStore> store = [] {
+        auto s = std::make_unique<ProjectStore>();
+        s->lcdX = 200;
+        s->lcdY = 60;
+        s->pictures[3] = {3, 8, 8, 0, std::string(64, '\0')};
+        s->pictures[4] = {4, 40, 30, 0, std::string(5, '\0')}; // dots cut short
+        return s;
+    }();
+    // Short inputs are spread over the areas of a whole block so that every kind is reached:
+    // the input is laid at the start of each area in turn.
+    std::vector<uint8_t> block(ClipboardBlock::kSize, 0);
+    const size_t areas[] = {ClipboardBlock::kPathOffset,       ClipboardBlock::kTextStringOffset,
+                            ClipboardBlock::kMsgDispOffset,    ClipboardBlock::kNumDispOffset,
+                            ClipboardBlock::kSidePairOffset,   ClipboardBlock::kBarGraphOffset,
+                            ClipboardBlock::kTrendGraphOffset, ClipboardBlock::kLampOffset,
+                            ClipboardBlock::kPictureOffset};
+    if (size >= ClipboardBlock::kSize) {
+        std::memcpy(block.data(), data, ClipboardBlock::kSize);
+    } else {
+        for (size_t at : areas) {
+            std::memcpy(block.data() + at, data, std::min(size, ClipboardBlock::kSize - at));
+        }
+    }
+    RecordingSink sink;
+    EditorSession session(*store, ProgramDirectory("/nonexistent"), sink);
+    session.paste(block.data(), block.size());
+    session.paste(block.data(), block.size());
+    // A second paste of the wrong size must do nothing.
+    session.paste(data, size);
+    for (int kind : ScreenObjects::kKinds) {
+        if (session.objects().count(kind) > ScreenObjects::capacityOf(kind)) {
+            __builtin_trap();
+        }
+    }
+    RgbImage panel(800, 500);
+    ScreenRenderer renderer(&panel, nullptr);
+    RgbImage img;
+    renderer.render(session, img);
+    for (int y = 60; y < 200; y += 7) {
+        session.press({200 + y, y});
+        session.move({300 + y, y + 20}, true);
+        session.release({300 + y, y + 20});
+    }
+    std::vector<uint8_t> copy = session.copyBlock();
+    session.paste(copy.data(), copy.size());
+    session.bindScreenNumber(5, "fuzz", false);
+    session.storeScreen();
+    store->screenOpen[5] = 0;
+    store->globalPool.clear();
+    return 0;
+}
