@@ -1,0 +1,525 @@
+// The main window's construction, its commands and their states, closing and the language.
+#include "app/MainWindow.h"
+
+#include "app/AppContext.h"
+#include "app/CommandIcons.h"
+#include "app/Commands.h"
+#include "app/DialogRunner.h"
+#include "app/Prompts.h"
+#include "app/ScreenWindow.h"
+#include "app/UiText.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/workspace/WorkspaceDock.h"
+#include "config/SettingsFile.h"
+#include "editor/ClipboardBlock.h"
+#include "model/ProjectStore.h"
+#include "text/LanguageStrings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace dispcraft {
+
+using namespace command;
+
+MainWindow::MainWindow(AppContext& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_store(std::make_unique<ProjectStore>()),
+      m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
+      m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(programIcon());
+    // The store starts empty with every screen free; the settings file gives the recent list
+    // and the OEM flag.
+    ProjectStore& st = *m_store;
+    st.modelFilePath = app.dir().modelFile();
+    app.settings().applyTo(st, LanguageStrings::current().sentinel());
+    st.editorsModified = [this] {
+        for (ScreenWindow* w : screenWindows()) {
+            if (w->modified()) {
+                return true;
+            }
+        }
+        return false;
+    };
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setBackground(QColor(128, 128, 128));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        updateCommandStates();
+        emit screenWindowsChanged();
+    });
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    createWorkspace();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::updateCommandStates);
+    m_restarter = [this] { startAgain(); };
+    updateTitle();
+    updateCommandStates();
+    resize(1180, 780);
+}
+
+MainWindow::~MainWindow() {
+    // The screen windows refer to the store: they go first.
+    m_closing = true;
+    for (ScreenWindow* w : screenWindows()) {
+        w->closeQuietly();
+    }
+    m_mdi->closeAllSubWindows();
+    qDeleteAll(m_mdi->subWindowList());
+    // The members go before the widget base, whose hiding of the bars would still signal.
+    for (QObject* sender : std::initializer_list<QObject*>{m_workspace, m_mainToolBar, m_objectToolBar,
+                                                          m_mdi, QGuiApplication::clipboard()}) {
+        QObject::disconnect(sender, nullptr, this, nullptr);
+    }
+}
+
+Prompts& MainWindow::prompts() { return *m_prompts; }
+
+void MainWindow::setPrompts(Prompts* prompts) {
+    m_prompts->setTarget(prompts ? prompts : m_ownPrompts.get());
+}
+
+// ---- Actions, menus, toolbars --------------------------------------------------------------
+
+QAction* MainWindow::makeAction(int id, const QKeySequence& keys) {
+    auto* a = new QAction(commandIcon(id), ui::caption(id), this);
+    a->setObjectName(QStringLiteral("cmd%1").arg(id));
+    a->setData(id);
+    const QString tip = ui::tip(id);
+    a->setStatusTip(tip);
+    QString plain = ui::caption(id);
+    plain.remove(QLatin1Char('&'));
+    a->setToolTip(keys.isEmpty() ? plain
+                                 : QStringLiteral("%1 (%2)").arg(plain,
+                                                                 keys.toString(QKeySequence::NativeText)));
+    if (!keys.isEmpty()) {
+        a->setShortcut(keys);
+    }
+    connect(a, &QAction::triggered, this, [this, id] { dispatch(id); });
+    m_actions[id] = a;
+    return a;
+}
+
+void MainWindow::createActions() {
+    makeAction(kNewProject, QKeySequence::New);
+    makeAction(kOpenProject, QKeySequence::Open);
+    makeAction(kCloseProject);
+    for (int id : kRecent) {
+        makeAction(id);
+    }
+    makeAction(kSaveProject, QKeySequence::Save);
+    makeAction(kSaveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    makeAction(kExit, QKeySequence(Qt::CTRL | Qt::Key_Q))->setMenuRole(QAction::QuitRole);
+
+    makeAction(kCopy, QKeySequence::Copy);
+    makeAction(kCut, QKeySequence::Cut);
+    makeAction(kPaste, QKeySequence::Paste);
+    makeAction(kDelete, QKeySequence::Delete);
+    makeAction(kSelectTool, QKeySequence(Qt::Key_F2));
+
+    makeAction(kPlaceTextString, QKeySequence(Qt::CTRL | Qt::Key_1));
+    makeAction(kPlaceMsgDisp, QKeySequence(Qt::CTRL | Qt::Key_2));
+    makeAction(kPlaceNumDisp, QKeySequence(Qt::CTRL | Qt::Key_3));
+    makeAction(kPlaceShortNumDisp, QKeySequence(Qt::CTRL | Qt::Key_4));
+    makeAction(kPlaceBarGraph, QKeySequence(Qt::CTRL | Qt::Key_5));
+    makeAction(kPlaceTrendGraph, QKeySequence(Qt::CTRL | Qt::Key_6));
+    makeAction(kPlaceLamp, QKeySequence(Qt::CTRL | Qt::Key_7));
+    makeAction(kPlacePicture, QKeySequence(Qt::CTRL | Qt::Key_8));
+
+    makeAction(kNewScreen, QKeySequence(Qt::CTRL | Qt::Key_T));
+    makeAction(kScreenList, QKeySequence(Qt::CTRL | Qt::Key_L));
+    makeAction(kPreviousScreen, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    makeAction(kNextScreen, QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    makeAction(kSave);
+    makeAction(kSaveAs);
+    makeAction(kClose, QKeySequence(Qt::CTRL | Qt::Key_W));
+    makeAction(kRemoveScreen);
+    makeAction(kSummary, QKeySequence(Qt::CTRL | Qt::Key_I));
+    makeAction(kRedraw, QKeySequence::Refresh);
+
+    makeAction(kBuild, QKeySequence(Qt::Key_F7));
+
+    makeAction(kObjectToolbar)->setCheckable(true);
+    makeAction(kWorkspaceBar)->setCheckable(true);
+    makeAction(kControlBar)->setCheckable(true);
+
+    makeAction(kChinese);
+    makeAction(kEnglish);
+    makeAction(kCascade);
+    makeAction(kTile);
+    makeAction(kDocument1, QKeySequence::HelpContents);
+    makeAction(kDocument2);
+    makeAction(kAbout)->setMenuRole(QAction::AboutRole);
+}
+
+void MainWindow::createMenus() {
+    auto add = [this](QMenu* m, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0) {
+                m->addSeparator();
+            } else {
+                m->addAction(m_actions.at(id));
+            }
+        }
+    };
+    // The recent projects sit at places 4..7 of the first menu.
+    m_fileMenu = menuBar()->addMenu(ui::text(appmsg::kMenuFile));
+    add(m_fileMenu, {kNewProject, kOpenProject, kCloseProject, 0, kRecent1, kRecent2, kRecent3,
+                     kRecent4, 0, kSaveProject, kSaveProjectAs, 0, kBuild, 0, kExit});
+    connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentMenu);
+
+    QMenu* edit = menuBar()->addMenu(ui::text(appmsg::kMenuEdit));
+    add(edit, {kCut, kCopy, kPaste, kDelete, 0, kSelectTool});
+
+    QMenu* view = menuBar()->addMenu(ui::text(appmsg::kMenuView));
+    add(view, {kControlBar, kObjectToolbar, kWorkspaceBar, 0, kRedraw});
+
+    QMenu* objects = menuBar()->addMenu(ui::text(appmsg::kMenuObjects));
+    add(objects, {kSelectTool, 0, kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp, kPlaceShortNumDisp,
+                  kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture});
+
+    QMenu* screen = menuBar()->addMenu(ui::text(appmsg::kMenuScreen));
+    add(screen, {kNewScreen, kScreenList, 0, kPreviousScreen, kNextScreen, 0, kSave, kSaveAs,
+                 kClose, 0, kSummary, kRemoveScreen});
+
+    QMenu* language = menuBar()->addMenu(ui::text(appmsg::kMenuLanguage));
+    add(language, {kChinese, kEnglish});
+
+    QMenu* window = menuBar()->addMenu(ui::text(appmsg::kMenuWindow));
+    add(window, {kCascade, kTile});
+    connect(window, &QMenu::aboutToShow, this, [this, window] {
+        // The open screen windows, after the two arrangement commands.
+        const QList<QAction*> all = window->actions();
+        for (int i = 2; i < all.size(); ++i) {
+            window->removeAction(all[i]);
+            if (all[i]->parent() == window) {
+                all[i]->deleteLater();
+            }
+        }
+        const QList<QMdiSubWindow*> subs = m_mdi->subWindowList();
+        if (!subs.isEmpty()) {
+            window->addSeparator();
+        }
+        int n = 0;
+        for (QMdiSubWindow* sub : subs) {
+            QString title = sub->windowTitle();
+            title.remove(QStringLiteral("[*]"));
+            QAction* a = window->addAction(n < 9 ? QStringLiteral("&%1 %2").arg(n + 1).arg(title)
+                                                 : title);
+            a->setCheckable(true);
+            a->setChecked(sub == m_mdi->activeSubWindow());
+            connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+            ++n;
+        }
+    });
+
+    QMenu* help = menuBar()->addMenu(ui::text(appmsg::kMenuHelp));
+    add(help, {kDocument1, kDocument2, 0, kAbout});
+}
+
+void MainWindow::createToolBars() {
+    m_mainToolBar = addToolBar(ui::text(61552));
+    m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kCut, kCopy, kPaste, kDelete, 0,
+                   kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, 0, kAbout}) {
+        if (id == 0) {
+            m_mainToolBar->addSeparator();
+        } else {
+            m_mainToolBar->addAction(m_actions.at(id));
+        }
+    }
+    m_objectToolBar = addToolBar(ui::text(61553));
+    m_objectToolBar->setObjectName(QStringLiteral("objectToolBar"));
+    for (int id : {kSelectTool, 0, kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp,
+                   kPlaceShortNumDisp, kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture,
+                   0, kRedraw}) {
+        if (id == 0) {
+            m_objectToolBar->addSeparator();
+        } else {
+            m_objectToolBar->addAction(m_actions.at(id));
+        }
+    }
+    for (QToolBar* bar : {m_mainToolBar, m_objectToolBar}) {
+        bar->setIconSize(QSize(24, 24));
+        connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::updateCommandStates);
+    }
+}
+
+void MainWindow::createStatusBar() {
+    m_statusPane = new QLabel(this);
+    m_statusPane->setObjectName(QStringLiteral("statusPane"));
+    m_statusPane->setMinimumWidth(300);
+    m_statusPane->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    statusBar()->addPermanentWidget(m_statusPane);
+    statusBar()->showMessage(ui::text(appmsg::kStatusReady));
+}
+
+void MainWindow::createWorkspace() {
+    m_workspace = new WorkspaceDock(*this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
+    resizeDocks({m_workspace}, {180}, Qt::Horizontal);
+    connect(m_workspace, &QDockWidget::visibilityChanged, this, &MainWindow::updateCommandStates);
+}
+
+QAction* MainWindow::action(int command) const {
+    auto it = m_actions.find(command);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+bool MainWindow::runCommand(int command) {
+    QAction* a = action(command);
+    updateCommandStates();
+    if (!a || !a->isEnabled()) {
+        return false;
+    }
+    a->trigger();
+    return true;
+}
+
+bool MainWindow::commandEnabled(int id) const {
+    const ProjectStore& st = *m_store;
+    if (ScreenWindow::isViewCommand(id)) {
+        ScreenWindow* w = activeScreenWindow();
+        return w != nullptr && w->commandEnabled(id);
+    }
+    switch (id) {
+    case kRecent1: return st.recentFiles[0] != LanguageStrings::current().sentinel();
+    case kRecent2: return st.recentFiles[1] != LanguageStrings::current().sentinel();
+    case kRecent3: return st.recentFiles[2] != LanguageStrings::current().sentinel();
+    case kRecent4: return st.recentFiles[3] != LanguageStrings::current().sentinel();
+    case kCloseProject:
+    case kSaveProject:
+    case kSaveProjectAs:
+    case kScreenList:
+    case kNewScreen:
+    case kBuild: return st.projectOpen;
+    default: return true;
+    }
+}
+
+void MainWindow::updateCommandStates() {
+    if (m_actions.empty()) {
+        return;
+    }
+    for (auto& [id, a] : m_actions) {
+        a->setEnabled(commandEnabled(id));
+    }
+    for (int k = 0; k < 4; ++k) {
+        // "1: " .. "4: " and the entry, with '&' doubled so that a path shows as it is.
+        const std::string& entry = m_store->recentFiles[static_cast<size_t>(k)];
+        QString path = ui::qs(entry);
+        path.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = m_actions.at(kRecent[k]);
+        a->setText(QStringLiteral("&%1: %2").arg(k + 1).arg(path));
+        a->setToolTip(ui::qs(entry));
+    }
+    // Hidden while the window is not shown yet, so ask what the user will see.
+    const bool shown = isVisible();
+    m_actions.at(kObjectToolbar)->setChecked(shown ? m_objectToolBar->isVisible()
+                                                   : !m_objectToolBar->isHidden());
+    m_actions.at(kControlBar)->setChecked(shown ? m_mainToolBar->isVisible()
+                                                : !m_mainToolBar->isHidden());
+    m_actions.at(kWorkspaceBar)->setChecked(shown ? m_workspace->isVisible()
+                                                  : !m_workspace->isHidden());
+}
+
+void MainWindow::updateRecentMenu() { updateCommandStates(); }
+
+void MainWindow::dispatch(int id) {
+    if (ScreenWindow::isViewCommand(id)) {
+        if (ScreenWindow* w = activeScreenWindow()) {
+            w->runCommand(id);
+        }
+        updateCommandStates();
+        return;
+    }
+    switch (id) {
+    case kNewProject: newProject(); break;
+    case kOpenProject: openProject(0); break;
+    case kRecent1: openProject(1); break;
+    case kRecent2: openProject(2); break;
+    case kRecent3: openProject(3); break;
+    case kRecent4: openProject(4); break;
+    case kCloseProject: closeProject(); break;
+    case kSaveProject: saveProject(); break;
+    case kSaveProjectAs: saveProjectAs(); break;
+    case kExit: close(); break;
+    case kScreenList: screenList(); break;
+    case kNewScreen: newScreenWindow(); break;
+    case kPreviousScreen: previousScreen(); break;
+    case kNextScreen: nextScreen(); break;
+    case kBuild: build(); break;
+    case kObjectToolbar: m_objectToolBar->setVisible(!m_objectToolBar->isVisible()); break;
+    case kControlBar: m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); break;
+    case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;
+    case kDocument1: openDocument(61583); break;
+    case kDocument2: openDocument(61635); break;
+    case kChinese: switchLanguage(true); break;
+    case kEnglish: switchLanguage(false); break;
+    case kCascade: m_mdi->cascadeSubWindows(); break;
+    case kTile: m_mdi->tileSubWindows(); break;
+    case kAbout: showAbout(); break;
+    default: break;
+    }
+    updateCommandStates();
+}
+
+// ---- Status bar, titles ----------------------------------------------------------------------
+
+void MainWindow::setStatusPaneText(const QString& text) { m_statusPane->setText(text); }
+
+QString MainWindow::statusPaneText() const { return m_statusPane->text(); }
+
+void MainWindow::updateTitle() {
+    const ProjectStore& st = *m_store;
+    if (!st.projectOpen) {
+        setWindowTitle(ui::text(128));
+        return;
+    }
+    const QString name = st.projectPath.empty() ? ui::text(63579)
+                                                : QFileInfo(ui::qs(st.projectPath)).fileName();
+    setWindowTitle(QStringLiteral("%1 - %2").arg(name, ui::text(128)));
+}
+
+void MainWindow::rebuildWorkspace() {
+    m_workspace->rebuild();
+    updateTitle();
+}
+
+void MainWindow::refreshWorkspace() { m_workspace->refreshScreens(); }
+
+// ---- Clipboard -----------------------------------------------------------------------------
+
+bool MainWindow::clipboardHasBlock() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(QString::fromLatin1(ClipboardBlock::kFormat));
+}
+
+void MainWindow::publishClipboard(ScreenWindow& owner, const std::vector<uint8_t>& block) {
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(ClipboardBlock::kFormat),
+                  QByteArray(reinterpret_cast<const char*>(block.data()),
+                             static_cast<qsizetype>(block.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+    for (ScreenWindow* w : screenWindows()) {
+        w->session().setClipboardOwner(false);
+    }
+    owner.session().setClipboardOwner(true);
+    updateCommandStates();
+}
+
+void MainWindow::emptyClipboard() {
+    // Only what this program put there: another program's text stays.
+    QClipboard* cb = QGuiApplication::clipboard();
+    if (cb->ownsClipboard() || clipboardHasBlock()) {
+        cb->clear();
+    }
+    for (ScreenWindow* w : screenWindows()) {
+        w->session().setClipboardOwner(false);
+    }
+}
+
+// ---- Closing, language, restart ------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (m_store->modified()) {
+        const Answer a = prompts().ask(Message::string(61578), Buttons::YesNoCancel, 128);
+        if (a == Answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        // Saving that writes nothing (a file dialog cancelled, the disk full) keeps the
+        // program running rather than losing the changes.
+        if (a == Answer::Yes && (!saveProject() || m_store->modified())) {
+            event->ignore();
+            return;
+        }
+    } else if (prompts().ask(Message::string(61577), Buttons::OkCancel, 128) == Answer::Cancel) {
+        event->ignore();
+        return;
+    }
+    emptyClipboard();
+    updateRecentList();
+    m_closing = true;
+    closeAllScreenWindows();
+    if (m_restart && m_restarter) {
+        m_restarter();
+    }
+    event->accept();
+}
+
+void MainWindow::switchLanguage(bool chinese) {
+    const Message question = Message::string(chinese ? 63595 : 63594);
+    if (prompts().askTitled(question, Buttons::YesNo, QStringLiteral("Notice")) != Answer::Yes) {
+        return;
+    }
+    if (!m_app.settings().writeLanguage(chinese ? SettingsFile::kChinese : SettingsFile::kEnglish)) {
+        prompts().show(Message::string(appmsg::kSettingsNotWritten, {m_app.settings().path()}),
+                       Icon::Warning);
+        return;
+    }
+    m_restart = true;
+    close();
+}
+
+void MainWindow::startAgain() {
+    // No arguments; the program directory of this run goes along in the environment, so the
+    // new process reads the same settings file.
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPCRAFT_HOME"), ui::qs(m_app.dir().path()));
+    process.setProcessEnvironment(env);
+    process.startDetached();
+}
+
+void MainWindow::openDocument(int textId) {
+    const std::string path = m_app.dir().file(LanguageStrings::current().text(textId));
+    const QString qpath = ui::qs(path);
+    QFileInfo info(qpath);
+    if (!info.exists()) {
+        prompts().show(Message::text(LanguageStrings::current().text(61584) + path +
+                                     LanguageStrings::current().text(61585)),
+                       Icon::Warning);
+        return;
+    }
+    if (!info.isReadable()) {
+        prompts().show(Message::text(LanguageStrings::current().text(61586) + path +
+                                     LanguageStrings::current().text(61587)),
+                       Icon::Warning);
+        return;
+    }
+    if (!prompts().openExternal(QUrl::fromLocalFile(info.absoluteFilePath()))) {
+        prompts().show(Message::string(61588), Icon::Warning);
+    }
+}
+
+void MainWindow::showAbout() {
+    AboutDialog dialog(m_app, this);
+    DialogRunner::exec(dialog);
+}
+
+} // namespace dispcraft

@@ -1,0 +1,180 @@
+#pragma once
+
+#include "build/BuildResult.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace dispcraft {
+
+class AppContext;
+class ForwardingPrompts;
+class Prompts;
+class ScreenWindow;
+class WidgetPrompts;
+class WorkspaceDock;
+struct ProjectStore;
+
+// What the build hands over once the download image is written: the download dialog takes it
+// from here (see setBuildHandover).
+struct BuiltImage {
+    std::string imagePath; // "qelsoft.qel"
+    BuildResult result;    // the image, its warnings and the start screen check
+};
+
+// The main window: owns the project store for the whole run, the MDI area with one screen
+// window per open screen, the menus and toolbars of every command, the status bar and the
+// workspace bar. Project commands (new, open, save, close, build, screen list, language) are
+// here; view commands go to the active screen window.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- What the dialogs, the workspace and the screen windows use ---------------------
+    ProjectStore& store() { return *m_store; }
+    const ProjectStore& store() const { return *m_store; }
+    AppContext& app() { return m_app; }
+    // Message boxes and file dialogs (a forwarder to the prompts in use).
+    Prompts& prompts();
+    // Tests put scripted prompts in place of the message boxes and file dialogs (not owned).
+    void setPrompts(Prompts* prompts);
+    QMdiArea* mdiArea() const { return m_mdi; }
+    WorkspaceDock* workspace() const { return m_workspace; }
+
+    // ---- Commands ------------------------------------------------------------------------
+    // The action of a command id (menus, toolbars and the context menu share it); null when
+    // there is none.
+    QAction* action(int command) const;
+    // Runs a command as the menu does, when it is enabled; returns whether it ran.
+    bool runCommand(int command);
+    bool commandEnabled(int command) const;
+    // Renews every action's enabled and checked state (after anything that changes a rule).
+    void updateCommandStates();
+
+    // ---- Project -------------------------------------------------------------------------
+    void newProject();
+    // recent 1..4 opens that entry of the recent list; 0 asks with a file dialog.
+    void openProject(int recent);
+    // Loads a project file after the questions (also the program's command-line argument).
+    bool loadProjectFile(const QString& path);
+    bool closeProject();
+    enum class SaveFrom { MainWindow, Editor };
+    // Stores every open screen window and writes the project file; false when nothing was
+    // written (a file dialog cancelled, a question answered No, the file not writable).
+    bool saveProject(SaveFrom from = SaveFrom::MainWindow);
+    bool saveProjectAs();
+    // The recent list with the current path first, written to the settings file.
+    void updateRecentList();
+
+    // ---- Screen windows ------------------------------------------------------------------
+    // A new, empty screen window (command 57600).
+    ScreenWindow* newScreenWindow();
+    // Shows stored screen s, bringing its window to the front when it is open already.
+    void openScreen(int s);
+    ScreenWindow* activeScreenWindow() const;
+    QList<ScreenWindow*> screenWindows() const;
+    ScreenWindow* windowOfScreen(int s) const;
+    void previousScreen();
+    void nextScreen();
+    void screenList();
+    // The screen number dialog for a window without a number, or on save-as: binds the window
+    // to the chosen number, closing other windows bound to it. False when cancelled.
+    bool chooseScreenNumber(ScreenWindow& window, bool saveAs);
+    // Stores one window into the project (asking for a number when it has none).
+    bool storeScreenWindow(ScreenWindow& window);
+    // Closes every screen window without questions (the project question came before).
+    void closeAllScreenWindows();
+    // Windows showing a screen the screen manager copied onto load it again.
+    void reloadChangedScreens();
+
+    // ---- Clipboard -----------------------------------------------------------------------
+    bool clipboardHasBlock() const;
+    // Publishes a copied block under "quorl"; the window becomes the clipboard's owner.
+    void publishClipboard(ScreenWindow& owner, const std::vector<uint8_t>& block);
+    // Empties the clipboard when it holds what this program put there.
+    void emptyClipboard();
+
+    // ---- Build ---------------------------------------------------------------------------
+    void build();
+    // What happens with a written download image: the download dialog opens here. Until it is
+    // set the result is reported in a message box.
+    using BuildHandover = std::function<void(MainWindow&, const BuiltImage&)>;
+    void setBuildHandover(BuildHandover handover) { m_buildHandover = std::move(handover); }
+    // Where the image is written: the program directory, or beside the settings file when the
+    // program directory cannot be written.
+    std::string imagePath() const;
+
+    // ---- Language, documents, restart ----------------------------------------------------
+    void switchLanguage(bool chinese);
+    void openDocument(int textId);
+    void showAbout();
+    bool restartPending() const { return m_restart; }
+    // Starts the program again after a language switch (tests replace it).
+    using Restarter = std::function<void()>;
+    void setRestarter(Restarter restarter) { m_restarter = std::move(restarter); }
+
+    // ---- Status bar and workspace --------------------------------------------------------
+    // The pane for texts and the pointer's dot position.
+    void setStatusPaneText(const QString& text);
+    QString statusPaneText() const;
+    // The project changed as a whole (new, open, close, model).
+    void rebuildWorkspace();
+    // The screen list changed (a screen stored, renamed, removed).
+    void refreshWorkspace();
+    void updateTitle();
+
+signals:
+    // A screen window was opened, activated or closed.
+    void screenWindowsChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void createWorkspace();
+    QAction* makeAction(int command, const QKeySequence& keys = {});
+    void dispatch(int command);
+    void updateRecentMenu();
+    // Yes/No/Cancel about unsaved changes: true to go on (saved or No), false to stop.
+    bool settleChanges(int question, bool askWhenUntitled);
+    void discardProject();
+    void afterProjectLoaded();
+    QString askSavePath(bool saveAs);
+    void startAgain();
+    void showBuildReport(const BuiltImage& built);
+
+    AppContext& m_app;
+    std::unique_ptr<ProjectStore> m_store;
+    std::unique_ptr<WidgetPrompts> m_ownPrompts;
+    std::unique_ptr<ForwardingPrompts> m_prompts;
+    QMdiArea* m_mdi = nullptr;
+    WorkspaceDock* m_workspace = nullptr;
+    QToolBar* m_mainToolBar = nullptr;
+    QToolBar* m_objectToolBar = nullptr;
+    QLabel* m_statusPane = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    std::map<int, QAction*> m_actions;
+    BuildHandover m_buildHandover;
+    Restarter m_restarter;
+    bool m_restart = false;
+    bool m_closing = false;
+};
+
+} // namespace dispcraft

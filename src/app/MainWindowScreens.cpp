@@ -1,0 +1,299 @@
+// The main window's screen windows: new, open, previous and next, the screen list, the screen
+// number choice, and the build.
+#include "app/MainWindow.h"
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/DialogRunner.h"
+#include "app/Prompts.h"
+#include "app/ScreenWindow.h"
+#include "app/UiText.h"
+#include "app/dialogs/ScreenAssignDialog.h"
+#include "app/dialogs/ScreenManagerDialog.h"
+#include "build/ImageBuilder.h"
+#include "forms/ScreenManagerForm.h"
+#include "model/FileIo.h"
+#include "model/ProjectStore.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+
+#include <cstring>
+#include <unistd.h>
+
+namespace dispcraft {
+
+QList<ScreenWindow*> MainWindow::screenWindows() const {
+    QList<ScreenWindow*> list;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (auto* w = qobject_cast<ScreenWindow*>(sub)) {
+            list.append(w);
+        }
+    }
+    return list;
+}
+
+ScreenWindow* MainWindow::activeScreenWindow() const {
+    return qobject_cast<ScreenWindow*>(m_mdi->activeSubWindow());
+}
+
+ScreenWindow* MainWindow::windowOfScreen(int s) const {
+    for (ScreenWindow* w : screenWindows()) {
+        if (w->screenNo() == s) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+ScreenWindow* MainWindow::newScreenWindow() {
+    if (!m_store->projectOpen) {
+        return nullptr;
+    }
+    auto* w = new ScreenWindow(*this);
+    m_mdi->addSubWindow(w);
+    connect(w, &ScreenWindow::statusText, this, &MainWindow::setStatusPaneText);
+    connect(w, &ScreenWindow::stateChanged, this, &MainWindow::updateCommandStates);
+    connect(w, &QObject::destroyed, this, [this] {
+        if (!m_closing) {
+            updateCommandStates();
+            emit screenWindowsChanged();
+        }
+    });
+    // As large as the panel picture when the area allows, else scrollable.
+    const int frame = w->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, w);
+    const int title = w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+    const QSize want(800 + 2 * frame, 500 + title + frame);
+    const QSize room = m_mdi->viewport()->size();
+    w->resize(qMin(want.width(), qMax(room.width(), 320)), qMin(want.height(), qMax(room.height(), 240)));
+    w->show();
+    m_mdi->setActiveSubWindow(w);
+    updateTitle();
+    updateCommandStates();
+    emit screenWindowsChanged();
+    return w;
+}
+
+void MainWindow::openScreen(int s) {
+    ProjectStore& st = *m_store;
+    if (!st.screenExists(s)) {
+        return;
+    }
+    if (st.screenOpen[static_cast<size_t>(s)] != 0) {
+        if (ScreenWindow* w = windowOfScreen(s)) {
+            m_mdi->setActiveSubWindow(w);
+            w->raise();
+            return;
+        }
+    }
+    ScreenWindow* w = newScreenWindow();
+    if (!w) {
+        return;
+    }
+    if (w->loadScreen(s) != EditorSession::OpenResult::Opened) {
+        // A partly unpacked screen must not be stored back over the whole one.
+        w->closeQuietly();
+        return;
+    }
+    updateCommandStates();
+    emit screenWindowsChanged();
+}
+
+void MainWindow::closeAllScreenWindows() {
+    for (ScreenWindow* w : screenWindows()) {
+        w->closeQuietly();
+    }
+}
+
+void MainWindow::previousScreen() {
+    if (m_store->projectPath.empty()) {
+        prompts().show(Message::string(61573));
+        return;
+    }
+    ScreenWindow* w = activeScreenWindow();
+    if (!w || w->screenNo() == 0) {
+        return;
+    }
+    for (int s = w->screenNo() - 1; s >= capacity::kFirstScreen; --s) {
+        if (m_store->screenExists(s)) {
+            // The window's own close handling asks about its changes; Cancel keeps it.
+            if (!w->close()) {
+                return;
+            }
+            openScreen(s);
+            return;
+        }
+    }
+    prompts().show(Message::string(61572));
+}
+
+void MainWindow::nextScreen() {
+    if (m_store->projectPath.empty()) {
+        prompts().show(Message::string(61573));
+        return;
+    }
+    ScreenWindow* w = activeScreenWindow();
+    if (!w || w->screenNo() == 0) {
+        return;
+    }
+    for (int s = w->screenNo() + 1; s <= capacity::kLastScreen; ++s) {
+        if (m_store->screenExists(s)) {
+            if (!w->close()) {
+                return;
+            }
+            openScreen(s);
+            return;
+        }
+    }
+    prompts().show(Message::string(61574));
+}
+
+void MainWindow::screenList() {
+    if (!m_store->projectOpen) {
+        return;
+    }
+    const auto before = m_store->entries;
+    ScreenManagerForm form(*m_store);
+    ScreenManagerDialog dialog(form, prompts(), this);
+    const int chosen = dialog.run();
+    // Copies, renumbers and deletions acted on the store at once, whatever the dialog's end.
+    if (form.treesChanged() ||
+        std::memcmp(before.data(), m_store->entries.data(), sizeof before) != 0) {
+        m_store->treeChanged = true;
+    }
+    reloadChangedScreens();
+    refreshWorkspace();
+    if (chosen > 0) {
+        openScreen(chosen);
+    }
+    updateCommandStates();
+}
+
+void MainWindow::reloadChangedScreens() {
+    for (ScreenWindow* w : screenWindows()) {
+        const int s = w->screenNo();
+        if (s < capacity::kFirstScreen || s > capacity::kLastScreen) {
+            continue;
+        }
+        ScreenEntry& e = m_store->entries[static_cast<size_t>(s)];
+        if (ScreenManagerForm::reloadFlag(e) != 0) {
+            ScreenManagerForm::setReloadFlag(e, 0);
+            w->reload();
+        }
+    }
+}
+
+bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
+    ScreenAssignForm form(m_store->entries);
+    if (saveAs && window.screenNo() != 0) {
+        form.fields().number = window.screenNo();
+    } else {
+        // The lowest free number, so that the first store replaces nothing by default.
+        for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen; ++n) {
+            if (!m_store->screenExists(n)) {
+                form.fields().number = n;
+                break;
+            }
+        }
+    }
+    ScreenAssignDialog dialog(form, prompts(), this);
+    std::optional<ScreenAssignForm::Values> v = dialog.run();
+    if (!v) {
+        return false;
+    }
+    if (window.session().numberTaken(v->number)) {
+        // The number's screen is replaced: windows showing it go without questions.
+        for (ScreenWindow* other : screenWindows()) {
+            if (other != &window && other->screenNo() == v->number) {
+                other->closeQuietly();
+            }
+        }
+    }
+    window.session().bindScreenNumber(v->number, v->name, saveAs);
+    m_store->treeChanged = true;
+    window.updateTitle();
+    return true;
+}
+
+bool MainWindow::storeScreenWindow(ScreenWindow& window) {
+    window.session().deselectAll();
+    if (window.screenNo() == 0 && !chooseScreenNumber(window, false)) {
+        return false;
+    }
+    window.session().storeScreen();
+    window.afterEdit();
+    refreshWorkspace();
+    return true;
+}
+
+// ---- Build ---------------------------------------------------------------------------------
+
+std::string MainWindow::imagePath() const {
+    const std::string& dir = m_app.dir().path();
+    if (::access(dir.c_str(), W_OK) == 0) {
+        return dir + "/" + ImageBuilder::kImageFileName;
+    }
+    // An installed program directory is read-only: the image goes where the settings are.
+    const QString settings = ui::qs(m_app.settings().path());
+    return ui::str(QFileInfo(settings).absolutePath()) + "/" + ImageBuilder::kImageFileName;
+}
+
+void MainWindow::build() {
+    ProjectStore& st = *m_store;
+    if (!st.projectOpen) {
+        return;
+    }
+    if (!saveProject() || st.projectPath.empty()) {
+        return;
+    }
+    if (st.format() < 51 && st.format() != 3) {
+        prompts().show(Message::string(61582), Icon::Warning);
+        return;
+    }
+    BuildOptions options;
+    options.glyphs = &m_app.glyphs();
+    for (const Message& note : m_app.takeGlyphNotes()) {
+        prompts().show(note, Icon::Warning);
+    }
+    BuiltImage built;
+    built.result = ImageBuilder::build(st, m_app.dir(), options);
+    if (built.result.stopped()) {
+        Message m = built.result.failure;
+        prompts().show(m, Icon::Stop);
+        return;
+    }
+    built.imagePath = imagePath();
+    std::string why;
+    if (std::optional<Message> failed = ImageBuilder::write(built.result, built.imagePath, &why)) {
+        prompts().show(*failed, Icon::Stop);
+        return;
+    }
+    if (m_buildHandover) {
+        m_buildHandover(*this, built);
+    } else {
+        showBuildReport(built);
+    }
+    // The download is over when the handover returns.
+    st.scratchPool.clear();
+}
+
+void MainWindow::showBuildReport(const BuiltImage& built) {
+    const BuildResult& r = built.result;
+    std::string text = LanguageStrings::current().format(Message::string(
+        appmsg::kBuilt, {built.imagePath, std::to_string(r.image.size())}));
+    if (r.outcome == BuildResult::Outcome::StartScreenMissing) {
+        text += "\n\n" + LanguageStrings::current().format(r.startScreenMessage);
+    }
+    if (!r.warnings.empty()) {
+        text += "\n\n" + LanguageStrings::current().text(appmsg::kBuildWarnings);
+        for (const Message& w : r.warnings) {
+            text += "\n- " + LanguageStrings::current().format(w);
+        }
+    }
+    const bool warn = r.outcome == BuildResult::Outcome::StartScreenMissing || !r.warnings.empty();
+    prompts().show(Message::text(text), warn ? Icon::Warning : Icon::Information);
+}
+
+} // namespace dispcraft

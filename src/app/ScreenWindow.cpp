@@ -1,0 +1,304 @@
+#include "app/ScreenWindow.h"
+
+#include "app/AppContext.h"
+#include "app/Commands.h"
+#include "app/MainWindow.h"
+#include "app/ObjectDialogs.h"
+#include "app/Prompts.h"
+#include "app/ScreenCanvas.h"
+#include "app/UiText.h"
+#include "editor/ClipboardBlock.h"
+#include "editor/ScreenRenderer.h"
+#include "model/ProjectStore.h"
+#include "text/Gb2312.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QTimer>
+
+namespace dispcraft {
+
+using namespace command;
+
+ScreenWindow::ScreenWindow(MainWindow& main) : QMdiSubWindow(nullptr), m_main(main) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon());
+    setObjectName(QStringLiteral("screenWindow"));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    setWidget(m_scroll);
+    buildSession();
+    updateTitle();
+}
+
+ScreenWindow::~ScreenWindow() {
+    // The canvas refers to the session: it goes first.
+    delete m_scroll->takeWidget();
+}
+
+Prompts& ScreenWindow::prompts() { return m_main.prompts(); }
+
+void ScreenWindow::buildSession() {
+    if (QWidget* old = m_scroll->takeWidget()) {
+        delete old;
+    }
+    ProjectStore& st = m_main.store();
+    const ProgramDirectory& dir = m_main.app().dir();
+    m_session = std::make_unique<EditorSession>(st, dir, m_main.prompts());
+    m_picture = ScreenRenderer::loadPanelPicture(st, dir);
+    m_renderer = std::make_unique<ScreenRenderer>(m_picture ? &*m_picture : nullptr,
+                                                  &m_main.app().glyphs());
+    Gb2312::Result placeholder = Gb2312::fromUtf8(LanguageStrings::current().text(63597));
+    if (placeholder.ok) {
+        m_renderer->setShortFormPlaceholder(placeholder.text);
+    }
+    m_canvas = new ScreenCanvas(*m_session, *m_renderer);
+    m_scroll->setWidget(m_canvas);
+    connect(m_canvas, &ScreenCanvas::statusText, this, &ScreenWindow::statusText);
+    connect(m_canvas, &ScreenCanvas::editRequested, this, &ScreenWindow::edit);
+    connect(m_canvas, &ScreenCanvas::contextMenuRequested, this, &ScreenWindow::showContextMenu);
+    connect(m_canvas, &ScreenCanvas::sessionChanged, this, [this] {
+        setWindowModified(modified());
+        emit stateChanged();
+        // The first drawing without a panel picture said so; the window then closes.
+        if (m_session->closeRequested()) {
+            QTimer::singleShot(0, this, [this] { closeQuietly(); });
+        }
+    });
+    m_canvas->refresh(true);
+    if (m_session->closeRequested()) {
+        QTimer::singleShot(0, this, [this] { closeQuietly(); });
+    }
+}
+
+EditorSession::OpenResult ScreenWindow::loadScreen(int s) {
+    EditorSession::OpenResult r = m_session->loadScreen(s);
+    updateTitle();
+    m_canvas->refresh(true);
+    return r;
+}
+
+void ScreenWindow::reload() {
+    const int s = screenNo();
+    const bool owner = m_session->clipboardOwner();
+    buildSession();
+    m_session->setClipboardOwner(owner);
+    if (m_session->loadScreen(s) != EditorSession::OpenResult::Opened) {
+        closeQuietly();
+        return;
+    }
+    updateTitle();
+    m_canvas->refresh(true);
+}
+
+void ScreenWindow::updateTitle() {
+    setWindowTitle(ui::text(m_session->title()) + QStringLiteral("[*]"));
+    setWindowModified(modified());
+}
+
+void ScreenWindow::afterEdit() {
+    m_canvas->refresh();
+    setWindowModified(modified());
+    emit stateChanged();
+}
+
+bool ScreenWindow::isViewCommand(int id) {
+    switch (id) {
+    case kPlaceTextString:
+    case kPlaceMsgDisp:
+    case kPlaceNumDisp:
+    case kPlaceShortNumDisp:
+    case kPlaceBarGraph:
+    case kPlaceTrendGraph:
+    case kPlaceLamp:
+    case kPlacePicture:
+    case kSelectTool:
+    case kDelete:
+    case kRedraw:
+    case kRemoveScreen:
+    case kSummary:
+    case kCopy:
+    case kCut:
+    case kPaste:
+    case kClose:
+    case kSave:
+    case kSaveAs: return true;
+    default: return false;
+    }
+}
+
+bool ScreenWindow::commandEnabled(int id) const {
+    switch (id) {
+    case kPlaceTextString:
+    case kPlaceMsgDisp:
+    case kPlaceNumDisp:
+    case kPlaceShortNumDisp:
+    case kPlaceBarGraph:
+    case kPlaceTrendGraph:
+    case kPlaceLamp:
+    case kPlacePicture:
+        if (!ObjectDialogs::instance().hasPlacement(id)) {
+            return false;
+        }
+        break;
+    default: break;
+    }
+    return m_session->commandEnabled(id, m_main.clipboardHasBlock());
+}
+
+void ScreenWindow::runCommand(int id) {
+    switch (id) {
+    case kSelectTool: m_session->selectTool(); break;
+    case kDelete: m_session->deleteSelected(); break;
+    case kRedraw: m_session->redraw(); break;
+    case kRemoveScreen: removeScreen(); return;
+    case kSummary: summary(); break;
+    case kCopy: copy(false); break;
+    case kCut: copy(true); break;
+    case kPaste: paste(); break;
+    case kClose: close(); return;
+    case kSave: save(); break;
+    case kSaveAs: saveAs(); break;
+    default:
+        if (ObjectDialogs::instance().place(*this, id)) {
+            // The placement tool's cursor shows once the pointer moves over the view.
+            m_canvas->setCursor(Qt::ArrowCursor);
+        }
+        break;
+    }
+    afterEdit();
+    if (id != kSave && id != kSaveAs) {
+        m_canvas->setFocus();
+    }
+}
+
+void ScreenWindow::edit(const EditRequest& request) {
+    ObjectDialogs::instance().edit(*this, request);
+    afterEdit();
+}
+
+void ScreenWindow::showContextMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    auto add = [&](std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0) {
+                menu.addSeparator();
+            } else if (QAction* a = m_main.action(id)) {
+                menu.addAction(a);
+            }
+        }
+    };
+    m_main.updateCommandStates();
+    add({kSelectTool, 0, kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp, kPlaceShortNumDisp,
+         kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture, 0, kCut, kCopy, kPaste,
+         kDelete, 0, kRedraw, kSummary, 0, kSave, kSaveAs, kRemoveScreen, kClose});
+    menu.exec(globalPos);
+}
+
+void ScreenWindow::copy(bool cut) {
+    std::vector<uint8_t> block = cut ? m_session->cutBlock() : m_session->copyBlock();
+    if (block.empty()) {
+        return;
+    }
+    m_main.publishClipboard(*this, block);
+}
+
+void ScreenWindow::paste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data) {
+        m_session->deselectAll();
+        m_session->setModified();
+        prompts().show(Message::string(61531), Icon::Warning);
+        return;
+    }
+    const QByteArray bytes = data->data(QString::fromLatin1(ClipboardBlock::kFormat));
+    m_session->paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                     static_cast<size_t>(bytes.size()));
+}
+
+void ScreenWindow::summary() {
+    std::string text;
+    for (const Message& part : m_session->summaryParts()) {
+        text += LanguageStrings::current().format(part);
+    }
+    prompts().showText(Message::text(text), Icon::Information, EditorSession::kSummaryCaption);
+}
+
+void ScreenWindow::removeScreen() {
+    const int s = screenNo();
+    if (s != 0 && prompts().ask(Message::string(63574, {std::to_string(s)}), Buttons::YesNo) !=
+                      Answer::Yes) {
+        return;
+    }
+    m_session->removeScreen();
+    m_main.refreshWorkspace();
+    closeQuietly();
+}
+
+bool ScreenWindow::save() {
+    m_session->deselectAll();
+    return m_main.saveProject(MainWindow::SaveFrom::Editor);
+}
+
+bool ScreenWindow::saveAs() {
+    ProjectStore& st = m_main.store();
+    if (st.projectPath.empty() || screenNo() == 0) {
+        // Without a path the file dialog of the save comes first; without a number the save
+        // asks for one.
+        m_session->deselectAll();
+        return m_main.saveProject(MainWindow::SaveFrom::Editor);
+    }
+    m_session->deselectAll();
+    if (!m_main.chooseScreenNumber(*this, true)) {
+        return false;
+    }
+    m_session->storeScreen();
+    st.treeChanged = true;
+    updateTitle();
+    m_main.refreshWorkspace();
+    return true;
+}
+
+void ScreenWindow::closeQuietly() {
+    m_quiet = true;
+    close();
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* event) {
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    if (!m_quiet && modified()) {
+        const Answer a = prompts().ask(Message::string(63596), Buttons::YesNoCancel);
+        if (a == Answer::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (a == Answer::Yes) {
+            // Nothing written (the file dialog or the number dialog cancelled): the window
+            // stays, so its edits are not lost.
+            if (!save() || modified()) {
+                event->ignore();
+                return;
+            }
+        }
+        m_session->clearModified();
+    }
+    if (m_session->clipboardOwner()) {
+        m_main.emptyClipboard();
+    }
+    m_session->windowClosed();
+    m_closed = true;
+    QMdiSubWindow::closeEvent(event);
+    emit stateChanged();
+}
+
+} // namespace dispcraft

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "editor/EditorSession.h"
+#include "editor/RgbImage.h"
+
+#include <QMdiSubWindow>
+#include <memory>
+#include <optional>
+
+class QScrollArea;
+
+namespace dispcraft {
+
+class MainWindow;
+class Prompts;
+class ScreenCanvas;
+class ScreenRenderer;
+
+// One screen window: an MDI child that edits the working records of one screen (or of a
+// screen without a number yet) through its editor session, shows the drawing at 1:1 in a
+// scrollable view and handles the view commands.
+class ScreenWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit ScreenWindow(MainWindow& main);
+    ~ScreenWindow() override;
+
+    MainWindow& mainWindow() { return m_main; }
+    EditorSession& session() { return *m_session; }
+    const EditorSession& session() const { return *m_session; }
+    Prompts& prompts();
+    ScreenCanvas* canvas() const { return m_canvas; }
+    int screenNo() const { return m_session->screenNo(); }
+    bool modified() const { return m_session->modified(); }
+
+    // Unpacks stored screen s into this new window.
+    EditorSession::OpenResult loadScreen(int s);
+    // Loads the window's screen again from the store (after the screen manager copied onto
+    // it); unsaved edits of the window are replaced.
+    void reload();
+
+    // View commands (placement, select, delete, redraw, remove, summary, clipboard, close,
+    // save, save as).
+    static bool isViewCommand(int command);
+    bool commandEnabled(int command) const;
+    void runCommand(int command);
+
+    // Save (57603): the project is saved with this window's screen; false when nothing was
+    // written.
+    bool save();
+    // Save as (57604): this screen under another number, or the project under a new name.
+    bool saveAs();
+
+    // A dialog changed the working records: repaint and renew the commands' states.
+    void afterEdit();
+    void updateTitle();
+    // Closes without the question about unsaved changes (the project's question came first,
+    // or another window took this window's screen number).
+    void closeQuietly();
+
+signals:
+    void statusText(const QString& text);
+    void stateChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildSession();
+    void showContextMenu(const QPoint& globalPos);
+    void edit(const EditRequest& request);
+    void copy(bool cut);
+    void paste();
+    void summary();
+    void removeScreen();
+
+    MainWindow& m_main;
+    std::unique_ptr<EditorSession> m_session;
+    std::optional<RgbImage> m_picture;
+    std::unique_ptr<ScreenRenderer> m_renderer;
+    QScrollArea* m_scroll = nullptr;
+    ScreenCanvas* m_canvas = nullptr;
+    bool m_quiet = false;
+    bool m_closed = false;
+};
+
+} // namespace dispcraft

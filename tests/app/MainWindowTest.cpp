@@ -1,0 +1,365 @@
+// Dispcraft's windows driven as a user would, offscreen: start-up, projects, screens, the
+// clipboard, the close questions, the recent list and the language switch.
+#include "AppTestSupport.h"
+
+#include "app/Commands.h"
+#include "config/SettingsFile.h"
+#include "model/ProjectStore.h"
+#include "text/LanguageStrings.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSpinBox>
+
+using namespace dispcraft;
+using namespace dispcraft::apptest;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartWithoutSettingsFile();
+    void textScreenSavedClosedAndOpenedAgain();
+    void doubleClickEditsTheText();
+    void previousAndNextAtTheEnds();
+    void languageSwitchRestartsOnClose();
+    void copyAndPasteBetweenScreenWindows();
+    void closingAScreenWindowAsksAboutChanges();
+    void closingTheProgramAsksFirst();
+    void recentListFollowsOpenedProjects();
+    void documentsAndBuild();
+    void screenNumberOfAnotherWindowReplacesIt();
+};
+
+void MainWindowTest::firstStartWithoutSettingsFile() {
+    Fixture f(nullptr);
+    // The Chinese language library is the default, and nothing is set yet.
+    QCOMPARE(f.ctx->language(), std::string(SettingsFile::kChinese));
+    const std::string sentinel = LanguageStrings::current().sentinel();
+    QCOMPARE(sentinel, LanguageStrings::current().text(63546));
+    for (const std::string& entry : f.main->store().recentFiles) {
+        QCOMPARE(entry, sentinel);
+    }
+    QCOMPARE(f.main->store().oemFlag, uint16_t(0));
+    QVERIFY(!f.main->store().projectOpen);
+    for (int id : command::kRecent) {
+        QVERIFY(!f.main->commandEnabled(id));
+    }
+    // Project commands wait for a project; the menus carry the language's captions.
+    QVERIFY(f.main->commandEnabled(command::kNewProject));
+    QVERIFY(!f.main->commandEnabled(command::kSaveProject));
+    QVERIFY(!f.main->commandEnabled(command::kNewScreen));
+    QVERIFY(!f.main->commandEnabled(command::kPaste));
+    QCOMPARE(f.main->action(command::kNewProject)->text(), ui::caption(command::kNewProject));
+    QVERIFY(f.main->action(command::kNewProject)->text().contains(QStringLiteral("新建")));
+    // Previous / next without a project path: 61573.
+    f.main->runCommand(command::kNextScreen);
+    QVERIFY(f.prompts.wasShown(61573));
+}
+
+void MainWindowTest::textScreenSavedClosedAndOpenedAgain() {
+    Fixture f;
+    f.newProject();
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.main->store().projectOpen);
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    QCOMPARE(f.active()->windowTitle(), ui::text(61499) + QStringLiteral("[*]"));
+
+    f.placeText(QStringLiteral("HELLO"), 17, 47);
+    const TextStringObject& placed = f.active()->session().objects().textStrings[0];
+    QCOMPARE(placed.text, std::string("HELLO"));
+    QCOMPARE(placed.x, f.lcd().x + 16);
+    QCOMPARE(placed.y, f.lcd().y + 32);
+    QVERIFY(f.active()->modified());
+    // Drawn in ink on the LCD green, somewhere inside the text's cells.
+    const QImage shown = f.canvas()->picture();
+    bool ink = false;
+    for (int x = placed.x; x < placed.x + 80 && !ink; ++x) {
+        for (int y = placed.y; y < placed.y + 32 && !ink; ++y) {
+            ink = shown.pixelColor(x, y) == QColor(1, 1, 1);
+        }
+    }
+    QVERIFY(ink);
+    // The status pane follows the pointer.
+    QTest::mouseMove(f.canvas(), f.at(40, 20));
+    QVERIFY(f.main->statusPaneText().startsWith(QStringLiteral("X: ")));
+
+    f.saveAs(QStringLiteral("first.trn"), 1);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(QFileInfo::exists(f.file(QStringLiteral("first.trn"))));
+    QVERIFY(!f.main->store().modified());
+    QCOMPARE(f.active()->windowTitle(), ui::text(Message::string(61500, {"1"})) + QStringLiteral("[*]"));
+
+    QVERIFY(f.main->closeProject());
+    QVERIFY(f.prompts.asked.empty()); // nothing was unsaved
+    QCOMPARE(f.main->screenWindows().size(), 0);
+    QVERIFY(!f.main->store().projectOpen);
+
+    f.prompts.files.push_back(f.file(QStringLiteral("first.trn")));
+    f.main->runCommand(command::kOpenProject);
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    QCOMPARE(f.active()->screenNo(), 1);
+    const TextStringObject& back = f.active()->session().objects().textStrings[0];
+    QCOMPARE(back.text, std::string("HELLO"));
+    QCOMPARE(back.x, f.lcd().x + 16);
+    QCOMPARE(back.y, f.lcd().y + 32 + 1); // stored in dots: y comes back one pixel lower
+    QVERIFY(!f.active()->modified());
+    // Opening the open screen again brings the same window to the front.
+    f.main->openScreen(1);
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    QVERIFY(f.prompts.shown.empty());
+}
+
+void MainWindowTest::doubleClickEditsTheText() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("AB"), 0, 0);
+    f.dialogs.expect(QStringLiteral("textStringDialog"), [](QDialog& d) {
+        auto* text = d.findChild<QLineEdit*>(QStringLiteral("ctl1003"));
+        QCOMPARE(text->text(), QStringLiteral("AB"));
+        // Too long for the wide font: refused with 61633, the dialog stays.
+        text->setText(QStringLiteral("ABCDEFGHIJKLM"));
+        d.findChild<QComboBox*>(QStringLiteral("ctl1033"))->setCurrentIndex(1);
+        DialogScript::ok(d);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        text->setText(QStringLiteral("温度"));
+        DialogScript::ok(d);
+    });
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.prompts.wasShown(61633));
+    const TextStringObject& o = f.active()->session().objects().textStrings[0];
+    QCOMPARE(o.text, std::string("\xCE\xC2\xB6\xC8")); // GB2312 of the two characters
+    QCOMPARE(o.attr & 3, 1);
+    // The next placement takes the edited text and font.
+    QCOMPARE(f.active()->session().templates().textString.text, o.text);
+    // Cancelling a placement dialog arms nothing.
+    f.dialogs.expect(QStringLiteral("textStringDialog"), DialogScript::cancel);
+    f.main->runCommand(command::kPlaceTextString);
+    QCOMPARE(f.active()->session().tool(), 0);
+}
+
+void MainWindowTest::previousAndNextAtTheEnds() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    f.saveAs(QStringLiteral("three.trn"), 1);
+    // Screens 3 and 5 besides 1.
+    for (int n : {3, 5}) {
+        f.main->runCommand(command::kNewScreen);
+        f.placeText(QStringLiteral("S%1").arg(n), 0, 0);
+        f.expectScreenNumber(n);
+        f.main->runCommand(command::kSaveProject);
+    }
+    QVERIFY(f.dialogs.done());
+    f.main->closeAllScreenWindows();
+    f.main->openScreen(1);
+    f.prompts.clear();
+    f.main->runCommand(command::kPreviousScreen);
+    QVERIFY(f.prompts.wasShown(61572));
+    QCOMPARE(f.active()->screenNo(), 1);
+    f.main->runCommand(command::kNextScreen);
+    QCOMPARE(f.active()->screenNo(), 3);
+    QCOMPARE(f.main->screenWindows().size(), 1); // the window of screen 1 was closed
+    f.main->runCommand(command::kNextScreen);
+    QCOMPARE(f.active()->screenNo(), 5);
+    f.prompts.clear();
+    f.main->runCommand(command::kNextScreen);
+    QVERIFY(f.prompts.wasShown(61574));
+    QCOMPARE(f.active()->screenNo(), 5);
+    // Changes of the window being left are asked about; Cancel stays.
+    f.placeText(QStringLiteral("X"), 32, 32);
+    f.prompts.answers = {Answer::Cancel};
+    f.main->runCommand(command::kPreviousScreen);
+    QVERIFY(f.prompts.wasAsked(63596));
+    QCOMPARE(f.active()->screenNo(), 5);
+    f.prompts.answers = {Answer::No};
+    f.main->runCommand(command::kPreviousScreen);
+    QCOMPARE(f.active()->screenNo(), 3);
+}
+
+void MainWindowTest::languageSwitchRestartsOnClose() {
+    Fixture f;
+    // No: nothing written, no restart.
+    f.prompts.answers = {Answer::No};
+    f.main->runCommand(command::kChinese);
+    QVERIFY(f.prompts.wasAsked(63595));
+    QCOMPARE(f.prompts.captions.back(), QStringLiteral("Notice"));
+    QVERIFY(!f.main->restartPending());
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZOZUDEDevo.dll")));
+    // Yes, then Cancel at the exit question: the language is written, the program runs on.
+    f.prompts.answers = {Answer::Yes, Answer::Cancel};
+    f.main->runCommand(command::kChinese);
+    QVERIFY(f.prompts.wasAsked(61577));
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZIDUZADERU.dll")));
+    QVERIFY(f.main->restartPending());
+    QVERIFY(f.main->isVisible());
+    QCOMPARE(f.restarts, 0);
+    // The next close restarts.
+    f.prompts.answers = {Answer::Ok};
+    QVERIFY(f.main->close());
+    QCOMPARE(f.restarts, 1);
+}
+
+void MainWindowTest::copyAndPasteBetweenScreenWindows() {
+    Fixture f;
+    f.newProject();
+    ScreenWindow* first = f.active();
+    f.placeText(QStringLiteral("COPY"), 16, 16);
+    f.saveAs(QStringLiteral("clip.trn"), 1);
+    QGuiApplication::clipboard()->clear();
+    QVERIFY(!f.main->commandEnabled(command::kCopy)); // nothing selected
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(20, 20));
+    QVERIFY(f.main->commandEnabled(command::kCopy));
+    QVERIFY(!f.main->commandEnabled(command::kPaste));
+    f.main->runCommand(command::kCopy);
+    QVERIFY(f.main->clipboardHasBlock());
+    QVERIFY(first->session().clipboardOwner());
+
+    ScreenWindow* second = f.main->newScreenWindow();
+    QCOMPARE(f.active(), second);
+    QVERIFY(f.main->commandEnabled(command::kPaste));
+    f.main->runCommand(command::kPaste);
+    const TextStringObject& src = first->session().objects().textStrings[0];
+    const TextStringObject& dst = second->session().objects().textStrings[0];
+    QCOMPARE(dst.text, std::string("COPY"));
+    // The same saved project: one grid step right and down.
+    QCOMPARE(dst.x, src.x + 16);
+    QCOMPARE(dst.y, src.y + 16);
+    QVERIFY(second->modified());
+
+    // Closing the copying window empties the clipboard.
+    first->close();
+    QVERIFY(!f.main->clipboardHasBlock());
+    f.main->updateCommandStates();
+    QVERIFY(!f.main->commandEnabled(command::kPaste));
+}
+
+void MainWindowTest::closingAScreenWindowAsksAboutChanges() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("KEEP"), 0, 0);
+    ScreenWindow* w = f.active();
+    // Cancel keeps the window.
+    f.prompts.answers = {Answer::Cancel};
+    QVERIFY(!w->close());
+    QVERIFY(f.prompts.wasAsked(63596));
+    // Yes on an untitled project, then the file dialog cancelled: nothing was written, so the
+    // window stays with its edits.
+    f.prompts.answers = {Answer::Yes};
+    QVERIFY(!w->close());
+    QVERIFY(w->modified());
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    // Yes with a file and a number: saved, then closed.
+    f.prompts.answers = {Answer::Yes};
+    f.prompts.files.push_back(f.file(QStringLiteral("kept.trn")));
+    f.expectScreenNumber(2, QStringLiteral("KEPT"));
+    QVERIFY(w->close());
+    QVERIFY(f.dialogs.done());
+    QTRY_COMPARE(f.main->screenWindows().size(), 0);
+    QVERIFY(f.main->store().screenExists(2));
+    QCOMPARE(f.main->store().entries[2].nameString(), std::string("KEPT"));
+    QCOMPARE(f.main->store().screenOpen[2], 0);
+    // An unchanged window closes without a question.
+    f.main->openScreen(2);
+    f.prompts.clear();
+    QVERIFY(f.active()->close());
+    QVERIFY(f.prompts.asked.empty());
+}
+
+void MainWindowTest::closingTheProgramAsksFirst() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("UNSAVED"), 0, 0);
+    QVERIFY(f.main->store().modified());
+    f.prompts.answers = {Answer::Cancel};
+    QVERIFY(!f.main->close());
+    QVERIFY(f.prompts.wasAsked(61578));
+    // Yes, but the save's file dialog cancelled: the program keeps running.
+    f.prompts.answers = {Answer::Yes};
+    QVERIFY(!f.main->close());
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    // No: closes, and the recent list is written.
+    f.prompts.answers = {Answer::No};
+    QVERIFY(f.main->close());
+    QCOMPARE(f.restarts, 0);
+    QVERIFY(f.settingsText().contains(QStringLiteral("[LastFile]")));
+}
+
+void MainWindowTest::recentListFollowsOpenedProjects() {
+    Fixture f;
+    QStringList paths;
+    for (const char* name : {"a.trn", "b.trn"}) {
+        f.newProject();
+        f.placeText(QString::fromLatin1(name).left(1), 0, 0);
+        f.saveAs(QString::fromLatin1(name), 1);
+        paths << f.file(QString::fromLatin1(name));
+    }
+    QVERIFY(f.main->closeProject());
+    // Newest first: b, then a.
+    QCOMPARE(ui::qs(f.main->store().recentFiles[0]), paths[1]);
+    QCOMPARE(ui::qs(f.main->store().recentFiles[1]), paths[0]);
+    QVERIFY(f.settingsText().contains(QStringLiteral("file1=") + paths[1]));
+    // The menu shows "1: " .. "4: " with the entries; unset ones are disabled.
+    QCOMPARE(f.main->action(command::kRecent1)->text(), QStringLiteral("&1: ") + paths[1]);
+    QVERIFY(!f.main->commandEnabled(command::kRecent3));
+    // Opening entry 2 while b is open opens a, even though closing b reorders the list.
+    f.main->runCommand(command::kRecent1);
+    QCOMPARE(ui::qs(f.main->store().projectPath), paths[1]);
+    f.main->runCommand(command::kRecent2);
+    QCOMPARE(ui::qs(f.main->store().projectPath), paths[0]);
+    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("a"));
+    // A file that does not open leaves an empty project and says so.
+    f.prompts.files.push_back(f.file(QStringLiteral("missing.trn")));
+    f.main->runCommand(command::kOpenProject);
+    QVERIFY(f.prompts.wasShown(61580));
+    QVERIFY(!f.main->store().projectOpen);
+}
+
+void MainWindowTest::documentsAndBuild() {
+    Fixture f;
+    f.main->runCommand(command::kDocument1);
+    QCOMPARE(int(f.prompts.opened.size()), 1);
+    QVERIFY(f.prompts.opened[0].toLocalFile().endsWith(QStringLiteral("doc/manual_en.html")));
+    QFile::remove(f.programDir + QStringLiteral("/doc/protocols_en.html"));
+    f.main->runCommand(command::kDocument2);
+    QCOMPARE(int(f.prompts.opened.size()), 1);
+    QCOMPARE(f.prompts.shown.back().id, 0);
+    QVERIFY(ui::qs(f.prompts.shown.back().literal).startsWith(ui::text(61584)));
+
+    f.newProject();
+    f.placeText(QStringLiteral("BUILD 1"), 0, 0);
+    f.saveAs(QStringLiteral("built.trn"), 1);
+    BuiltImage handed;
+    f.main->setBuildHandover([&](MainWindow&, const BuiltImage& b) { handed = b; });
+    f.main->runCommand(command::kBuild);
+    QVERIFY(!handed.imagePath.empty());
+    QCOMPARE(ui::qs(handed.imagePath), f.programDir + QStringLiteral("/qelsoft.qel"));
+    QVERIFY(!handed.result.stopped());
+    QCOMPARE(QFileInfo(ui::qs(handed.imagePath)).size(), qint64(handed.result.image.size()));
+}
+
+void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("OLD"), 0, 0);
+    f.saveAs(QStringLiteral("replace.trn"), 4);
+    ScreenWindow* old = f.active();
+    ScreenWindow* fresh = f.main->newScreenWindow();
+    f.placeText(QStringLiteral("NEW"), 0, 0);
+    // Screen 4 exists: the dialog asks 63526; Yes replaces it and the old window goes.
+    f.expectScreenNumber(4);
+    QVERIFY(f.main->storeScreenWindow(*fresh));
+    QVERIFY(f.prompts.wasAsked(63526));
+    QTRY_COMPARE(f.main->screenWindows().size(), 1);
+    QCOMPARE(f.main->screenWindows().first(), fresh);
+    Q_UNUSED(old);
+    QCOMPARE(fresh->screenNo(), 4);
+    QCOMPARE(f.main->store().screenOpen[4], 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
