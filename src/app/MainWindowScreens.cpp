@@ -68,6 +68,9 @@ ScreenWindow* MainWindow::newScreenWindow() {
     const QSize want(800 + 2 * frame, 500 + title + frame);
     const QSize room = m_mdi->viewport()->size();
     w->resize(qMin(want.width(), qMax(room.width(), 320)), qMin(want.height(), qMax(room.height(), 240)));
+    // Each new window a little lower and to the right of the last, from the top left.
+    const int n = static_cast<int>(screenWindows().size()) - 1;
+    w->move((n % 8) * 28, (n % 8) * 28);
     w->show();
     m_mdi->setActiveSubWindow(w);
     updateTitle();
@@ -162,6 +165,21 @@ void MainWindow::screenList() {
     if (form.treesChanged() ||
         std::memcmp(before.data(), m_store->entries.data(), sizeof before) != 0) {
         m_store->treeChanged = true;
+    }
+    // A window whose screen was renumbered follows it; a window showing the screen it replaced
+    // goes (the replaced screen is no more).
+    for (auto [from, to] : dialog.moves()) {
+        ScreenWindow* moved = windowOfScreen(from);
+        if (!moved) {
+            continue;
+        }
+        if (ScreenWindow* replaced = windowOfScreen(to)) {
+            replaced->closeQuietly();
+        }
+        const std::string name = m_store->entries[static_cast<size_t>(to)].nameString();
+        moved->session().bindScreenNumber(to, name, true);
+        ScreenManagerForm::setReloadFlag(m_store->entries[static_cast<size_t>(to)], 0);
+        moved->updateTitle();
     }
     reloadChangedScreens();
     refreshWorkspace();

@@ -1,6 +1,7 @@
 #include "app/ScreenWindow.h"
 
 #include "app/AppContext.h"
+#include "app/CommandIcons.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/ObjectDialogs.h"
@@ -27,7 +28,7 @@ using namespace command;
 
 ScreenWindow::ScreenWindow(MainWindow& main) : QMdiSubWindow(nullptr), m_main(main) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon());
+    setWindowIcon(commandIcon(command::kNewScreen));
     setObjectName(QStringLiteral("screenWindow"));
     m_scroll = new QScrollArea(this);
     m_scroll->setBackgroundRole(QPalette::Dark);

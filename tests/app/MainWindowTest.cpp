@@ -13,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 using namespace dispcraft;
 using namespace dispcraft::apptest;
@@ -32,6 +34,9 @@ private slots:
     void recentListFollowsOpenedProjects();
     void documentsAndBuild();
     void screenNumberOfAnotherWindowReplacesIt();
+    void screenListCopiesRenumbersAndOpens();
+    void newProjectNeedsAModelAndTakesPortParameters();
+    void aboutWindowHidesUnsetFields();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -359,6 +364,132 @@ void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {
     Q_UNUSED(old);
     QCOMPARE(fresh->screenNo(), 4);
     QCOMPARE(f.main->store().screenOpen[4], 1);
+}
+
+void MainWindowTest::screenListCopiesRenumbersAndOpens() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("A"), 0, 0);
+    f.saveAs(QStringLiteral("list.trn"), 1);
+    f.main->runCommand(command::kNewScreen);
+    f.placeText(QStringLiteral("B"), 0, 0);
+    f.expectScreenNumber(2);
+    f.main->runCommand(command::kSaveProject);
+    QVERIFY(f.dialogs.done());
+    f.main->windowOfScreen(1)->close();
+    ScreenWindow* two = f.main->windowOfScreen(2);
+    QVERIFY(two);
+    auto inList = [](QDialog& d, int row) {
+        auto* list = d.findChild<QTreeWidget*>(QStringLiteral("ctl1090"));
+        list->setCurrentItem(list->topLevelItem(row));
+        list->topLevelItem(row)->setSelected(true);
+    };
+
+    // Copy screen 1 onto screen 2, which is open: after the question its window shows the copy.
+    f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {
+        QCOMPARE(d.findChild<QTreeWidget*>(QStringLiteral("ctl1090"))->topLevelItemCount(), 2);
+        inList(d, 0);
+        d.findChild<QPushButton*>(QStringLiteral("ctl1003"))->click();
+        DialogScript::cancel(d);
+    });
+    f.dialogs.expect(QStringLiteral("screenNumberDialog"), [](QDialog& d) {
+        d.findChild<QSpinBox*>(QStringLiteral("ctl1110"))->setValue(2);
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kScreenList);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.prompts.wasAsked(63590));
+    QCOMPARE(f.main->windowOfScreen(2), two);
+    QCOMPARE(two->session().objects().textStrings[0].text, std::string("A"));
+    QVERIFY(f.main->store().modified());
+
+    // Renumber the open screen 2 to 7: its window follows.
+    f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {
+        inList(d, 1);
+        QVERIFY(!d.findChild<QPushButton*>(QStringLiteral("ctl1004"))->isEnabled()); // open
+        d.findChild<QPushButton*>(QStringLiteral("ctl3"))->click();
+        DialogScript::cancel(d);
+    });
+    f.dialogs.expect(QStringLiteral("screenNumberNameDialog"), [](QDialog& d) {
+        d.findChild<QSpinBox*>(QStringLiteral("ctl1097"))->setValue(7);
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kScreenList);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(two->screenNo(), 7);
+    QVERIFY(f.main->store().screenExists(7));
+    QVERIFY(!f.main->store().screenExists(2));
+    QCOMPARE(f.main->store().screenOpen[7], 1);
+    QCOMPARE(f.main->store().screenOpen[2], 0);
+    QVERIFY(two->windowTitle().startsWith(ui::text(Message::string(61500, {"7"}))));
+
+    // OK opens the chosen screen.
+    f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {
+        inList(d, 0);
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kScreenList);
+    QVERIFY(f.main->windowOfScreen(1));
+    QCOMPARE(f.active()->screenNo(), 1);
+}
+
+void MainWindowTest::newProjectNeedsAModelAndTakesPortParameters() {
+    Fixture f;
+    // Cancel is answered with 61556 and the dialog again; then the two-port model with COM2 at
+    // 19200 baud, 8 data bits, no parity, 2 stop bits.
+    f.dialogs.expect(QStringLiteral("modelLinkDialog"), DialogScript::cancel);
+    f.dialogs.expect(QStringLiteral("modelLinkDialog"), [&](QDialog& d) {
+        auto* model = d.findChild<QComboBox*>(QStringLiteral("ctl1027"));
+        QVERIFY(model->count() >= 2);
+        QVERIFY(!d.findChild<QComboBox*>(QStringLiteral("ctl1014"))->isEnabled()); // one port
+        model->setCurrentIndex(1);
+        QVERIFY(d.findChild<QComboBox*>(QStringLiteral("ctl1014"))->isEnabled());
+        f.dialogs.expect(QStringLiteral("portParamDialog"), [](QDialog& p) {
+            p.findChild<QComboBox*>(QStringLiteral("ctl1013"))->setCurrentText(QStringLiteral("19200"));
+            p.findChild<QComboBox*>(QStringLiteral("ctl1031"))->setCurrentIndex(1);
+            p.findChild<QComboBox*>(QStringLiteral("ctl1032"))->setCurrentIndex(2);
+            p.findChild<QComboBox*>(QStringLiteral("ctl1022"))->setCurrentIndex(1);
+            DialogScript::ok(p);
+        });
+        d.findChild<QPushButton*>(QStringLiteral("ctl1003"))->click();
+        QVERIFY(d.findChild<QPlainTextEdit*>(QStringLiteral("ctl1162"))->toPlainText().startsWith(
+            QStringLiteral("COM1:")));
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kNewProject);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+    QVERIFY(f.prompts.wasShown(61556));
+    const ProjectStore& st = f.main->store();
+    QVERIFY(st.projectOpen);
+    QCOMPARE(st.cpuId, 2);
+    const SerialSettings com2 = st.serial(2);
+    QCOMPARE(com2.baud, 19200u);
+    QCOMPARE(com2.dataBits, uint8_t(8));
+    QCOMPARE(com2.parity, 'n');
+    QCOMPARE(com2.stopBits, uint8_t(2));
+    QCOMPARE(f.main->screenWindows().size(), 1);
+    // The two-port model offers the clock display and trend graph commands' rules.
+    QVERIFY(f.active()->session().commandEnabled(command::kPlaceTrendGraph, false));
+}
+
+void MainWindowTest::aboutWindowHidesUnsetFields() {
+    Fixture f;
+    const std::string sentinel = LanguageStrings::current().sentinel();
+    QFile ini(f.programDir + QStringLiteral("/qel.ini"));
+    ini.open(QIODevice::Append);
+    ini.write(("[logo]\r\ncopyright=" + sentinel + "\r\nhttp=example.org\r\nsoft=Panel Tools\r\n").c_str());
+    ini.close();
+    f.dialogs.expect(QStringLiteral("aboutDialog"), [](QDialog& d) {
+        QVERIFY(d.windowTitle().endsWith(QStringLiteral("Panel Tools...")));
+        QCOMPARE(d.findChild<QLabel*>(QStringLiteral("version"))->text(),
+                 QStringLiteral("Ver 3.1.0(build20081010)"));
+        QVERIFY(d.findChild<QLabel*>(QStringLiteral("copyright"))->isHidden());
+        QVERIFY(!d.findChild<QLabel*>(QStringLiteral("http"))->isHidden());
+        d.accept();
+    });
+    f.main->runCommand(command::kAbout);
+    QVERIFY(f.dialogs.done());
 }
 
 QTEST_MAIN(MainWindowTest)

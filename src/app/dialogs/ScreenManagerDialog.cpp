@@ -70,6 +70,7 @@ ScreenManagerDialog::ScreenManagerDialog(ScreenManagerForm& form, Prompts& promp
     });
     connect(m_number, &QSpinBox::valueChanged, this, [this](int v) { m_form.fields().chosen = v; });
     connect(m_copy, &QPushButton::clicked, this, [this] {
+        m_form.fields().chosen = m_number->value();
         m_form.copy(m_prompts, [this](ScreenNumberForm& f) {
             ScreenNumberDialog d(f, m_prompts, this);
             return d.run();
@@ -77,13 +78,20 @@ ScreenManagerDialog::ScreenManagerDialog(ScreenManagerForm& form, Prompts& promp
         fill();
     });
     connect(m_renumber, &QPushButton::clicked, this, [this] {
+        m_form.fields().chosen = m_number->value();
+        const int from = static_cast<int>(m_form.fields().chosen);
         m_form.renumber(m_prompts, [this](ScreenNumberNameForm& f) {
             ScreenNumberNameDialog d(f, m_prompts, this);
             return d.run();
         });
+        const int to = static_cast<int>(m_form.fields().chosen);
+        if (to != from) {
+            m_moves.emplace_back(from, to);
+        }
         fill();
     });
     connect(m_delete, &QPushButton::clicked, this, [this] {
+        m_form.fields().chosen = m_number->value();
         m_form.remove(m_prompts);
         fill();
     });

@@ -21,6 +21,9 @@ public:
 
     // The screen to open, 0 when the dialog was cancelled.
     int run();
+    // Screens renumbered here, in order (old number, new number): windows showing them move
+    // along.
+    const std::vector<std::pair<int, int>>& moves() const { return m_moves; }
 
 protected:
     void onOk() override;
@@ -31,6 +34,7 @@ private:
 
     ScreenManagerForm& m_form;
     int m_chosen = 0;
+    std::vector<std::pair<int, int>> m_moves;
     QTreeWidget* m_list = nullptr;
     QSpinBox* m_number = nullptr;
     QPushButton* m_copy = nullptr;
