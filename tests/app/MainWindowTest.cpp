@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -37,6 +38,11 @@ private slots:
     void screenListCopiesRenumbersAndOpens();
     void newProjectNeedsAModelAndTakesPortParameters();
     void aboutWindowHidesUnsetFields();
+    void missingPanelPictureClosesTheWindow();
+    void saveAsNames();
+    void viewCommandsAndTheirRules();
+    void untitledWorkIsAskedAboutBeforeOpening();
+    void pasteIntoAnotherProjectKeepsPositions();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -490,6 +496,148 @@ void MainWindowTest::aboutWindowHidesUnsetFields() {
     });
     f.main->runCommand(command::kAbout);
     QVERIFY(f.dialogs.done());
+}
+
+void MainWindowTest::missingPanelPictureClosesTheWindow() {
+    Fixture f;
+    QFile::remove(f.programDir + QStringLiteral("/panel1.bmp"));
+    f.newProject();
+    QVERIFY(f.prompts.wasShown(63593));
+    QTRY_COMPARE(f.main->screenWindows().size(), 0);
+    // The project itself stays open.
+    QVERIFY(f.main->store().projectOpen);
+}
+
+void MainWindowTest::saveAsNames() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("N"), 0, 0);
+    f.saveAs(QStringLiteral("plain"), 1); // no extension: ".trn" is added
+    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("plain.trn")));
+    // Save As keeps ".TRN" in any case and adds ".trn" to any other extension.
+    f.prompts.files.push_back(f.file(QStringLiteral("UPPER.TRN")));
+    f.main->runCommand(command::kSaveProjectAs);
+    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("UPPER.TRN")));
+    f.prompts.files.push_back(f.file(QStringLiteral("notes.txt")));
+    f.main->runCommand(command::kSaveProjectAs);
+    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
+    QVERIFY(QFileInfo::exists(f.file(QStringLiteral("notes.txt.trn"))));
+    // The name with the extension added exists: asked first; No keeps the old path.
+    f.prompts.files.push_back(f.file(QStringLiteral("plain")));
+    f.prompts.answers = {Answer::No};
+    f.main->runCommand(command::kSaveProjectAs);
+    QVERIFY(f.prompts.wasAsked(appmsg::kOverwrite));
+    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
+    // A file that cannot be written: 61561, and the project keeps its path.
+    f.prompts.files.push_back(f.file(QStringLiteral("no/such/dir/x.trn")));
+    f.main->runCommand(command::kSaveProjectAs);
+    QVERIFY(f.prompts.wasShown(61561));
+    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
+}
+
+void MainWindowTest::viewCommandsAndTheirRules() {
+    Fixture f;
+    QVERIFY(!f.main->commandEnabled(command::kPlaceTextString)); // no screen window
+    f.newProject();
+    QVERIFY(f.main->commandEnabled(command::kPlaceTextString));
+    // A one-port model has no trend graphs and no clock display.
+    QVERIFY(!f.active()->session().commandEnabled(command::kPlaceTrendGraph, false));
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    f.placeText(QStringLiteral("TWO"), 0, 32);
+    // A placed object is selected; a click on empty LCD deselects it.
+    QVERIFY(f.main->commandEnabled(command::kDelete));
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(300, 100));
+    QVERIFY(!f.main->commandEnabled(command::kDelete));
+    QVERIFY(!f.main->commandEnabled(command::kCut));
+    // Escape disarms a placement.
+    f.dialogs.expect(QStringLiteral("textStringDialog"), [](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("ctl1003"))->setText(QStringLiteral("Z"));
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kPlaceTextString);
+    QCOMPARE(f.active()->session().tool(), 1);
+    QTest::keyClick(f.canvas(), Qt::Key_Escape);
+    QCOMPARE(f.active()->session().tool(), 0);
+    // Select one, cut it: the other stays.
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 36));
+    QVERIFY(f.main->commandEnabled(command::kCut));
+    f.main->runCommand(command::kCut);
+    QCOMPARE(f.active()->session().objects().count(kKindTextString), 1);
+    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("ONE"));
+    QVERIFY(f.main->clipboardHasBlock());
+    // The Delete key removes the selection.
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
+    QTest::keyClick(f.canvas(), Qt::Key_Delete);
+    QCOMPARE(f.active()->session().objects().count(kKindTextString), 0);
+    // The summary counts the objects.
+    f.main->runCommand(command::kSummary);
+    QVERIFY(ui::qs(f.prompts.shown.back().literal).contains(ui::text(Message::string(63582, {"0"}))));
+    // Removing the screen asks first, then frees its number.
+    f.placeText(QStringLiteral("GONE"), 0, 0);
+    f.saveAs(QStringLiteral("remove.trn"), 9);
+    QVERIFY(f.main->store().screenExists(9));
+    f.prompts.answers = {Answer::No};
+    f.main->runCommand(command::kRemoveScreen);
+    QVERIFY(f.main->store().screenExists(9));
+    f.main->runCommand(command::kRemoveScreen);
+    QVERIFY(!f.main->store().screenExists(9));
+    QTRY_COMPARE(f.main->screenWindows().size(), 0);
+    QVERIFY(f.main->store().modified());
+}
+
+void MainWindowTest::untitledWorkIsAskedAboutBeforeOpening() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("SAVED"), 0, 0);
+    f.saveAs(QStringLiteral("other.trn"), 1);
+    QVERIFY(f.main->closeProject());
+    f.newProject();
+    f.placeText(QStringLiteral("DRAFT"), 0, 0);
+    // Cancel at the question: the untitled project stays as it is.
+    f.prompts.files.push_back(f.file(QStringLiteral("other.trn")));
+    f.prompts.answers = {Answer::Cancel};
+    f.main->runCommand(command::kOpenProject);
+    QVERIFY(f.prompts.wasAsked(61579));
+    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("DRAFT"));
+    // Cancelling the file dialog asks nothing and keeps the project too.
+    f.prompts.clear();
+    f.main->runCommand(command::kOpenProject);
+    QVERIFY(f.prompts.asked.empty());
+    QVERIFY(f.main->store().projectOpen);
+    // No: the other project opens.
+    f.prompts.files.push_back(f.file(QStringLiteral("other.trn")));
+    f.prompts.answers = {Answer::No};
+    f.main->runCommand(command::kOpenProject);
+    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("SAVED"));
+}
+
+void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("MOVE"), 32, 32);
+    f.saveAs(QStringLiteral("from.trn"), 1);
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(36, 36));
+    f.main->runCommand(command::kCopy);
+    // Closing the project empties the clipboard; copy again after opening it once more.
+    QVERIFY(f.main->closeProject());
+    QVERIFY(!f.main->clipboardHasBlock());
+    f.prompts.files.push_back(f.file(QStringLiteral("from.trn")));
+    f.main->runCommand(command::kOpenProject);
+    QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(36, 36));
+    f.main->runCommand(command::kCopy);
+    const Point from{f.active()->session().objects().textStrings[0].x,
+                     f.active()->session().objects().textStrings[0].y};
+    const QByteArray block = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("quorl"));
+    QCOMPARE(block.size(), 387276);
+    f.main->closeAllScreenWindows();
+    f.main->store().projectPath = "/elsewhere/another.trn";
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("quorl"), block);
+    QGuiApplication::clipboard()->setMimeData(data);
+    ScreenWindow* w = f.main->newScreenWindow();
+    f.main->runCommand(command::kPaste);
+    QCOMPARE(w->session().objects().textStrings[0].x, from.x);
+    QCOMPARE(w->session().objects().textStrings[0].y, from.y);
 }
 
 QTEST_MAIN(MainWindowTest)
