@@ -9,6 +9,7 @@
 #include "app/ScreenWindow.h"
 #include "app/UiText.h"
 #include "app/dialogs/AboutDialog.h"
+#include "app/dialogs/DownloadDialog.h"
 #include "app/workspace/WorkspaceDock.h"
 #include "config/SettingsFile.h"
 #include "editor/ClipboardBlock.h"
@@ -72,6 +73,8 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateCommandStates);
     m_restarter = [this] { startAgain(); };
+    // A written image goes to the download dialog.
+    m_buildHandover = &DownloadDialog::afterBuild;
     updateTitle();
     updateCommandStates();
     resize(1180, 780);

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/dialogs/TimerClock.h"
+#include "comm/DownloadInputs.h"
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace dispcraft {
+
+class DownloadSession;
+class MainWindow;
+class Prompts;
+class Transport;
+struct BuiltImage;
+
+// The download dialog over a DownloadSession: the port list, Download, System program, Stop,
+// Cancel, the clock box (generation 2), the status text, the progress bar and the transfer log.
+// Controls carry their IDs as object names ("ctl1002").
+//
+// Replies arrive on the port's I/O thread; a queued signal hands them to the session on the
+// dialog's thread. The session goes first when the dialog goes, which stops the port's I/O, so
+// no job touches the dialog after it closed.
+class DownloadDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum Control {
+        kLog = 1001,
+        kDownload = 1002,
+        kPortList = 1003,
+        kProgress = 1004,
+        kSystemProgram = 1008,
+        kStatus = 1010,
+        kClockBox = 1159,
+        kCancel = 2,
+        kStop = 3,
+    };
+    // Our own texts of the dialog.
+    enum Strings : int {
+        kPortLabel = 65730,
+        kDownloadButton = 65731,
+        kSystemProgramButton = 65732,
+        kStopButton = 65733,
+        kClockBoxText = 65734,
+        kStatusLabel = 65735,
+        kLogLabel = 65736,
+        kPortEntry = 65737,   // "COM%d: %s"
+        kNoPorts = 65738,     // the list is empty
+    };
+
+    // transport: the device under the session; null = the serial port of the chosen list entry.
+    DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget* parent = nullptr,
+                   std::unique_ptr<Transport> transport = nullptr);
+    ~DownloadDialog() override;
+
+    DownloadSession& session() { return *m_session; }
+    // Shows the dialog modal until Cancel or its close box.
+    int run();
+
+    // What the build hands over: the build's notes, then the dialog for the image, or the
+    // missing start screen instead.
+    static void afterBuild(MainWindow& main, const BuiltImage& built);
+
+    // The port list: COM1, COM2, ... for the serial devices in their listing order.
+    static QStringList portEntries();
+
+signals:
+    // Emitted on the port's I/O thread after a reply was queued.
+    void repliesQueued();
+
+public slots:
+    // Cancel and the close box: the cancel flag, then the dialog closes.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void handleReplies();
+    void showState();
+    void systemProgram();
+
+    Prompts& m_prompts;
+    TimerClock m_clock; // outlives the session, which stops its timer when it goes
+    std::unique_ptr<DownloadSession> m_session;
+    bool m_handling = false;
+    bool m_pending = false;
+    QComboBox* m_ports = nullptr;
+    QPushButton* m_download = nullptr;
+    QPushButton* m_system = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QCheckBox* m_clockBox = nullptr;
+    QLineEdit* m_status = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPlainTextEdit* m_log = nullptr;
+    int m_shownLogLines = -1;
+};
+
+} // namespace dispcraft
