@@ -231,7 +231,7 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
     }
     {
         ScreenMaker m(st, 2, "设定", lcd);
-        m.text(0, 0, "设定 Settings", 1);
+        m.text(0, 0, "设定 SET", 1); // double width: 8 bytes, 128 dots
         m.text(0, 16, "Level", 0);
         m.number(48, 16, 4, 0, false);
         m.bar(96, 20, 102, 88, 8);

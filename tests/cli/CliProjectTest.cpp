@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace dispcraft;
@@ -280,3 +281,94 @@ TEST(CliInfo, SummarisesAProjectAsTextAndJson) {
     ASSERT_EQ(old.status, 0) << old.err;
     EXPECT_NE(old.out.find("format: 6"), std::string::npos) << old.out;
 }
+
+// The example projects the build writes for the shipped models.
+class CliExamples : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CliExamples, ReadBackWithEveryObjectKindInsideTheLcd) {
+    std::string path = std::string(DISPCRAFT_TEST_EXAMPLES_DIR) + "/" + GetParam();
+    auto st = readFile(path);
+    ModelSection model = PanelModelFile(ProgramDirectory(DISPCRAFT_TEST_PROGRAM_DIR).modelFile())
+                             .section(st->modelTitle);
+    // Stored coordinates are view pixels / 2 with the LCD origin included.
+    const int left = model.lcdX / 2;
+    const int top = model.lcdY / 2;
+    auto inside = [&](int x, int y, int w, int h) {
+        return x >= left && y >= top && x + w <= left + 192 && y + h <= top + 64;
+    };
+    int kinds[8] = {};
+    for (int s = 1; s <= 199; ++s) {
+        if (!st->screenExists(s)) {
+            continue;
+        }
+        const ScreenEntry& e = st->entries[s];
+        const ScreenBlock& b = st->screens[s];
+        for (int i = 0; i < e.textCount; ++i) {
+            const TextStringRecord& t = b.textStrings[i];
+            int cw = (t.attr & 1) ? 16 : 8;
+            int ch = (t.attr & 2) ? 32 : 16;
+            EXPECT_TRUE(inside(t.x, t.y, cw * t.textLength, ch)) << "screen " << s << " text " << i;
+        }
+        for (int i = 0; i < e.lampCount; ++i) {
+            const LampRecord& l = b.lamps[i];
+            int size = (l.attr & 0x40) ? 32 : 16;
+            EXPECT_TRUE(inside(l.x, l.y, size, size)) << "screen " << s << " lamp " << i;
+            EXPECT_TRUE(l.nameString() == "lamp01_16x16" || l.nameString() == "lamp20_32x32");
+        }
+        for (int i = 0; i < e.trendCount; ++i) {
+            const TrendGraphRecord& t = b.trendGraphs[i];
+            EXPECT_TRUE(inside(t.x, t.y, t.width, t.height)) << "screen " << s << " trend " << i;
+        }
+        for (int i = 0; i < e.pictureCount; ++i) {
+            const PictureObjectRecord& p = b.pictures[i];
+            EXPECT_TRUE(inside(p.x, p.y, p.width, p.height)) << "screen " << s << " picture " << i;
+            EXPECT_TRUE(st->pictures[p.pictureNo].defined(p.pictureNo));
+        }
+        for (int i = 0; i < e.msgCount; ++i) {
+            const MsgDispRecord& m = b.msgDisps[i];
+            int longest = *std::max_element(std::begin(m.textLengths), std::end(m.textLengths));
+            EXPECT_TRUE(inside(m.x, m.y, 8 * longest, 16)) << "screen " << s << " message " << i;
+        }
+        for (int i = 0; i < e.numCount; ++i) {
+            // Digits, then the sign and the decimal point where there are any.
+            const NumDispRecord& n = b.numDisps[i];
+            int chars = n.setting2 + ((n.attr & 0x08) ? 1 : 0) + (n.setting3 ? 1 : 0);
+            EXPECT_TRUE(inside(n.x, n.y, 8 * chars, 16)) << "screen " << s << " number " << i;
+        }
+        for (int i = 0; i < e.barCount; ++i) {
+            EXPECT_TRUE(inside(b.barGraphs[i].x, b.barGraphs[i].y, b.barGraphs[i].length,
+                               b.barGraphs[i].thickness));
+        }
+        kinds[1] += e.textCount;
+        kinds[2] += e.msgCount;
+        kinds[3] += e.numCount;
+        kinds[4] += e.barCount;
+        kinds[5] += e.trendCount;
+        kinds[6] += e.lampCount;
+        kinds[7] += e.pictureCount;
+    }
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_GT(kinds[k], 0) << "object kind " << k;
+    }
+    EXPECT_GT(st->alarms[0].count, 0);
+
+    CliRun info = runCli({"info", path, "--json"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("\"name\": \"主画面\""), std::string::npos) << info.out;
+
+    // They build into download images and every screen draws.
+    TempDir dir;
+    CliRun build = runCli({"build", path, "-o", dir.file("demo.qel")});
+    EXPECT_EQ(build.status, 0) << build.err;
+    EXPECT_GT(std::filesystem::file_size(dir.file("demo.qel")), 0u);
+    for (int s = 1; s <= 199; ++s) {
+        if (st->screenExists(s)) {
+            CliRun render = runCli({"render", path, "--screen", std::to_string(s), "-o",
+                                    dir.file("s" + std::to_string(s) + ".png")});
+            EXPECT_EQ(render.status, 0) << "screen " << s << ": " << render.err;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, CliExamples,
+                         ::testing::Values("one-port-demo.trn", "two-port-demo.trn"));
