@@ -23,7 +23,7 @@ std::string gb(const std::string& utf8) {
 class ScreenMaker {
 public:
     ScreenMaker(ProjectStore& st, int s, const std::string& name, LcdPlace lcd)
-        : m_st(st), m_s(s), m_e(st.entries[s]), m_b(st.screens[s]), m_lcd(lcd) {
+        : m_st(st), m_e(st.entries[s]), m_b(st.screens[s]), m_lcd(lcd) {
         m_e = ScreenEntry{};
         m_e.number = static_cast<uint8_t>(s);
         m_e.setName(gb(name));
@@ -155,7 +155,6 @@ private:
     }
 
     ProjectStore& m_st;
-    int m_s;
     ScreenEntry& m_e;
     ScreenBlock& m_b;
     LcdPlace m_lcd;
@@ -224,7 +223,7 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         m.number(48, 32, 5, 1, false);
         m.text(104, 32, "m3/h", 0);
         m.lamp(160, 24, 20, true);
-        m.text(0, 48, "F1:设定 F2:报警", 0x80);
+        m.text(0, 48, "S1:设定 S2:趋势", 0x80); // the screen keys below the LCD
         m.functionKeys(2, 3);
         m.keyShowsScreen(1, 2);
         m.keyBit(2, 16, 0x00);
@@ -261,9 +260,12 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
 
     setAlarms(st, 0, 200, {"Pump overload", "泵过载", "Low level 液位低", "Door open"});
     st.alarms[0].options = 1;
-    if (twoPort) {
+    if (twoPort && st.alarmGroupCount > 1) {
+        // The second group exists only on models with two alarm groups.
         setAlarms(st, 1, 300, {"COM2 link lost", "通讯中断"});
         st.alarms[1].options = 4; // bits on the COM2 device
+    }
+    if (twoPort) {
         // Two exchanges between the PLCs on COM1 and COM2.
         st.changeCount = 2;
         st.changes[0] = ChangeRecord{0x80, 4, 0x00, 0x00, 100, 200};

@@ -19,12 +19,19 @@ using namespace dispcraft;
 
 namespace {
 
-// A new project for the model as `dispcraft-cli new` makes it, with the demo content.
+// A new project for the model as `dispcraft-cli new` makes it, with the demo content. The
+// two-port demo takes a model with two alarm groups when there is one, so that both are shown.
 bool writeDemo(const ProgramDirectory& dir, bool twoPort, const std::string& path) {
     PanelModelFile models(dir.modelFile());
     int number = 0;
     for (const ModelType& t : models.types()) {
-        if (t.twoPort == twoPort) {
+        if (t.twoPort != twoPort) {
+            continue;
+        }
+        if (number == 0) {
+            number = t.number;
+        }
+        if (twoPort && models.section(t.idStr).alarmGroupCount > 1) {
             number = t.number;
             break;
         }

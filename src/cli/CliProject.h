@@ -44,6 +44,10 @@ inline ProgramDirectory programDirectory(const CliContext& ctx) {
     return ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
 }
 
+// Exit status of info and resave for a file that ends inside its last parts: read as far as it
+// goes and the work done, but the file is not whole.
+constexpr int kEndsEarlyStatus = 3;
+
 // Reads a project file with every upgrade and the model section and protocol files it names.
 // On failure prints the reason and returns false; a file that ends early is read with a
 // warning.

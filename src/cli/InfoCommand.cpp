@@ -218,7 +218,8 @@ void printJson(const ProjectStore& st, const std::string& path, const TrnReader:
 } // namespace
 
 // A summary of a project file: format, model, links, screens with their object counts and
-// names, pictures, alarms and change records; --json gives the same as JSON.
+// names, pictures, alarms and change records; --json gives the same as JSON. Exit status 0; 3
+// when the file ends early (the summary shows what it holds); 1 when it cannot be read.
 int runInfo(const CliContext& ctx) {
     std::string path;
     bool asJson = false;
@@ -246,7 +247,7 @@ int runInfo(const CliContext& ctx) {
     } else {
         printText(*store, path, r);
     }
-    return 0;
+    return r.endsEarly ? kEndsEarlyStatus : 0;
 }
 
 } // namespace dispcraft::cli

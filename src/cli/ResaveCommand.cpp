@@ -9,7 +9,9 @@
 namespace dispcraft::cli {
 
 // Opens a project as the open command does (every upgrade of older formats) and saves it in the
-// current format. OUT is replaced only by a complete file.
+// current format. OUT is replaced only by a complete file. Exit status 0; 3 when IN ends early
+// (OUT holds what IN had, the missing parts empty, as saving after opening it would write);
+// 1 when nothing was written.
 int runResave(const CliContext& ctx) {
     if (ctx.args.size() != 2 || ctx.args[0].empty() || ctx.args[1].empty() ||
         ctx.args[0][0] == '-' || ctx.args[1][0] == '-') {
@@ -17,7 +19,8 @@ int runResave(const CliContext& ctx) {
         return 1;
     }
     auto store = std::make_unique<ProjectStore>();
-    if (!openProject("resave", ctx, ctx.args[0], *store)) {
+    TrnReader::Result loaded;
+    if (!openProject("resave", ctx, ctx.args[0], *store, &loaded)) {
         return 1;
     }
     TrnWriter::Result r = TrnWriter::save(*store, ctx.args[1]);
@@ -25,7 +28,7 @@ int runResave(const CliContext& ctx) {
         printError("resave", ctx.args[1], r.message, r.detail);
         return 1;
     }
-    return 0;
+    return loaded.endsEarly ? kEndsEarlyStatus : 0;
 }
 
 } // namespace dispcraft::cli

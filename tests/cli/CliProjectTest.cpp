@@ -238,6 +238,29 @@ TEST(CliNewResave, DamagedOrMissingFilesGiveAMessageAndKeepTheOutput) {
     expectOneLineFailure(runCli({"resave", dir.file("good.trn"), dir.file("no/such/dir.trn")}));
 }
 
+TEST(CliNewResave, AFileEndingInItsLastPartsIsReadButNotCalledWhole) {
+    TempDir dir;
+    auto st = sampleProject();
+    TrnWriter::prepare(*st);
+    std::string good = TrnWriter::serialise(*st);
+    // Cut inside alarm group 2: everything before it is there.
+    writeFile(dir.file("short.trn"), good.substr(0, good.size() - 100));
+    CliRun info = runCli({"info", dir.file("short.trn"), "--json"});
+    EXPECT_EQ(info.status, 3) << info.err;
+    EXPECT_NE(info.out.find("\"endsEarly\": true"), std::string::npos) << info.out;
+    EXPECT_EQ(info.err.find('\n'), info.err.size() - 1) << info.err;
+
+    CliRun r = runCli({"resave", dir.file("short.trn"), dir.file("whole.trn")});
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("ends early"), std::string::npos) << r.err;
+    auto back = std::make_unique<ProjectStore>();
+    auto loaded = TrnReader::load(*back, dir.file("whole.trn"));
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_FALSE(loaded.endsEarly);
+    EXPECT_EQ(back->screens[7].textPool, st->screens[7].textPool);
+    EXPECT_EQ(back->alarms[1].count, 0);
+}
+
 TEST(CliNewResave, ResaveUpgradesAnOldFormat) {
     TempDir dir;
     auto st = sampleProject();
@@ -351,6 +374,13 @@ TEST_P(CliExamples, ReadBackWithEveryObjectKindInsideTheLcd) {
         EXPECT_GT(kinds[k], 0) << "object kind " << k;
     }
     EXPECT_GT(st->alarms[0].count, 0);
+    // Alarm group 2 only where the model has it; the two-port demo picks such a model.
+    if (model.alarmGroupCount > 1) {
+        EXPECT_GT(st->alarms[1].count, 0);
+    } else {
+        EXPECT_EQ(st->alarms[1].count, 0);
+    }
+    EXPECT_EQ(model.alarmGroupCount > 1, std::string(GetParam()) == "two-port-demo.trn");
 
     CliRun info = runCli({"info", path, "--json"});
     ASSERT_EQ(info.status, 0) << info.err;

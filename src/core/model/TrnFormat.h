@@ -20,6 +20,9 @@ constexpr char kMagic[4] = {'D', 'A', 'V', 'O'};
 // What the writer writes; the reader takes everything below kFirstUnreadable.
 constexpr uint16_t kWrittenFormat = 51;
 constexpr uint16_t kFirstUnreadable = 80;
+// A project holds at most about 40 MB (199 full screens with texts of 100 characters, 29
+// pictures of 255 x 255 dots); anything far larger is not a project file.
+constexpr size_t kMaxFileSize = size_t(256) << 20;
 
 // Fixed places of the blocks at the start of the file.
 constexpr size_t kHeaderOffset = 0;

@@ -40,6 +40,8 @@ constexpr int kEndsEarly = 65016;
 constexpr int kStoreTooManyObjects = 65017;
 // The store cannot be written: %d change record count.
 constexpr int kStoreTooManyChanges = 65018;
+// %d limit in MB: the file is far larger than any project.
+constexpr int kFileTooLarge = 65019;
 
 // Numbered strings of the language library that the project file code uses.
 constexpr int kCannotCreate = 61561;

@@ -1,11 +1,12 @@
 #include "model/TrnReader.h"
 
-#include "model/FileIo.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace dispcraft {
 
@@ -54,6 +55,49 @@ private:
 };
 
 std::string num(long long v) { return std::to_string(v); }
+
+// The whole file in one buffer, sized from the file so that it is not copied while it grows.
+// Reading stops past the largest size a project can have, so that a device such as /dev/zero
+// or a huge unrelated file cannot exhaust the memory.
+bool readProjectFile(const std::string& path, std::string& out, int& err, bool& tooLarge) {
+    errno = 0;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        err = errno;
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fileno(f), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            std::fclose(f);
+            err = EISDIR;
+            return false;
+        }
+        if (S_ISREG(info.st_mode) && info.st_size > 0) {
+            if (static_cast<uint64_t>(info.st_size) > trn::kMaxFileSize) {
+                std::fclose(f);
+                tooLarge = true;
+                return false;
+            }
+            out.reserve(static_cast<size_t>(info.st_size));
+        }
+    }
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        if (out.size() + n > trn::kMaxFileSize) {
+            std::fclose(f);
+            out.clear();
+            tooLarge = true;
+            return false;
+        }
+        out.append(buf, n);
+    }
+    bool ok = !std::ferror(f);
+    err = ok ? 0 : errno;
+    std::fclose(f);
+    return ok;
+}
 
 // What opening a file clears before reading: the reset of a new or opened project, the pools and
 // the alarm fields that a file without them must not inherit.
@@ -389,21 +433,23 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
 }
 
 TrnReader::Result TrnReader::load(ProjectStore& st, const std::string& path) {
-    errno = 0;
-    auto bytes = FileIo::readBytes(path);
-    if (!bytes) {
-        int err = errno;
+    std::string bytes;
+    int err = 0;
+    bool tooLarge = false;
+    if (!readProjectFile(path, bytes, err, tooLarge)) {
         clearRefused(st);
         Result r;
-        r.message = Message::string(trnmsg::kCannotOpen);
-        if (err != 0) {
-            r.detail = std::strerror(err);
-        } else if (FileIo::isDirectory(path)) {
-            r.detail = std::strerror(EISDIR);
+        if (tooLarge) {
+            r.message = Message::string(trnmsg::kFileTooLarge, {num(trn::kMaxFileSize >> 20)});
+        } else {
+            r.message = Message::string(trnmsg::kCannotOpen);
+            if (err != 0) {
+                r.detail = std::strerror(err);
+            }
         }
         return r;
     }
-    Result r = read(st, bytes->data(), bytes->size());
+    Result r = read(st, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     if (r.ok) {
         st.projectPath = path;
     }

@@ -257,6 +257,23 @@ TEST_F(TrnOldFormats, Format1HasNoScreenOldKeysAndNoGlobalKinds) {
     EXPECT_EQ(back->screens[199].textPool, st->screens[199].textPool);
 }
 
+TEST_F(TrnOldFormats, Format2AddsScreenOldKeysAndKeepsGlobalKinds) {
+    st->globalOldKeys[1].kind = 5;
+    st->screens[7].oldKeys[3].flags = 0x63; // bit action: kept
+    st->screens[7].oldKeys[4].flags = 0x23; // loses 0x23
+    auto r = load(2);
+    ASSERT_TRUE(r.ok) << r.message.id;
+    EXPECT_FALSE(r.endsEarly);
+    EXPECT_EQ(back->globalKeys[1].kind, 5);
+    EXPECT_EQ(back->screens[7].keys[3].flags, 0x63);
+    EXPECT_EQ(back->screens[7].keys[4].flags, 0);
+    EXPECT_EQ(back->screens[7].keys[4].device, st->screens[7].oldKeys[4].device);
+    SystemBlock zero{};
+    EXPECT_EQ(std::memcmp(&back->systemBlock, &zero, sizeof zero), 0);
+    EXPECT_EQ(back->screens[199].textPool, st->screens[199].textPool);
+    EXPECT_TRUE(trn::asksBeforeSaving(2));
+}
+
 TEST_F(TrnOldFormats, Formats5And6ReadAllGlobalKeysIntoKey0) {
     for (int format : {5, 6}) {
         auto r = load(format);
@@ -364,4 +381,21 @@ TEST(TrnFile, LoadSetsThePathOrReportsAFileThatCannotBeOpened) {
     EXPECT_FALSE(back->screenExists(1));
     EXPECT_TRUE(back->projectPath.empty());
     EXPECT_EQ(TrnReader::load(*back, dir.file("")).message.id, trnmsg::kCannotOpen);
+    r = TrnReader::load(*back, dir.file("."));
+    EXPECT_EQ(r.message.id, trnmsg::kCannotOpen);
+    EXPECT_FALSE(r.detail.empty());
+
+    // A file far larger than any project is refused before it is read (a sparse file here).
+    ASSERT_TRUE(TrnReader::load(*back, dir.file("a.trn")).ok);
+    std::filesystem::copy_file(dir.file("a.trn"), dir.file("huge.trn"));
+    std::filesystem::resize_file(dir.file("huge.trn"), trn::kMaxFileSize + 1);
+    r = TrnReader::load(*back, dir.file("huge.trn"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message.id, trnmsg::kFileTooLarge);
+    EXPECT_FALSE(back->screenExists(1));
+    EXPECT_TRUE(back->projectPath.empty());
+    // Below the limit size alone refuses nothing: trailing bytes after the last block are ignored.
+    std::filesystem::resize_file(dir.file("huge.trn"),
+                                 std::filesystem::file_size(dir.file("a.trn")) + 100);
+    EXPECT_TRUE(TrnReader::load(*back, dir.file("huge.trn")).ok);
 }
