@@ -33,6 +33,11 @@ public:
     void setFunctionKeyEditor(EditHandler handler);
 
     bool hasPlacement(int command) const { return m_place.count(command) != 0; }
+    // The handler of a command (empty when none), so that a rule may wrap it.
+    PlaceHandler placement(int command) const {
+        auto it = m_place.find(command);
+        return it == m_place.end() ? PlaceHandler() : it->second;
+    }
     // False when nothing handles the command.
     bool place(ScreenWindow& window, int command) const;
     bool edit(ScreenWindow& window, const EditRequest& request) const;

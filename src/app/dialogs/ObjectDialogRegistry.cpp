@@ -2,15 +2,74 @@
 // command of each kind and the double-click on an object, a panel key or a function key. A
 // new dialog adds its two handlers here.
 #include "app/DialogRunner.h"
+#include "app/MainWindow.h"
 #include "app/ObjectDialogs.h"
 #include "app/ScreenWindow.h"
+#include "app/UiText.h"
+#include "app/dialogs/KeyFunctionDialog.h"
+#include "app/dialogs/MsgDispDialog.h"
+#include "app/dialogs/ScreenManagerDialog.h"
 #include "app/dialogs/TextStringDialog.h"
+#include "forms/KeyFunctionForm.h"
 #include "forms/ObjectEditing.h"
+#include "forms/ScreenNumberForm.h"
+#include "model/ProjectStore.h"
 
 namespace dispcraft {
 
+namespace {
+
+namespace oe = objectediting;
+
+oe::PlcContext plcOf(ScreenWindow& w) {
+    return oe::PlcContext::of(w.session().store(), w.session().programDirectory());
+}
+
+// What a MsgDisp row shows for a text left empty.
+std::string emptyMsgDispText() { return ui::str(ui::text(61453)); }
+
+// The panel key dialog preset with the key's record and the project's PLC context. The fourth
+// action and the extra option of a screen action are offered where the panel model has the
+// alarm view and the screen password.
+KeyFunctionForm::Preset keyPreset(ScreenWindow& w, const KeyRecord& record) {
+    const ProjectStore& store = w.session().store();
+    KeyFunctionForm::Preset p;
+    KeyFunctionDialog::presetFrom(record, p);
+    p.cpuId = store.cpuId;
+    p.fourthOffered = store.alarmView != 0;
+    p.extraOffered = store.screenPassword != 0;
+    p.hasCom2Link = KeyFunctionForm::hasCom2Link(store);
+    p.ports = plcOf(w).ports;
+    return p;
+}
+
+void editPanelKey(ScreenWindow& w, const EditRequest& r) {
+    EditorSession& session = w.session();
+    const EditorSession::PanelKeyEdit begin = session.beginPanelKeyEdit(r.index);
+    KeyFunctionForm form(keyPreset(w, begin.record));
+    KeyFunctionDialog dialog(form, begin.perScreen, ui::text(r.title), w.prompts(), &w);
+    if (auto result = dialog.run()) {
+        session.applyPanelKeyEdit(r.index, KeyFunctionDialog::recordOf(begin.record, result->values),
+                                  result->perScreen);
+        // The project-wide keys and every screen's copies may have changed.
+        w.mainWindow().refreshWorkspace();
+    }
+}
+
+void editFunctionKey(ScreenWindow& w, const EditRequest& r) {
+    EditorSession& session = w.session();
+    ScreenNumberForm form(session.fnKeyFlags().at(static_cast<size_t>(r.index)));
+    ScreenNumberDialog dialog(form, w.prompts(), &w);
+    if (auto v = dialog.run()) {
+        session.setFunctionKeyFlag(r.index, static_cast<uint8_t>(v->number));
+    }
+}
+
+} // namespace
+
 void registerObjectDialogs(ObjectDialogs& dialogs) {
-    namespace oe = objectediting;
+    // The graphic object dialogs (lamp, numeric displays, bar and trend graphs, pictures) go
+    // first: the trend graph's model rule below wraps whatever they register.
 
     // TextString: the command opens the dialog empty-handed; a double-click on the object.
     dialogs.setPlacement(command::kPlaceTextString, [](ScreenWindow& w) {
@@ -26,6 +85,38 @@ void registerObjectDialogs(ObjectDialogs& dialogs) {
         TextStringDialog dialog(form, w.prompts(), &w);
         if (auto v = dialog.run()) {
             oe::applyTextString(w.session(), r.index, *v);
+        }
+    });
+
+    dialogs.setPlacement(command::kPlaceMsgDisp, [](ScreenWindow& w) {
+        oe::beginPlacement(w.session(), command::kPlaceMsgDisp);
+        MsgDispForm form = oe::msgDispForPlacement(plcOf(w), emptyMsgDispText());
+        MsgDispDialog dialog(form, w.prompts(), &w);
+        if (auto v = dialog.run()) {
+            oe::placeMsgDisp(w.session(), *v);
+        }
+    });
+    dialogs.setObjectEditor(kKindMsgDisp, [](ScreenWindow& w, const EditRequest& r) {
+        MsgDispForm form = oe::msgDispForObject(w.session(), r.index, plcOf(w), emptyMsgDispText());
+        MsgDispDialog dialog(form, w.prompts(), &w);
+        if (auto v = dialog.run()) {
+            oe::applyMsgDisp(w.session(), r.index, *v);
+        }
+    });
+
+    dialogs.setPanelKeyEditor(editPanelKey);
+    dialogs.setFunctionKeyEditor(editFunctionKey);
+
+    // Trend graphs need the two-port panel: elsewhere the command says so and arms nothing.
+    ObjectDialogs::PlaceHandler trend = dialogs.placement(command::kPlaceTrendGraph);
+    dialogs.setPlacement(command::kPlaceTrendGraph, [trend](ScreenWindow& w) {
+        if (auto refused = oe::trendGraphRefused(plcOf(w))) {
+            oe::beginPlacement(w.session(), command::kPlaceTrendGraph);
+            w.prompts().show(*refused, Icon::Warning);
+            return;
+        }
+        if (trend) {
+            trend(w);
         }
     });
 }
