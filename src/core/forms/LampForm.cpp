@@ -90,6 +90,7 @@ void LampForm::chooseRow(int row) {
     m_selected = row;
     m_name = m_rows[static_cast<size_t>(row)].title;
     m_path = pathOf(m_name);
+    m_notified = false;
 }
 
 LampForm::Preview LampForm::preview() {
@@ -97,13 +98,12 @@ LampForm::Preview LampForm::preview() {
     if (m_path.empty()) {
         return p;
     }
+    p.filled = true;
     LampFile::ReadResult r = LampFile::read(m_path);
-    if (r.status == LampFile::ReadStatus::CannotOpen) {
-        p.message = Message::string(61625);
-        return p;
-    }
     if (!r.ok()) {
-        p.message = Message::string(61626);
+        p.message = Message::string(r.status == LampFile::ReadStatus::CannotOpen ? 61625 : 61626);
+        p.notify = !m_notified;
+        m_notified = true;
         return p;
     }
     m_size = r.picture.size;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
+#include "forms/ListColumn.h"
 #include "forms/ObjectAddress.h"
 #include "forms/ObjectFormMessages.h"
 #include "lamp/LampPicture.h"
@@ -33,6 +34,7 @@ public:
     static constexpr int kTimerMs = 20;
     static constexpr int kPreviewWidth = 90;
     static constexpr int kPreviewHeight = 160;
+    static constexpr int kDotPixels = 2; // a preview dot is a 2 x 2 square
     static constexpr int kNameLimit = 19; // what a stored lamp record keeps of the name
 
     struct Preset {
@@ -62,6 +64,10 @@ public:
         bool drawn = false;    // false: the area stays empty (no file or the message below)
         Message message;       // 61625 cannot open, 61626 not a lamp picture
         std::array<PreviewPicture, 2> pictures;
+        bool filled = false; // the area is green: a file is chosen (drawn or not)
+        // Show the message now: true only at the first repaint of a file choice, since a box
+        // raised on every repaint would raise itself again whenever it uncovers the dialog.
+        bool notify = false;
     };
     struct Values {
         std::string lampName;
@@ -81,6 +87,10 @@ public:
     // Opening.
     const std::vector<Row>& rows() const { return m_rows; }
     static std::vector<Message> columnTitles() { return {Message::text("ID"), Message::string(61601)}; }
+    // The list's columns with their widths in pixels.
+    static std::vector<ListColumn> columns() {
+        return {{Message::text("ID"), 30}, {Message::string(61601), 100}};
+    }
     // The 0-based row of the preset lamp, -1 when it is not in the directory (no timer then).
     int rememberedRow() const { return m_remembered; }
     // The one-shot timer: the list takes the focus and the remembered row becomes the chosen
@@ -121,6 +131,7 @@ private:
     std::vector<Row> m_rows;
     int m_remembered = -1;
     int m_selected = -1;
+    bool m_notified = false; // the failure of the chosen file was reported
 };
 
 } // namespace dispcraft

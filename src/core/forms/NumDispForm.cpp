@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace dispcraft {
 
@@ -166,9 +167,23 @@ void NumDispForm::setEntryMode(int entry) { m_fields.entryMode = entry == 1 ? 1 
 
 void NumDispForm::setAlarmOption(bool on) { m_fields.alarmOption = on; }
 
-void NumDispForm::selectPort(int port) { objectaddress::selectPort(m_group, port); }
+void NumDispForm::selectPort(int port) {
+    objectaddress::selectPort(m_group, port);
+    secondAddressRule();
+}
 
-void NumDispForm::selectType(int row) { m_group.fields().type = row; }
+void NumDispForm::selectType(int row) {
+    m_group.fields().type = row;
+    m_group.portChanged();
+    secondAddressRule();
+}
+
+void NumDispForm::secondAddressRule() {
+    // The second address appears with the number it was opened with, in the chosen type's format.
+    if (secondAddressShown()) {
+        m_fields.secondAddressText = NumberToAddress(m_secondNumber, m_group.format());
+    }
+}
 
 AddressKeypadForm NumDispForm::secondKeypad() const {
     return AddressKeypadForm(m_fields.secondAddressText, m_group.range(), m_group.format());
@@ -208,6 +223,12 @@ FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
         if (t.value < INT_MIN || t.value > INT_MAX) {
             return Outcome::fail(objectform::rangeMessage(INT_MIN, INT_MAX), t.focus);
         }
+    }
+    // The panel gets the factor as a whole 32-bit number; one beyond that (or not a number)
+    // would reach it clamped, so it is refused here where it was typed. While the factor is
+    // disabled it cannot be corrected, so a stored one passes through as it is.
+    if (f.scaleOption && !(std::fabs(f.scale) <= kScaleLimit)) {
+        return Outcome::fail(objectform::scaleMessage(kScaleLimit), kScaleFactor);
     }
     const bool entry = f.entryMode == 1;
     if (entry && f.minimum >= f.maximum) {

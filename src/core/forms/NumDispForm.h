@@ -60,6 +60,8 @@ public:
     static constexpr int kCodingSignedValue = 2;
     static constexpr int kSplitPlcId = 250; // its device type 2 takes a two-part address
     static constexpr int kSplitType = 2;
+    // The largest scale factor the panel's whole 32-bit number holds.
+    static constexpr double kScaleLimit = 2147483647.0;
 
     struct Preset {
         uint8_t attr = 0;
@@ -132,6 +134,8 @@ public:
     void setWidth(int width);     // width list
     void setEntryMode(int entry); // entry option group
     void setAlarmOption(bool on);
+    // Port or device type changed: the address group's Port changed, then the second address of
+    // a PLC ID 250 type 2 is filled again when it shows.
     void selectPort(int port);
     void selectType(int row);
     // The second address's keypad.
@@ -149,6 +153,7 @@ public:
 private:
     bool splitAddress() const;
     bool secondAddressShown() const;
+    void secondAddressRule();
     void resetRanges();
 
     PlcAddressGroup m_group;

@@ -5,6 +5,7 @@
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace dispcraft::objectediting {
@@ -20,8 +21,10 @@ std::pair<int, int> cellSize(size_t bytes, int font) {
 
 void keepInside(EditorSession& s, EditorObject& o, int w, int h) {
     Point p = s.keepInsideLcd({o.x, o.y}, w, h);
-    o.x = p.x;
-    o.y = p.y;
+    // An object larger than the LCD keeps its left or top edge on it rather than going past.
+    const Point lcd = s.lcdOrigin();
+    o.x = std::max(p.x, lcd.x);
+    o.y = std::max(p.y, lcd.y);
 }
 
 // Bits of the single-precision scale factor as the trailing value holds them.
@@ -103,23 +106,10 @@ void toRecord(TrendGraphObject& o, const TrendGraphForm::Values& v) {
     o.trailing = v.areaAndBit;
 }
 
-bool sameTable(const PictureForm::Table& a, const PictureForm::Table& b) {
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].id != b[i].id || a[i].width != b[i].width || a[i].height != b[i].height ||
-            a[i].dots != b[i].dots) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Writes the edited picture table back; a change counts as an edit of the screen window, so the
 // project is not closed without asking.
 void writePictures(EditorSession& s, const PictureForm::Table& edited) {
-    PictureForm::Table& store = s.store().pictures;
-    PictureForm::Table before = store;
-    PictureForm::writeBack(edited, store);
-    if (!sameTable(before, store)) {
+    if (PictureForm::writeBack(edited, s.store().pictures)) {
         s.setModified();
     }
 }
@@ -220,7 +210,10 @@ void placeMsgDisp(EditorSession& session, const MsgDispForm::Values& v) {
 void applyMsgDisp(EditorSession& session, int index, const MsgDispForm::Values& v) {
     MsgDispObject& o = session.objects().msgDisps.at(static_cast<size_t>(index));
     toTemplate(o, v);
-    session.setPlaceSize(static_cast<int>(v.texts[0].size()) * 16, 32);
+    const int w = static_cast<int>(v.texts[0].size()) * 16;
+    session.setPlaceSize(w, 32);
+    // A longer text 0 must not push the display past the LCD, as with the other texts.
+    keepInside(session, o, w, 32);
     session.setModified();
     session.invalidateAll();
 }
@@ -362,6 +355,7 @@ void applyBarGraph(EditorSession& session, int index, const BarGraphForm::Values
     }
     auto [w, h] = barSize(o);
     session.setPlaceSize(w, h);
+    keepInside(session, o, w, h);
     session.setModified();
     session.invalidateAll();
 }
@@ -406,7 +400,10 @@ void placeTrendGraph(EditorSession& session, const TrendGraphForm::Values& v) {
 }
 
 void applyTrendGraph(EditorSession& session, int index, const TrendGraphForm::Values& v) {
-    toRecord(session.objects().trendGraphs.at(static_cast<size_t>(index)), v);
+    TrendGraphObject& o = session.objects().trendGraphs.at(static_cast<size_t>(index));
+    toRecord(o, v);
+    // The width follows spacing and count: a wider graph stays on the LCD.
+    keepInside(session, o, 2 * o.width, 2 * o.height);
     session.setModified();
     session.invalidateAll();
 }
@@ -457,6 +454,9 @@ void applyLamp(EditorSession& session, int index, const LampForm::Values& v) {
     session.setModified();
     // The dots follow the chosen file; they are replaced, never added to.
     session.loadLampDots(o);
+    // A lamp that became a 32-dot one stays on the LCD.
+    const int side = o.big() ? 64 : 32;
+    keepInside(session, o, side, side);
     session.invalidateAll();
 }
 
@@ -482,6 +482,8 @@ void applyPicture(EditorSession& session, int index, const PictureForm::Values& 
     PictureObject& o = session.objects().pictures.at(static_cast<size_t>(index));
     o.pictureNo = static_cast<uint8_t>(v.current);
     writePictures(session, v.table);
+    const PictureTableEntry& e = session.store().pictures[static_cast<size_t>(v.current)];
+    keepInside(session, o, 2 * e.width, 2 * e.height);
     session.setModified();
     session.invalidateAll();
 }

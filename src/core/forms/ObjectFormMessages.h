@@ -27,11 +27,17 @@ constexpr int kWidth32 = 65559;
 constexpr int kClockField0 = 65560;
 // A lamp name that is not a plain file name in the lamp directory.
 constexpr int kBadLampName = 65567;
+// "The scale factor must lie from %s to %s." - a factor the panel's 32-bit number cannot hold.
+constexpr int kScaleRange = 65568;
 
 using Range = SpinRange;
 
 inline Message rangeMessage(long long low, long long high) {
     return Message::string(kRangeMessage, {std::to_string(low), std::to_string(high)});
+}
+inline Message scaleMessage(double limit) {
+    const std::string l = std::to_string(static_cast<long long>(limit));
+    return Message::string(kScaleRange, {"-" + l, l});
 }
 inline std::vector<Message> fontNames() {
     std::vector<Message> names;

@@ -197,19 +197,25 @@ PictureForm::Table PictureForm::presetFrom(const Table& store) {
     return t;
 }
 
-void PictureForm::writeBack(const Table& edited, Table& store) {
+bool PictureForm::writeBack(const Table& edited, Table& store) {
+    bool changed = false;
     for (int i = kFirstSlot; i <= kLastSlot; ++i) {
         PictureTableEntry& s = store[static_cast<size_t>(i)];
         const PictureTableEntry& e = edited[static_cast<size_t>(i)];
         if (defined(edited, i)) {
-            s.id = e.id;
-            s.width = e.width;
-            s.height = e.height;
-            s.dots = e.dots;
-        } else {
+            if (s.id != e.id || s.width != e.width || s.height != e.height || s.dots != e.dots) {
+                s.id = e.id;
+                s.width = e.width;
+                s.height = e.height;
+                s.dots = e.dots;
+                changed = true;
+            }
+        } else if (s.id != 0 || s.width != 0 || s.height != 0 || s.spare != 0 || !s.dots.empty()) {
             s = PictureTableEntry{};
+            changed = true;
         }
     }
+    return changed;
 }
 
 } // namespace dispcraft

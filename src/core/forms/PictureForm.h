@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
+#include "forms/ListColumn.h"
 #include "model/Capacity.h"
 #include "model/PictureTableEntry.h"
 #include "text/MessageSink.h"
@@ -37,6 +38,8 @@ public:
     static constexpr int kTimerMs = 20;
     static constexpr int kFirstSlot = 1;
     static constexpr int kLastSlot = capacity::kLastPicture;
+    // The number field of the import file dialog and its spin.
+    static constexpr SpinRange kImportNumberRange{0, 255};
 
     using Table = std::array<PictureTableEntry, capacity::kPictureSlots>;
 
@@ -70,6 +73,12 @@ public:
     // Opening.
     bool shown(int control) const;
     static std::vector<int> columnTitles() { return {0, 63575}; } // 0: the literal "ID"
+    // The list's columns with their widths in pixels.
+    static std::vector<ListColumn> columns() {
+        return {{Message::text("ID"), 30}, {Message::string(63575), 100}};
+    }
+    // The file filter of the import file dialog.
+    static Message importFilter() { return Message::string(63507); }
     Message buttonText(int control) const;
     std::vector<Row> rows() const { return m_rows; }
     // The one-shot timer after showing: selects the row of the current picture (its index, -1
@@ -104,7 +113,10 @@ public:
     // What the editor hands over: the defined entries of the store's table, the others empty.
     static Table presetFrom(const Table& store);
     // Writes the edited table back: defined entries are copied, every other entry is cleared.
-    static void writeBack(const Table& edited, Table& store);
+    // True when that changed the store. The workspace tree opens the form on
+    // presetFrom(store) in edit mode 0 and writes it back the same way on OK, so that a picture
+    // imported there is kept.
+    static bool writeBack(const Table& edited, Table& store);
     static bool defined(const Table& t, int slot) {
         return slot >= kFirstSlot && slot <= kLastSlot && t[static_cast<size_t>(slot)].id == slot;
     }

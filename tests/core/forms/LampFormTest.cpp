@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace dispcraft {
 namespace {
 
@@ -147,6 +149,30 @@ TEST_F(LampFormTest, NamesThatCannotBeStoredAreRefused) {
     g.chooseRow(3);
     ASSERT_EQ(g.lampName(), "lamp05_a_name_longer_than_19");
     EXPECT_EQ(g.ok().message.id, objectform::kBadLampName);
+}
+
+// A failing file is reported at the first repaint after it was chosen, not on every repaint.
+TEST_F(LampFormTest, PreviewFailureIsNotifiedOncePerChoice) {
+    LampForm f(preset(), dir.path());
+    EXPECT_FALSE(f.preview().filled);
+    f.chooseRow(0); // 513 bytes
+    auto p = f.preview();
+    EXPECT_TRUE(p.filled);
+    EXPECT_FALSE(p.drawn);
+    EXPECT_TRUE(p.notify);
+    EXPECT_EQ(p.message, Message::string(61626));
+    p = f.preview();
+    EXPECT_FALSE(p.notify);
+    EXPECT_EQ(p.message, Message::string(61626));
+    f.chooseRow(1);
+    EXPECT_TRUE(f.preview().drawn);
+    f.chooseRow(0);
+    EXPECT_TRUE(f.preview().notify);
+    std::filesystem::remove(dir.path() + "/broken.lmp");
+    f.chooseRow(0);
+    p = f.preview();
+    EXPECT_TRUE(p.notify);
+    EXPECT_EQ(p.message, Message::string(61625));
 }
 
 } // namespace

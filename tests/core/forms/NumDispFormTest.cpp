@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace dispcraft {
 namespace {
 
@@ -173,6 +175,37 @@ TEST(NumDispForm, ModelModeOneHidesTheTwoPortControls) {
     EXPECT_FALSE(f.enabled(NumDispForm::kOption1056));
     f.setEntryMode(1);
     EXPECT_TRUE(f.enabled(NumDispForm::kOption1056));
+}
+
+TEST(NumDispForm, ScaleFactorTheWholeNumberCannotHold) {
+    NumDispForm f(preset());
+    f.fields().scale = 3e9;
+    EXPECT_TRUE(f.ok().ok()); // disabled: passed through untouched
+    f.fields().scaleOption = true;
+    auto o = f.ok();
+    ASSERT_FALSE(o.ok());
+    EXPECT_EQ(o.focus, NumDispForm::kScaleFactor);
+    EXPECT_EQ(o.message, Message::string(objectform::kScaleRange, {"-2147483647", "2147483647"}));
+    f.fields().scale = std::nan("");
+    EXPECT_EQ(f.ok().focus, NumDispForm::kScaleFactor);
+    f.fields().scale = -2147483647.0;
+    EXPECT_TRUE(f.ok().ok());
+}
+
+TEST(NumDispForm, SecondAddressRefilledWhenTheTypeComesBack) {
+    NumDispForm::Preset p = preset();
+    p.plcIds = {250, 0};
+    p.areaAndBit = 0x20;
+    p.attr = 0x20; // entry mode
+    p.ports[0].wordAreas.areas[2] = {"W", "9999", "9999"};
+    p.addressNumber = 778;
+    NumDispForm f(p);
+    f.selectType(1);
+    f.fields().secondAddressText = "0042";
+    f.selectType(2);
+    EXPECT_EQ(f.fields().secondAddressText, "0003");
+    EXPECT_TRUE(f.shown(NumDispForm::kSecondAddress));
+    EXPECT_EQ(f.ok().values->addressNumber, 778);
 }
 
 } // namespace

@@ -297,5 +297,86 @@ TEST_F(ObjectEditingTest, MsgDispTemplateAndSize) {
     EXPECT_EQ(session->placeWidth(), 32);
 }
 
+// Edits that make an object larger keep it on the LCD, and one larger than the LCD keeps its
+// top left corner there rather than going past it.
+TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
+    lamp("lamp20_big", 2048);
+    auto& l = session->objects().lamps[0];
+    l.kindWord = kKindLamp;
+    l.x = 200 + 384 - 32;
+    l.y = 100 + 128 - 32;
+    LampForm lf = oe::lampForObject(*session, 0, plc);
+    lf.chooseRow(0);
+    oe::applyLamp(*session, 0, *lf.ok().values);
+    EXPECT_EQ(l.x, 200 + 384 - 64);
+    EXPECT_EQ(l.y, 100 + 128 - 64);
+
+    TrendGraphForm tf = oe::trendGraphForPlacement(plc);
+    oe::placeTrendGraph(*session, *tf.ok().values);
+    auto& t = session->objects().trendGraphs[0];
+    t = session->templates().trendGraph;
+    t.kindWord = kKindTrendGraph;
+    t.x = 200 + 384 - 66;
+    TrendGraphForm tg = oe::trendGraphForObject(*session, 0, plc);
+    tg.fields().count = 17; // 183 dots wide
+    oe::applyTrendGraph(*session, 0, *tg.ok().values);
+    EXPECT_EQ(t.x, 200 + 384 - 366);
+
+    auto& m = session->objects().msgDisps[0];
+    m = session->templates().msgDisp;
+    m.kindWord = kKindMsgDisp;
+    m.x = 200 + 384 - 32;
+    MsgDispForm mf = oe::msgDispForObject(*session, 0, plc, "EMPTY");
+    mf.editText(0, "ABCDEFGH");
+    oe::applyMsgDisp(*session, 0, *mf.ok().values);
+    EXPECT_EQ(m.x, 200 + 384 - 128);
+
+    auto& b = session->objects().barGraphs[0];
+    b.kindWord = kKindBarGraph;
+    b.attr = 1; // horizontal
+    b.length = 300;
+    b.thickness = 16;
+    b.x = 300;
+    b.y = 210;
+    BarGraphForm bf = oe::barGraphForObject(*session, 0, plc);
+    bf.fields().maximum = 100;
+    oe::applyBarGraph(*session, 0, *bf.ok().values);
+    EXPECT_EQ(b.x, 200); // 600 wide: left edge on the LCD
+    EXPECT_EQ(b.y, 100 + 128 - 32);
+
+    store->pictures[2].id = 2;
+    store->pictures[2].width = 192;
+    store->pictures[2].height = 64;
+    store->pictures[2].dots.assign(192 * 64, '\1');
+    auto& p = session->objects().pictures[0];
+    p.kindWord = kKindPicture;
+    p.x = 250;
+    p.y = 110;
+    PictureForm pf = oe::pictureForObject(*session, 0);
+    pf.selectRow(0);
+    oe::applyPicture(*session, 0, *pf.ok().values);
+    EXPECT_EQ(p.pictureNo, 2);
+    EXPECT_EQ(p.x, 200);
+    EXPECT_EQ(p.y, 100);
+}
+
+TEST_F(ObjectEditingTest, UnchangedPictureTableLeavesTheProjectUnmodified) {
+    store->pictures[4].id = 4;
+    store->pictures[4].width = 8;
+    store->pictures[4].height = 8;
+    store->pictures[4].dots.assign(64, '\1');
+    auto& o = session->objects().pictures[0];
+    o.kindWord = kKindPicture;
+    o.pictureNo = 4;
+    PictureForm f = oe::pictureForObject(*session, 0);
+    f.timerFired();
+    PictureForm::Table before = store->pictures;
+    EXPECT_FALSE(PictureForm::writeBack(f.table(), store->pictures));
+    store->pictures[9].id = 3; // stale entry: clearing it is a change
+    EXPECT_TRUE(PictureForm::writeBack(f.table(), store->pictures));
+    EXPECT_EQ(store->pictures[9].id, 0);
+    EXPECT_EQ(store->pictures[4].dots, before[4].dots);
+}
+
 } // namespace
 } // namespace dispcraft
