@@ -2,6 +2,7 @@
 
 #include "app/UiText.h"
 #include "app/dialogs/AddressKeypadDialog.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/FormDialog.h"
 #include "app/dialogs/SpinEdit.h"
@@ -76,7 +77,7 @@ void AddressGroupControls::addRows(QFormLayout* layout) {
     address->addWidget(m_text);
     address->addWidget(m_keypad);
     address->addStretch(1);
-    layout->addRow(label(kAddress, kAddressLabel), address);
+    layout->addRow(buddyLabel(label(kAddress, kAddressLabel), m_text), address);
     layout->addRow(label(kAddress, kBitLabel), m_bit);
 }
 

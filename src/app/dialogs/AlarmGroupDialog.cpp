@@ -1,6 +1,7 @@
 #include "app/dialogs/AlarmGroupDialog.h"
 
 #include "app/dialogs/AddressKeypadDialog.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/ReportList.h"
@@ -61,7 +62,7 @@ AlarmGroupDialog::AlarmGroupDialog(AlarmGroupForm& form, Prompts& prompts, QWidg
     startRow->addWidget(m_start);
     startRow->addWidget(m_keypad);
     startRow->addStretch(1);
-    rows->addRow(line(kStartLabel), startRow);
+    rows->addRow(buddyLabel(line(kStartLabel), m_start), startRow);
     rows->addRow(dlgtext::label(dlgtext::kAddress, dlgtext::kBitLabel), m_bit);
     rows->addRow(line(kCountLabel), m_count);
     auto* left = new QVBoxLayout;

@@ -1,6 +1,7 @@
 #include "app/dialogs/ChangeRecordDialog.h"
 
 #include "app/dialogs/AddressKeypadDialog.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/ReportList.h"
@@ -62,7 +63,7 @@ ChangeRecordDialog::ChangeRecordDialog(ChangeRecordForm& form, Prompts& prompts,
         addressRow->addWidget(m_text[side]);
         addressRow->addWidget(keypad);
         addressRow->addStretch(1);
-        rows->addRow(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressLabel), addressRow);
+        rows->addRow(buddyLabel(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressLabel), m_text[side]), addressRow);
         rows->addRow(dlgtext::label(dlgtext::kAddress, dlgtext::kBitLabel), m_bit[side]);
         sides->addWidget(box);
         connect(keypad, &QPushButton::clicked, this, [this, side] {

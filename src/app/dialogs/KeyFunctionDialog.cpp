@@ -1,6 +1,7 @@
 #include "app/dialogs/KeyFunctionDialog.h"
 
 #include "app/dialogs/AddressKeypadDialog.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/SpinEdit.h"
@@ -97,7 +98,7 @@ KeyFunctionDialog::KeyFunctionDialog(KeyFunctionForm& form, bool perScreen, cons
     addressRow->addWidget(m_address);
     addressRow->addWidget(m_keypad);
     addressRow->addStretch(1);
-    addressRows->addRow(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressLabel), addressRow);
+    addressRows->addRow(buddyLabel(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressLabel), m_address), addressRow);
     addressRows->addRow(dlgtext::label(dlgtext::kAddress, dlgtext::kBitLabel), m_bit);
 
     m_bitModeBox = new QGroupBox(line(kBitModeGroup), this);

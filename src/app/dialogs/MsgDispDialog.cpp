@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/dialogs/AddressGroupControls.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/ReportList.h"
@@ -63,7 +64,7 @@ MsgDispDialog::MsgDispDialog(MsgDispForm& form, Prompts& prompts, QWidget* paren
     left->addWidget(display);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(dlgtext::label(dlgtext::kMsgDisp, kTextsLabel), this));
+    right->addWidget(buddyLabel(dlgtext::label(dlgtext::kMsgDisp, kTextsLabel), m_list));
     right->addWidget(m_list, 1);
     auto* columnsRow = new QHBoxLayout;
     columnsRow->addLayout(left);

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace dispcraft {
@@ -69,7 +70,8 @@ ReportList::ReportList(const std::vector<ListColumn>& columns, QWidget* parent)
     for (const ListColumn& c : columns) {
         width += c.width + 16;
     }
-    setMinimumWidth(width);
+    // Room for the vertical scroll bar, so that a full list needs no horizontal one.
+    setMinimumWidth(width + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * frameWidth());
 }
 
 void ReportList::setRows(const std::vector<QStringList>& rows) {
