@@ -212,6 +212,10 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     QCOMPARE(st.globalKeys[0].kind, uint8_t(1));
     QCOMPARE(s.keys()[0].screen, uint8_t(5));
     QCOMPARE(s.keys()[0].flags, uint8_t(0));
+    // Cancelled in per-screen mode: the project-wide record keeps its per-screen mark.
+    f.dialogs.expect(QStringLiteral("keyFunctionDialog"), DialogScript::cancel);
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, key0);
+    QCOMPARE(st.globalKeys[0].kind, uint8_t(1));
 
     // Project-wide again: a bit action on COM2 in mode 2 is encoded into the record.
     f.dialogs.expect(QStringLiteral("keyFunctionDialog"), [&](QDialog& d) {
