@@ -3,6 +3,8 @@
 
 #include "AppTestSupport.h"
 
+#include "app/ObjectDialogs.h"
+
 #include "app/dialogs/AddressKeypadDialog.h"
 #include "app/dialogs/AlarmGroupDialog.h"
 #include "app/dialogs/BitScreenTableDialog.h"
@@ -72,6 +74,7 @@ private slots:
     void keypadReplacesThenAppendsAndRefusesSilently();
     void msgDispPlacedAndEditedWithItsTexts();
     void trendGraphNeedsTheTwoPortModel();
+    void everyPlacementCommandOpensItsKindsDialog();
     void panelKeyFromThePanelPicture();
     void functionKeyTakesAScreenNumber();
     void alarmGroupChecksItsRangeAndTexts();
@@ -179,6 +182,34 @@ void DialogsTest::trendGraphNeedsTheTwoPortModel() {
     QVERIFY(f.prompts.wasShown(61502));
     QCOMPARE(f.active()->session().tool(), 0);
     QCOMPARE(f.dialogs.seen, QStringList{QStringLiteral("modelLinkDialog")});
+}
+
+void DialogsTest::everyPlacementCommandOpensItsKindsDialog() {
+    Fixture f;
+    newProjectWithModel(f, 1);
+    const std::pair<int, const char*> commands[] = {
+        {command::kPlaceTextString, "textStringDialog"}, {command::kPlaceMsgDisp, "msgDispDialog"},
+        {command::kPlaceNumDisp, "numDispDialog"},       {command::kPlaceShortNumDisp, "shortNumDispDialog"},
+        {command::kPlaceBarGraph, "barGraphDialog"},     {command::kPlaceTrendGraph, "trendGraphDialog"},
+        {command::kPlaceLamp, "lampDialog"},             {command::kPlacePicture, "pictureDialog"}};
+    int opened = 0;
+    for (const auto& [id, name] : commands) {
+        if (!ObjectDialogs::instance().hasPlacement(id)) {
+            continue; // a kind whose dialog this build lacks keeps its command disabled
+        }
+        f.main->updateCommandStates();
+        QVERIFY(f.main->action(id)->isEnabled());
+        const qsizetype before = f.dialogs.seen.size();
+        // Nothing is expected: the script cancels each dialog and records its name.
+        QVERIFY(f.main->runCommand(id));
+        if (f.dialogs.seen.size() > before) {
+            QCOMPARE(f.dialogs.seen.last(), QString::fromLatin1(name));
+            ++opened;
+        }
+        // A cancelled placement arms nothing.
+        QCOMPARE(f.active()->session().tool(), 0);
+    }
+    QVERIFY(opened >= 2);
 }
 
 void DialogsTest::panelKeyFromThePanelPicture() {
