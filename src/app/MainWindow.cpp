@@ -279,7 +279,7 @@ void MainWindow::createStatusBar() {
 void MainWindow::createWorkspace() {
     m_workspace = new WorkspaceDock(*this);
     addDockWidget(Qt::LeftDockWidgetArea, m_workspace);
-    resizeDocks({m_workspace}, {180}, Qt::Horizontal);
+    resizeDocks({m_workspace}, {240}, Qt::Horizontal);
     connect(m_workspace, &QDockWidget::visibilityChanged, this, &MainWindow::updateCommandStates);
 }
 

@@ -40,6 +40,7 @@ PortParamDialog::PortParamDialog(PortParamForm& form, Prompts& prompts, int port
     baudRow->addWidget(m_baud, 1);
     baudRow->addWidget(m_fixedRate, 1);
     m_baudLabel = new QLabel(ui::text(appmsg::kBaudLabel), this);
+    m_baudLabel->setBuddy(m_baud);
     fields->addRow(m_baudLabel, baudRow);
     fields->addRow(ui::text(appmsg::kDataBitsLabel), m_dataBits);
     fields->addRow(ui::text(appmsg::kParityLabel), m_parity);

@@ -5,7 +5,6 @@
 #include "app/workspace/FileTree.h"
 #include "app/workspace/ProjectTree.h"
 #include "app/workspace/ResourceTree.h"
-#include "app/workspace/TreeIcons.h"
 
 #include <QTabWidget>
 
@@ -18,16 +17,19 @@ WorkspaceDock::WorkspaceDock(MainWindow& main)
     m_tabs = new QTabWidget(this);
     m_tabs->setTabPosition(QTabWidget::South);
     m_tabs->setDocumentMode(true);
+    // All three tabs stay in sight in a narrow bar.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideRight);
     setWidget(m_tabs);
 
     m_project = new ProjectTree(main, m_tabs);
     m_files = new FileTree(m_tabs);
     m_resources = new ResourceTree(m_tabs);
     // Each tab is named after what its tree shows.
-    const auto projectImages = treeicons::projectList();
-    m_tabs->addTab(m_project, projectImages[0], m_project->caption(ProjectTree::kProject));
-    m_tabs->addTab(m_files, treeicons::fileList()[2], m_files->caption(0));
-    m_tabs->addTab(m_resources, treeicons::resourceList()[0], m_resources->caption(0));
+    // Text only, so that the three fit the bar's width.
+    m_tabs->addTab(m_project, m_project->caption(ProjectTree::kProject));
+    m_tabs->addTab(m_files, m_files->caption(0));
+    m_tabs->addTab(m_resources, m_resources->caption(0));
     rebuild();
 }
 

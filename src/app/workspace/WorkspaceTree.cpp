@@ -22,6 +22,10 @@ WorkspaceTree::WorkspaceTree(int firstString, int count, std::vector<QIcon> imag
     }
     setHeaderHidden(true);
     setColumnCount(1);
+    // Long link names scroll sideways rather than lose their end; the row still spans the
+    // whole width (see resizeEvent).
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setIndentation(16);
     setIconSize(QSize(16, 16));
@@ -111,6 +115,11 @@ std::string WorkspaceTree::storedBytes(const QString& text) {
 
 bool WorkspaceTree::sameStart(const QString& a, const QString& b, size_t n) {
     return storedBytes(a).substr(0, n) == storedBytes(b).substr(0, n);
+}
+
+void WorkspaceTree::resizeEvent(QResizeEvent* event) {
+    header()->setMinimumSectionSize(viewport()->width());
+    QTreeWidget::resizeEvent(event);
 }
 
 bool WorkspaceTree::captionDoubleClicked(QTreeWidgetItem*) { return false; }

@@ -48,6 +48,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     // Enter on the current item acts as a double-click on its caption.
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void act(QTreeWidgetItem* item);
