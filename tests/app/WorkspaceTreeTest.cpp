@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 using namespace dispcraft;
@@ -87,6 +88,9 @@ private slots:
     void deleteScreenAsksAndFollowsItsRule();
     void fixedTrees();
     void closingTheProjectEmptiesTheTree();
+    void modelChangeRebuildsTheTree();
+    void alarmGroupTwoRebuildsItsTextPool();
+    void dataExchangeTableWritesBackOnlyOnOk();
 };
 
 void WorkspaceTreeTest::screensAndSettingsOfATwoPortModel() {
@@ -359,6 +363,99 @@ void WorkspaceTreeTest::closingTheProjectEmptiesTheTree() {
     QCOMPARE(tree(f)->topLevelItemCount(), 4);
     QVERIFY(f.main->closeProject());
     QCOMPARE(tree(f)->topLevelItemCount(), 0);
+}
+
+
+void WorkspaceTreeTest::modelChangeRebuildsTheTree() {
+    Fixture f;
+    newProjectOf(f, 1);
+    ProjectStore& st = f.main->store();
+    const std::string before = st.modelTitle;
+    ProjectTree* t = tree(f);
+    QVERIFY(t->findCaption(captionText(12)));
+    // A cancelled dialog changes nothing.
+    f.dialogs.expect(QStringLiteral("panelModelDialog"), DialogScript::cancel);
+    doubleClick(t, t->topLevelItem(3)->child(0));
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(st.modelTitle, before);
+    QVERIFY(!st.treeChanged);
+    // The one-port model: the tree loses its COM2 items.
+    f.dialogs.expect(QStringLiteral("panelModelDialog"), [](QDialog& d) {
+        d.findChild<QComboBox*>(QStringLiteral("ctl1104"))->setCurrentIndex(0);
+        DialogScript::ok(d);
+    });
+    doubleClick(t, t->topLevelItem(3)->child(0));
+    QVERIFY(f.dialogs.done());
+    QVERIFY(st.modelTitle != before);
+    QVERIFY(st.treeChanged);
+    QVERIFY(st.modified());
+    QVERIFY(t->topLevelItem(3)->child(0)->text(0).startsWith(captionText(5) + QStringLiteral(":QP110")));
+    QVERIFY(!t->findCaption(captionText(12)));
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+}
+
+void WorkspaceTreeTest::alarmGroupTwoRebuildsItsTextPool() {
+    Fixture f;
+    newProjectOf(f, 2);
+    ProjectStore& st = f.main->store();
+    const AlarmBlock first = st.alarms[0];
+    const std::string firstPool = st.alarmPools[0];
+    ProjectTree* t = tree(f);
+    f.dialogs.expect(QStringLiteral("alarmGroupDialog"), [](QDialog& d) {
+        // In-place editing needs the list on the screen.
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* count = d.findChild<QSpinBox*>(QStringLiteral("ctl1008"));
+        count->setValue(2);
+        emit count->editingFinished();
+        auto* list = d.findChild<QTableWidget*>(QStringLiteral("ctl1009"));
+        QCOMPARE(list->rowCount(), 2);
+        const QStringList texts{QStringLiteral("HIGH"), QStringLiteral("水位低")};
+        for (int row = 0; row < 2; ++row) {
+            list->setCurrentCell(row, 0);
+            list->editItem(list->item(row, 0));
+            auto* editor = list->viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            editor->setText(texts[row]);
+            QTest::keyClick(editor, Qt::Key_Return);
+            // The edit is taken once the event loop ran.
+            QTRY_COMPARE(list->item(row, 0)->text(), texts[row]);
+            QTRY_VERIFY(!list->viewport()->findChild<QLineEdit*>());
+        }
+        DialogScript::ok(d);
+    });
+    doubleClick(t, t->topLevelItem(2)->child(1));
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+    const AlarmBlock& a = st.alarms[1];
+    QCOMPARE(int(a.count), 2);
+    const std::string low = Gb2312::fromUtf8("水位低").text;
+    QCOMPARE(st.alarmPools[1], "HIGH" + low);
+    QCOMPARE(uint32_t(a.offsets[0]), 0u);
+    QCOMPARE(uint32_t(a.offsets[1]), 4u);
+    QCOMPARE(int(a.lengths[0]), 4);
+    QCOMPARE(int(a.lengths[1]), int(low.size()));
+    QVERIFY(st.treeChanged);
+    // Group 1 is untouched.
+    QCOMPARE(int(st.alarms[0].count), int(first.count));
+    QCOMPARE(st.alarmPools[0], firstPool);
+}
+
+void WorkspaceTreeTest::dataExchangeTableWritesBackOnlyOnOk() {
+    Fixture f;
+    newProjectOf(f, 1);
+    ProjectStore& st = f.main->store();
+    ProjectTree* t = tree(f);
+    QTreeWidgetItem* exchange = t->findCaption(captionText(12));
+    f.dialogs.expect(QStringLiteral("changeTableDialog"), DialogScript::cancel);
+    doubleClick(t, exchange);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(!st.treeChanged);
+    f.dialogs.expect(QStringLiteral("changeTableDialog"), DialogScript::ok);
+    doubleClick(t, exchange);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(st.treeChanged);
+    QVERIFY(f.dialogs.unexpected.isEmpty());
 }
 
 QTEST_MAIN(WorkspaceTreeTest)

@@ -1,18 +1,23 @@
 #include "app/workspace/TreeDialogs.h"
 
 #include "app/Prompts.h"
+#include "app/dialogs/AlarmGroupDialog.h"
+#include "app/dialogs/ChangeRecordDialog.h"
+#include "app/dialogs/PanelModelDialog.h"
 
 namespace dispcraft::treedialogs {
 
+std::optional<PanelModelForm::Values> panelModel(PanelModelForm& form, Prompts& prompts, QWidget* parent) {
+    PanelModelDialog dialog(form, prompts, parent);
+    return dialog.run();
+}
+
+std::optional<AlarmGroupForm::Values> alarmGroup(AlarmGroupForm& form, Prompts& prompts, QWidget* parent) {
+    AlarmGroupDialog dialog(form, prompts, parent);
+    return dialog.run();
+}
+
 // Dialogs not built yet answer as a cancelled dialog: the project stays as it is.
-
-std::optional<PanelModelForm::Values> panelModel(PanelModelForm&, Prompts&, QWidget*) {
-    return std::nullopt;
-}
-
-std::optional<AlarmGroupForm::Values> alarmGroup(AlarmGroupForm&, Prompts&, QWidget*) {
-    return std::nullopt;
-}
 
 std::optional<PanelSettingsForm::Values> panelSettings(PanelSettingsForm&, Prompts&, QWidget*) {
     return std::nullopt;
@@ -20,8 +25,9 @@ std::optional<PanelSettingsForm::Values> panelSettings(PanelSettingsForm&, Promp
 
 std::optional<PictureForm::Values> pictures(PictureForm&, Prompts&, QWidget*) { return std::nullopt; }
 
-std::optional<ChangeTableForm::Values> changeTable(ChangeTableForm&, Prompts&, QWidget*) {
-    return std::nullopt;
+std::optional<ChangeTableForm::Values> changeTable(ChangeTableForm& form, Prompts& prompts, QWidget* parent) {
+    ChangeTableDialog dialog(form, prompts, parent);
+    return dialog.run();
 }
 
 } // namespace dispcraft::treedialogs
