@@ -91,6 +91,7 @@ private slots:
     void modelChangeRebuildsTheTree();
     void alarmGroupTwoRebuildsItsTextPool();
     void dataExchangeTableWritesBackOnlyOnOk();
+    void controlSettingsWriteBackOnlyOnOk();
 };
 
 void WorkspaceTreeTest::screensAndSettingsOfATwoPortModel() {
@@ -453,6 +454,23 @@ void WorkspaceTreeTest::dataExchangeTableWritesBackOnlyOnOk() {
     QVERIFY(!st.treeChanged);
     f.dialogs.expect(QStringLiteral("changeTableDialog"), DialogScript::ok);
     doubleClick(t, exchange);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(st.treeChanged);
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+}
+
+void WorkspaceTreeTest::controlSettingsWriteBackOnlyOnOk() {
+    Fixture f;
+    newProjectOf(f, 1);
+    ProjectStore& st = f.main->store();
+    ProjectTree* t = tree(f);
+    QTreeWidgetItem* settings = t->findCaption(captionText(8));
+    f.dialogs.expect(QStringLiteral("panelSettingsDialog"), DialogScript::cancel);
+    doubleClick(t, settings);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(!st.treeChanged);
+    f.dialogs.expect(QStringLiteral("panelSettingsDialog"), DialogScript::ok);
+    doubleClick(t, settings);
     QVERIFY(f.dialogs.done());
     QVERIFY(st.treeChanged);
     QVERIFY(f.dialogs.unexpected.isEmpty());

@@ -4,6 +4,7 @@
 #include "app/dialogs/AlarmGroupDialog.h"
 #include "app/dialogs/ChangeRecordDialog.h"
 #include "app/dialogs/PanelModelDialog.h"
+#include "app/dialogs/PanelSettingsDialog.h"
 
 namespace dispcraft::treedialogs {
 
@@ -17,11 +18,14 @@ std::optional<AlarmGroupForm::Values> alarmGroup(AlarmGroupForm& form, Prompts& 
     return dialog.run();
 }
 
-// Dialogs not built yet answer as a cancelled dialog: the project stays as it is.
-
-std::optional<PanelSettingsForm::Values> panelSettings(PanelSettingsForm&, Prompts&, QWidget*) {
-    return std::nullopt;
+std::optional<PanelSettingsForm::Values> panelSettings(PanelSettingsForm& form, Prompts& prompts,
+                                                       QWidget* parent) {
+    PanelSettingsDialog dialog(form, prompts, parent);
+    return dialog.run();
 }
+
+// The picture dialog is not in the program yet: it answers as a cancelled dialog, so the
+// project stays as it is.
 
 std::optional<PictureForm::Values> pictures(PictureForm&, Prompts&, QWidget*) { return std::nullopt; }
 
