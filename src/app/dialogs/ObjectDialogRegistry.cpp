@@ -6,6 +6,7 @@
 #include "app/ObjectDialogs.h"
 #include "app/ScreenWindow.h"
 #include "app/UiText.h"
+#include "app/dialogs/GraphicDialogRegistry.h"
 #include "app/dialogs/KeyFunctionDialog.h"
 #include "app/dialogs/MsgDispDialog.h"
 #include "app/dialogs/ScreenManagerDialog.h"
@@ -70,6 +71,7 @@ void editFunctionKey(ScreenWindow& w, const EditRequest& r) {
 void registerObjectDialogs(ObjectDialogs& dialogs) {
     // The graphic object dialogs (lamp, numeric displays, bar and trend graphs, pictures) go
     // first: the trend graph's model rule below wraps whatever they register.
+    registerGraphicDialogs(dialogs);
 
     // TextString: the command opens the dialog empty-handed; a double-click on the object.
     dialogs.setPlacement(command::kPlaceTextString, [](ScreenWindow& w) {
