@@ -89,6 +89,12 @@ OptionGroup::OptionGroup(QWidget* parent, const QString& title, const QList<int>
     build(*this, parent, title, names, texts, row);
 }
 
+void OptionGroup::setPlain() {
+    box->setFlat(true);
+    box->setStyleSheet(QStringLiteral("QGroupBox { border: 0; margin: 0; padding: 0; }"));
+    box->layout()->setContentsMargins(0, 0, 0, 0);
+}
+
 int OptionGroup::checked() const { return qMax(0, buttons->checkedId()); }
 
 void OptionGroup::check(int index) {

@@ -46,6 +46,9 @@ struct OptionGroup {
     OptionGroup(QWidget* parent, const QString& title, const QList<int>& ids, const QStringList& texts,
                 bool row = false);
 
+    // A group of buttons inside another box: no frame of its own.
+    void setPlain();
+
     int checked() const;
     void check(int index);
     QRadioButton* button(int index) const;

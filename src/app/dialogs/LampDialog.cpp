@@ -57,7 +57,9 @@ LampDialog::LampDialog(LampForm& form, Prompts& prompts, QWidget* parent)
     left->addWidget(m_order->box);
     left->addStretch(1);
     auto* files = new QVBoxLayout;
-    files->addWidget(new QLabel(label(kFilesLabel), this));
+    auto* filesLabel = new QLabel(label(kFilesLabel), this);
+    filesLabel->setBuddy(m_list);
+    files->addWidget(filesLabel);
     files->addWidget(m_list, 1);
     auto* previewColumn = new QVBoxLayout;
     previewColumn->addWidget(new QLabel(label(kPreviewLabel), this));

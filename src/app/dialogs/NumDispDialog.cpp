@@ -59,6 +59,7 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     secondRow->addWidget(m_second);
     secondRow->addWidget(m_secondKeypad);
     secondRow->addStretch(1);
+    m_secondLabel->setBuddy(m_second);
     static_cast<QFormLayout*>(addressBox->layout())->addRow(m_secondLabel, secondRow);
 
     m_entry = std::make_unique<OptionGroup>(this, label(kEntryGroup), F::kEntryGroup,
@@ -112,6 +113,8 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     auto* rangeRows = new QFormLayout(rangeBox);
     m_maximumLabel = new QLabel(value(dlgtext::kMaximumLabel), this);
     m_minimumLabel = new QLabel(value(dlgtext::kMinimumLabel), this);
+    m_maximumLabel->setBuddy(m_maximum);
+    m_minimumLabel->setBuddy(m_minimum);
     rangeRows->addRow(m_maximumLabel, m_maximum);
     rangeRows->addRow(m_minimumLabel, m_minimum);
     m_alarmOption = named(new QCheckBox(label(kAlarmOption), this), F::kAlarmOption);
@@ -121,6 +124,8 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     alarmRows->addRow(m_alarmOption);
     m_highLabel = named(new QLabel(label(kHighLabel), this), F::kLabel1240);
     m_lowLabel = named(new QLabel(label(kLowLabel), this), F::kLabel1240 + 1);
+    m_highLabel->setBuddy(m_high);
+    m_lowLabel->setBuddy(m_low);
     alarmRows->addRow(m_highLabel, m_high);
     alarmRows->addRow(m_lowLabel, m_low);
 
@@ -128,7 +133,7 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     m_option1056 = named(new QCheckBox(label(kOption1056), this), F::kOption1056);
     m_group1174 = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kGroup1174, F::kButton1175},
                                                 QStringList{label(kStyle1), label(kStyle2)}, true);
-    m_group1174->box->setFlat(true);
+    m_group1174->setPlain();
     m_option1176 = named(new QCheckBox(label(kOption1176), this), F::kOption1176);
     auto* panelBox = new QGroupBox(label(kPanelGroup), this);
     m_panelBox = panelBox;

@@ -8,6 +8,7 @@
 #include "app/dialogs/SpinEdit.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -28,7 +29,6 @@ QString label(int line) { return dlgtext::label(dlgtext::kPicture, line); }
 
 constexpr int kPreviewWidth = 192;
 constexpr int kPreviewHeight = 64;
-constexpr int kImportPreviewSide = 160;
 } // namespace
 
 // ---- the import's file dialog ---------------------------------------------------------------
@@ -43,7 +43,7 @@ PictureImportDialog::PictureImportDialog(const QString& startDirectory, QWidget*
     setNameFilters(ui::text(63507).split(QStringLiteral(";;")));
 
     auto* pane = new QGroupBox(label(kImportPreview), this);
-    m_preview = new DotPreview(kImportPreviewSide, kImportPreviewSide / 2, pane);
+    m_preview = new DotPreview(kPreviewWidth, kPreviewHeight, pane);
     m_preview->setObjectName(FormDialog::controlName(PictureForm::kImportPreview));
     m_number = new SpinEdit(pane);
     m_number->setObjectName(FormDialog::controlName(PictureForm::kImportNumber));
@@ -62,14 +62,14 @@ PictureImportDialog::PictureImportDialog(const QString& startDirectory, QWidget*
     } else {
         layout()->addWidget(pane);
     }
-    connect(this, &QFileDialog::currentChanged, this, &PictureImportDialog::previewFile);
+    connect(this, &QFileDialog::currentChanged, this, &PictureImportDialog::showPreview);
 }
 
 QString PictureImportDialog::chosenFile() const { return selectedFiles().value(0); }
 
 int PictureImportDialog::number() const { return m_number->value(); }
 
-void PictureImportDialog::previewFile(const QString& path) {
+void PictureImportDialog::showPreview(const QString& path) {
     const QFileInfo info(path);
     QImage bitmap;
     if (info.isFile() && bitmap.load(path) && !bitmap.isNull()) {
@@ -114,7 +114,9 @@ PictureDialog::PictureDialog(PictureForm& form, Prompts& prompts, QString pictur
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(label(kListLabel), this));
+    auto* listLabel = new QLabel(label(kListLabel), this);
+    listLabel->setBuddy(m_list);
+    listColumn->addWidget(listLabel);
     listColumn->addWidget(m_list, 1);
     auto* side = new QVBoxLayout;
     side->addWidget(new QLabel(label(kPreviewLabel), this));
@@ -207,7 +209,8 @@ void PictureDialog::renderPreview() {
 }
 
 void PictureDialog::import() {
-    PictureImportDialog files(m_pictureDir, this);
+    // The program's picture directory when there is one.
+    PictureImportDialog files(QDir(m_pictureDir).exists() ? m_pictureDir : QFileInfo(m_pictureDir).path(), this);
     if (DialogRunner::exec(files) != QDialog::Accepted) {
         return;
     }

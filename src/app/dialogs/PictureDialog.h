@@ -26,8 +26,10 @@ public:
     SpinEdit* numberEdit() const { return m_number; }
     DotPreview* previewArea() const { return m_preview; }
 
+    // Draws a bitmap file stretched over the pane (empty when it is not one).
+    void showPreview(const QString& path);
+
 private:
-    void previewFile(const QString& path);
 
     DotPreview* m_preview = nullptr;
     SpinEdit* m_number = nullptr;

@@ -44,7 +44,7 @@ ShortNumDispDialog::ShortNumDispDialog(ShortNumDispForm& form, Prompts& prompts,
     m_option1156 = named(new QCheckBox(label(kOption1156), this), F::kOption1156);
     m_group1177 = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kGroup1177, F::kButton1178},
                                                 QStringList{label(kStyle1), label(kStyle2)}, true);
-    m_group1177->box->setFlat(true);
+    m_group1177->setPlain();
     m_option1179 = named(new QCheckBox(label(kOption1179), this), F::kOption1179);
     auto* panelBox = new QGroupBox(label(kPanelGroup), this);
     auto* panelRows = new QVBoxLayout(panelBox);
