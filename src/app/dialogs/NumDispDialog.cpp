@@ -2,7 +2,7 @@
 
 #include "app/dialogs/AddressGroupControls.h"
 #include "app/dialogs/AddressKeypadDialog.h"
-#include "app/dialogs/DialogLabels.h"
+#include "app/dialogs/GraphicDialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/GraphicDialogParts.h"
 #include "app/dialogs/SpinEdit.h"

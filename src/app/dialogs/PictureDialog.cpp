@@ -1,7 +1,7 @@
 #include "app/dialogs/PictureDialog.h"
 
 #include "app/DialogRunner.h"
-#include "app/dialogs/DialogLabels.h"
+#include "app/dialogs/GraphicDialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/GraphicDialogParts.h"
 #include "app/dialogs/ReportList.h"

@@ -1,6 +1,6 @@
 #include "app/dialogs/ShortNumDispDialog.h"
 
-#include "app/dialogs/DialogLabels.h"
+#include "app/dialogs/GraphicDialogLabels.h"
 #include "app/dialogs/DialogRun.h"
 #include "app/dialogs/GraphicDialogParts.h"
 
