@@ -7,6 +7,8 @@
 #include "app/dialogs/GraphicDialogParts.h"
 #include "app/dialogs/PictureDialog.h"
 #include "app/dialogs/SpinEdit.h"
+#include "app/workspace/ProjectTree.h"
+#include "app/workspace/WorkspaceDock.h"
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
 
@@ -109,6 +111,15 @@ int darkPixels(const QImage& image) {
     return n;
 }
 
+// The import's file dialog answered with a file and a picture number.
+void expectImport(Fixture& f, const QString& path, int number) {
+    f.dialogs.expect(QStringLiteral("pictureImportDialog"), [path, number](QDialog& d) {
+        static_cast<QFileDialog&>(d).selectFile(path);
+        setSpin(d, 1114, number);
+        d.accept(); // the file dialog's own accept checks the file
+    });
+}
+
 } // namespace
 
 class GraphicDialogsTest : public QObject {
@@ -120,6 +131,7 @@ private slots:
     void barGraphRangeAndCoding();
     void trendGraphRefusedOnOnePortAndFitsTheLcd();
     void pictureImportIntoTheTable();
+    void pictureListFromTheWorkspace();
 };
 
 void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
@@ -390,14 +402,7 @@ void GraphicDialogsTest::pictureImportIntoTheTable() {
     f.newProject();
     const QString bmp = writeFile(f.file(QStringLiteral("p100x20.bmp")), monoBmp(100, 20));
     const QString notBmp = writeFile(f.file(QStringLiteral("text.bmp")), QByteArray("hello, world"));
-    auto importFile = [&](const QString& path, int number) {
-        f.dialogs.expect(QStringLiteral("pictureImportDialog"), [path, number](QDialog& d) {
-            auto& files = static_cast<QFileDialog&>(d);
-            files.selectFile(path);
-            setSpin(d, 1114, number);
-            d.accept(); // the file dialog's own accept checks the file
-        });
-    };
+    auto importFile = [&](const QString& path, int number) { expectImport(f, path, number); };
 
     // Cancel after an import leaves the project's table as it was.
     f.dialogs.expect(QStringLiteral("pictureDialog"), [&](QDialog& d) {
@@ -470,6 +475,30 @@ void GraphicDialogsTest::pictureImportIntoTheTable() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QCOMPARE(int(s.objects().pictures[0].pictureNo), 1);
+}
+
+void GraphicDialogsTest::pictureListFromTheWorkspace() {
+    Fixture f;
+    f.newProject();
+    const QString bmp = writeFile(f.file(QStringLiteral("p16.bmp")), monoBmp(16, 8));
+    f.dialogs.expect(QStringLiteral("pictureDialog"), [&](QDialog& d) {
+        // Opened from the workspace: pictures may be deleted and the dialog closes with "close".
+        QVERIFY(!child<QWidget>(d, ctl(1002))->isHidden());
+        QCOMPARE(child<QPushButton>(d, QStringLiteral("ok"))->text(), ui::text(63513));
+        expectImport(f, bmp, 3); // a free number takes the picture
+        click(d, ctl(1074));
+        QCOMPARE(child<QTableWidget>(d, ctl(1094))->item(0, 0)->text(), QStringLiteral("3"));
+        DialogScript::ok(d);
+    });
+    ProjectTree* t = f.main->workspace()->projectTree();
+    QTreeWidgetItem* item = t->captionItem(ProjectTree::kPictureList);
+    QVERIFY(item);
+    t->scrollToItem(item);
+    QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, t->captionRect(item).center());
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.prompts.shown.empty());
+    QCOMPARE(f.main->store().pictures[3].id, uint8_t(3));
+    QCOMPARE(f.main->store().pictures[3].width, uint8_t(16));
 }
 
 QTEST_MAIN(GraphicDialogsTest)

@@ -1,10 +1,14 @@
 #include "app/workspace/TreeDialogs.h"
 
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
 #include "app/Prompts.h"
+#include "app/UiText.h"
 #include "app/dialogs/AlarmGroupDialog.h"
 #include "app/dialogs/ChangeRecordDialog.h"
 #include "app/dialogs/PanelModelDialog.h"
 #include "app/dialogs/PanelSettingsDialog.h"
+#include "app/dialogs/PictureDialog.h"
 
 namespace dispcraft::treedialogs {
 
@@ -24,10 +28,14 @@ std::optional<PanelSettingsForm::Values> panelSettings(PanelSettingsForm& form, 
     return dialog.run();
 }
 
-// The picture dialog is not in the program yet: it answers as a cancelled dialog, so the
-// project stays as it is.
-
-std::optional<PictureForm::Values> pictures(PictureForm&, Prompts&, QWidget*) { return std::nullopt; }
+std::optional<PictureForm::Values> pictures(PictureForm& form, Prompts& prompts, QWidget* parent) {
+    QString dir;
+    if (auto* main = qobject_cast<MainWindow*>(parent)) {
+        dir = ui::qs(main->app().dir().file("picture"));
+    }
+    PictureDialog dialog(form, prompts, dir, parent);
+    return dialog.run();
+}
 
 std::optional<ChangeTableForm::Values> changeTable(ChangeTableForm& form, Prompts& prompts, QWidget* parent) {
     ChangeTableDialog dialog(form, prompts, parent);
