@@ -81,15 +81,10 @@ void registerGraphicDialogs(ObjectDialogs& dialogs) {
     });
 
     dialogs.setPlacement(kPlaceTrendGraph, [](ScreenWindow& w) {
+        // The model rule (two-port models only) wraps this handler in registerObjectDialogs().
         EditorSession& s = w.session();
-        const oe::PlcContext plc = plcOf(w);
-        // Only the two-port models draw trend graphs; the refusal leaves the selection alone.
-        if (std::optional<Message> refused = oe::trendGraphRefused(plc)) {
-            w.prompts().show(*refused);
-            return;
-        }
         oe::beginPlacement(s, kPlaceTrendGraph);
-        TrendGraphForm form = oe::trendGraphForPlacement(plc);
+        TrendGraphForm form = oe::trendGraphForPlacement(plcOf(w));
         runDialog<TrendGraphDialog>(w, form, [&](const auto& v) { oe::placeTrendGraph(s, v); });
     });
     dialogs.setObjectEditor(kKindTrendGraph, [](ScreenWindow& w, const EditRequest& r) {
