@@ -37,11 +37,7 @@ LampDialog::LampDialog(LampForm& form, Prompts& prompts, QWidget* parent)
     // The second button has an ID of its own.
     m_order->button(1)->setObjectName(controlName(LampForm::kOrderSet));
 
-    std::vector<ListColumn> columns;
-    const std::vector<Message> titles = LampForm::columnTitles();
-    columns.push_back({titles[0], 30});
-    columns.push_back({titles[1], 100});
-    m_list = named(new ReportList(columns, this), LampForm::kFileList);
+    m_list = named(new ReportList(LampForm::columns(), this), LampForm::kFileList);
     m_list->setMinimumHeight(m_list->verticalHeader()->defaultSectionSize() * 8);
     std::vector<QStringList> rows;
     for (const LampForm::Row& r : form.rows()) {
@@ -120,13 +116,16 @@ void LampDialog::chooseRow(int row) {
 
 void LampDialog::renderPreview() {
     LampForm::Preview p = m_form.preview();
-    if (!p.message.empty()) {
-        m_preview->setImage(m_preview->blank());
-        m_prompts.show(p.message, Icon::Warning);
+    if (!p.filled) {
+        m_preview->clear();
         return;
     }
     if (!p.drawn) {
-        m_preview->clear();
+        // A file that is no lamp picture leaves the area green; its message comes once.
+        m_preview->setImage(m_preview->blank());
+        if (p.notify) {
+            m_prompts.show(p.message, Icon::Warning);
+        }
         return;
     }
     QImage image = m_preview->blank();

@@ -184,8 +184,10 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     connect(m_alarmOption, &QCheckBox::toggled, this,
             [this](bool on) { react([&] { m_form.setAlarmOption(on); }); });
     connect(m_scaleOption, &QCheckBox::toggled, this, [this] { react([] {}); });
-    connect(m_address, &AddressGroupControls::portChanged, this, [this] { react([] {}); });
-    connect(m_address, &AddressGroupControls::typeChanged, this, [this] { react([] {}); });
+    connect(m_address, &AddressGroupControls::portChanged, this,
+            [this] { react([&] { m_form.selectPort(m_form.address().fields().port); }); });
+    connect(m_address, &AddressGroupControls::typeChanged, this,
+            [this] { react([&] { m_form.selectType(m_form.address().fields().type); }); });
     connect(m_secondKeypad, &QPushButton::clicked, this, [this] {
         takeFields();
         if (auto text = AddressKeypadDialog::run(m_form.secondKeypad(), m_prompts, this)) {

@@ -40,14 +40,14 @@ PictureImportDialog::PictureImportDialog(const QString& startDirectory, QWidget*
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setNameFilters(ui::text(63507).split(QStringLiteral(";;")));
+    setNameFilters(ui::text(PictureForm::importFilter()).split(QStringLiteral(";;")));
 
     auto* pane = new QGroupBox(label(kImportPreview), this);
     m_preview = new DotPreview(kPreviewWidth, kPreviewHeight, pane);
     m_preview->setObjectName(FormDialog::controlName(PictureForm::kImportPreview));
     m_number = new SpinEdit(pane);
     m_number->setObjectName(FormDialog::controlName(PictureForm::kImportNumber));
-    m_number->setSpinRange(0, 255);
+    m_number->setSpinRange(PictureForm::kImportNumberRange.low, PictureForm::kImportNumberRange.high);
     m_number->setMaxLength(3);
     m_number->setCharacters(4);
     m_number->setValue(0);
@@ -91,8 +91,7 @@ PictureDialog::PictureDialog(PictureForm& form, Prompts& prompts, QString pictur
     setObjectName(QStringLiteral("pictureDialog"));
     setWindowTitle(label(kTitle));
 
-    std::vector<ListColumn> columns{{Message::text("ID"), 30}, {Message::string(F::columnTitles()[1]), 100}};
-    m_list = named(new ReportList(columns, this), F::kList);
+    m_list = named(new ReportList(F::columns(), this), F::kList);
     m_list->setMinimumHeight(m_list->verticalHeader()->defaultSectionSize() * 9);
     m_preview = named(new DotPreview(kPreviewWidth, kPreviewHeight, this), F::kPreview);
     m_import = named(new QPushButton(label(kImport), this), F::kImport);
