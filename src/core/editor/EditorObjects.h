@@ -56,7 +56,14 @@ struct NumDispObject : EditorObject {
 
     int32_t& setting(int n) { return settings[static_cast<size_t>(n - 1)]; }
     int32_t setting(int n) const { return settings[static_cast<size_t>(n - 1)]; }
-    bool shortForm() const { return (flags2 & 0x01) != 0; }
+    // Flag byte 2 bit 0 is also a normal display's scale option, so the clock form is recognised
+    // by everything its placement and edits leave behind: attribute bit 6, no decimals and no
+    // scale factor. A scaled display then keeps its own dialog instead of being wiped by the
+    // clock dialog.
+    bool shortForm() const {
+        return (flags2 & 0x01) != 0 && (attr & 0x40) != 0 && settings[2] == 0 &&
+               trailingValue == 0;
+    }
 };
 
 // The two values that travel beside NumDisp i.

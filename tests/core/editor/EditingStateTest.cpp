@@ -271,6 +271,7 @@ TEST_F(Editing, DoubleClickNamesTheObjectOrKeyToEdit) {
     NumDispObject& n = session->objects().numDisps[3];
     n.kindWord = kKindNumDisp;
     n.flags2 = 1;
+    n.attr = 0x40;
     n.preview = "12";
     n.x = lx() + 100;
     n.y = ly();
@@ -279,6 +280,14 @@ TEST_F(Editing, DoubleClickNamesTheObjectOrKeyToEdit) {
     EXPECT_EQ(r.kind, kKindNumDisp);
     EXPECT_EQ(r.index, 3);
     EXPECT_TRUE(r.shortNumDisp);
+
+    // A BCD display with its scale option ticked carries the same two bits; its decimals and
+    // scale factor keep it out of the clock dialog, which would wipe its address on OK.
+    n.settings = {0, 5, 1, 0, 0};
+    n.trailingValue = 0x3F800000; // 1.0f
+    EXPECT_FALSE(session->doubleClick({lx() + 101, ly() + 1}).shortNumDisp);
+    n.settings[2] = 0;
+    EXPECT_FALSE(session->doubleClick({lx() + 101, ly() + 1}).shortNumDisp);
 
     r = session->doubleClick({40 + 28 * 7 + 1, 401});
     EXPECT_EQ(r.target, EditRequest::Target::PanelKey);

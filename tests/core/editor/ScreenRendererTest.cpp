@@ -89,6 +89,7 @@ TEST_F(Rendering, TextsUseThePanelGlyphsInEveryFontSize) {
     num(1).x = lx() + 160;
     num(1).y = ly() + 96;
     num(1).flags2 = 1;
+    num(1).attr = 0x40;
     num(1).setting(1) = 5;
     renderer.setShortFormPlaceholder("##");
     RgbImage img = draw();
