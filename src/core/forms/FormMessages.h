@@ -15,7 +15,7 @@ namespace formmsg {
 constexpr size_t kScreenNameBytes = 10;
 
 // Language string 61455 followed by the range text and ")!": an address the area refuses.
-// The range goes in as the message's argument; the text of 61455 places it.
+// The language text ends where the range follows; the program appends range and ")!".
 Message addressRange(const std::string& range);
 // Language string 61456 followed by the range text and ")!": the last bit of a block lies
 // beyond the area.

@@ -157,9 +157,9 @@ bool LanguageStrings::has(int id) const {
 
 std::string LanguageStrings::format(const Message& message) const {
     if (message.id == 0) {
-        return message.literal;
+        return message.literal + message.suffix;
     }
-    return substitute(text(message.id), message.args);
+    return substitute(text(message.id), message.args) + message.suffix;
 }
 
 std::string LanguageStrings::substitute(const std::string& pattern, const std::vector<std::string>& args) {

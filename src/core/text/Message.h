@@ -12,6 +12,9 @@ struct Message {
     int id = 0;                    // language string number, 0 for a literal
     std::vector<std::string> args; // substituted in order for %d / %s / %u / %x in the text
     std::string literal;           // used when id is 0
+    // Program text that follows the formatted string, as where a dialog shows a language
+    // string followed by a range and ")!".
+    std::string suffix;
 
     static Message string(int id, std::vector<std::string> args = {}) {
         Message m;
@@ -24,7 +27,13 @@ struct Message {
         m.literal = std::move(literal);
         return m;
     }
-    bool empty() const { return id == 0 && literal.empty(); }
+    static Message followed(int id, std::string suffix) {
+        Message m;
+        m.id = id;
+        m.suffix = std::move(suffix);
+        return m;
+    }
+    bool empty() const { return id == 0 && literal.empty() && suffix.empty(); }
     bool operator==(const Message&) const = default;
 };
 

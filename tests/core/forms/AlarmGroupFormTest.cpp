@@ -60,7 +60,7 @@ TEST(AlarmGroup, CountBeyondTheAreaIsReset) {
     f.fields().count = 7;
     EXPECT_EQ(f.rebuild(sink), A::kCount);
     ASSERT_EQ(sink.shown().size(), 1u);
-    EXPECT_EQ(sink.shown()[0], Message::string(61456, {"0377"}));
+    EXPECT_EQ(sink.shown()[0], Message::followed(61456, "0377)!"));
     EXPECT_EQ(f.fields().count, 0);
     EXPECT_TRUE(f.rows().empty());
 }
@@ -94,7 +94,7 @@ TEST(AlarmGroup, InvalidStartAddressBecomesZero) {
     f.open(sink);
     f.fields().startText = "0400";
     EXPECT_EQ(f.rebuild(sink), A::kStartAddress);
-    EXPECT_EQ(sink.shown().back(), Message::string(61455, {"0377"}));
+    EXPECT_EQ(sink.shown().back(), Message::followed(61455, "0377)!"));
     EXPECT_EQ(f.fields().startText, "0");
     EXPECT_TRUE(f.rows().empty());
     EXPECT_EQ(f.rebuild(sink), 0);
@@ -175,7 +175,7 @@ TEST(AlarmGroup, OkChecksTheBitNumberFirst) {
     EXPECT_EQ(r.focus, A::kBitNumber);
     f.fields().bitNumber = 15;
     r = f.ok();
-    EXPECT_EQ(r.message, Message::string(61455, {"0377"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "0377)!"));
     EXPECT_EQ(f.fields().startText, "0");
     r = f.ok();
     ASSERT_TRUE(r.ok());

@@ -79,11 +79,11 @@ TEST(ChangeRecord, CountRangeAndChecksInOrder) {
     f.fields().firstText = "8000"; // D: up to 7999
     f.fields().secondText = "2000"; // R: octal up to 1777
     r = f.ok();
-    EXPECT_EQ(r.message, Message::string(61455, {"7999"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "7999)!"));
     EXPECT_EQ(r.focus, C::kFirstAddress);
     f.fields().firstText = "7999";
     r = f.ok();
-    EXPECT_EQ(r.message, Message::string(61455, {"1777"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "1777)!"));
     EXPECT_EQ(r.focus, C::kSecondAddress);
     f.fields().secondText = "1777";
     r = f.ok();

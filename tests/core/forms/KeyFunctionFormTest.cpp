@@ -175,7 +175,7 @@ TEST(KeyFunction, AddressIsCheckedAgainstTheChosenArea) {
     f.fields().addressText = "0400";
     auto r = f.ok();
     ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.message, Message::string(61455, {"0377"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "0377)!"));
     EXPECT_EQ(r.focus, K::kAddress);
     f.fields().addressText = "0378";
     EXPECT_FALSE(f.ok().ok());

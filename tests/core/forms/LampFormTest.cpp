@@ -136,7 +136,7 @@ TEST_F(LampFormTest, PortsRelayTypesAndAddress) {
     one.address().fields().addressText = "1000";
     o = one.ok();
     ASSERT_FALSE(o.ok());
-    EXPECT_EQ(o.message, Message::string(61455, {"0999"}));
+    EXPECT_EQ(o.message, Message::followed(61455, "0999)!"));
     EXPECT_EQ(o.focus, LampForm::kAddress);
 }
 

@@ -90,7 +90,7 @@ TEST(MsgDispForm, OctalAddressAndItsRefusal) {
     f.address().fields().addressText = "0018";
     o = f.ok();
     ASSERT_FALSE(o.ok());
-    EXPECT_EQ(o.message, Message::string(61455, {"1777"}));
+    EXPECT_EQ(o.message, Message::followed(61455, "1777)!"));
     EXPECT_EQ(o.focus, MsgDispForm::kAddress);
 }
 

@@ -161,7 +161,7 @@ TEST(NumDispForm, TwoPartAddressOfPlc250) {
     o = f.ok();
     ASSERT_FALSE(o.ok());
     EXPECT_EQ(o.focus, NumDispForm::kSecondAddress);
-    EXPECT_EQ(o.message, Message::string(61455, {"9999"}));
+    EXPECT_EQ(o.message, Message::followed(61455, "9999)!"));
 }
 
 TEST(NumDispForm, ModelModeOneHidesTheTwoPortControls) {

@@ -83,11 +83,11 @@ TEST(PanelSettings, AddressesAreCheckedInOrderWhenInUse) {
     f.address1().fields().addressText = "8000";
     f.address2().fields().addressText = "2000";
     auto r = f.ok();
-    EXPECT_EQ(r.message, Message::string(61455, {"7999"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "7999)!"));
     EXPECT_EQ(r.focus, P::kAddress1);
     f.address1().fields().addressText = "0";
     r = f.ok();
-    EXPECT_EQ(r.message, Message::string(61455, {"1777"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "1777)!"));
     EXPECT_EQ(r.focus, P::kAddress2);
 }
 

@@ -1,5 +1,7 @@
 #include "SettingsFormSupport.h"
+#include "forms/FormMessages.h"
 #include "forms/PlcAddressGroup.h"
+#include "text/LanguageStrings.h"
 #include "text/RecordingSink.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +97,7 @@ TEST(PlcAddressGroup, CheckGivesTheNumberOrTheRangeMessage) {
     g.fields().addressText = "2000";
     r = g.check();
     ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.message, Message::string(61455, {"1777"}));
+    EXPECT_EQ(r.message, Message::followed(61455, "1777)!"));
     EXPECT_EQ(r.focus, 1097);
     g.fields().bitNumber = 16;
     auto b = g.checkBitNumber();
@@ -126,4 +128,11 @@ TEST(PlcAddressGroup, UnusableFormatReportsOnOpening) {
     ASSERT_EQ(sink.shown().size(), 1u);
     EXPECT_EQ(sink.shown()[0].id, 61536);
     EXPECT_FALSE(g.check().ok());
+}
+
+TEST(PlcAddressGroup, RangeMessageShowsTheRangeAfterTheLanguageText) {
+    const LanguageStrings& lang = LanguageStrings::builtin();
+    Message m = formmsg::addressRange("1777");
+    EXPECT_EQ(lang.format(m), lang.text(61455) + "1777)!");
+    EXPECT_EQ(lang.format(formmsg::lastBitRange("0377")), lang.text(61456) + "0377)!");
 }
