@@ -14,6 +14,10 @@ namespace formmsg {
 // A screen name holds at most 10 bytes in the directory.
 constexpr size_t kScreenNameBytes = 10;
 
+// Our own texts of the settings dialogs (65500-65549).
+// "Screen %d is open in a window. Close the window before deleting the screen."
+constexpr int kScreenOpenNoDelete = 65500;
+
 // Language string 61455 followed by the range text and ")!": an address the area refuses.
 // The language text ends where the range follows; the program appends range and ")!".
 Message addressRange(const std::string& range);

@@ -12,6 +12,33 @@ namespace dispcraft {
 
 KeyFunctionForm::KeyFunctionForm(Preset preset) : m_preset(std::move(preset)) {}
 
+KeyFunctionForm::Preset KeyFunctionForm::presetFrom(const KeyRecord& record,
+                                                    const ProjectStore& store, bool fourthOffered,
+                                                    bool extraOffered) {
+    Preset p;
+    p.flags = record.flags;
+    p.areaBit = record.areaBit;
+    p.address = record.device;
+    p.screen = record.screen;
+    p.value = static_cast<int32_t>(record.value);
+    p.cpuId = store.cpuId;
+    p.fourthOffered = fourthOffered;
+    p.extraOffered = extraOffered;
+    p.hasCom2Link = hasCom2Link(store);
+    p.ports = {PlcPortAreas::fromProtocol(store.com1Protocol),
+               PlcPortAreas::fromProtocol(store.com2Protocol)};
+    return p;
+}
+
+KeyRecord KeyFunctionForm::Values::applyTo(KeyRecord record) const {
+    record.flags = flags;
+    record.device = static_cast<uint16_t>(address);
+    record.areaBit = areaBit;
+    record.screen = static_cast<uint8_t>(screen);
+    record.value = static_cast<uint32_t>(value);
+    return record;
+}
+
 bool KeyFunctionForm::hasCom2Link(const ProjectStore& store) {
     // A one-port model carries a "no link" text as its COM2 link name but no COM2 protocol.
     return !store.com2LinkName.empty() && !store.com2ProtocolName.empty();

@@ -159,6 +159,12 @@ void ScreenManagerForm::remove(MessageSink& sink) {
     if (n < capacity::kFirstScreen || n > capacity::kLastScreen) {
         return;
     }
+    // The button is disabled for a selected open screen, but the number can be typed: a
+    // window would go on showing, and store again, a screen no longer in the project.
+    if (m_store.screenOpen[static_cast<size_t>(n)] == 1) {
+        sink.show(Message::string(formmsg::kScreenOpenNoDelete, {std::to_string(n)}), Icon::Warning);
+        return;
+    }
     if (sink.ask(Message::string(63589, {std::to_string(n)}), Buttons::OkCancel) != Answer::Ok) {
         return;
     }

@@ -61,7 +61,7 @@ public:
     void copy(MessageSink& sink, const FormRunner<ScreenNumberForm>& run);
     // Renumber / rename (3): the screen number and name dialog.
     void renumber(MessageSink& sink, const FormRunner<ScreenNumberNameForm>& run);
-    // Delete (1004), after the question 63589.
+    // Delete (1004), after the question 63589; a screen open in a window is refused (65500).
     void remove(MessageSink& sink);
 
     // Set once a rename or renumber changed the directory: the workspace trees are refreshed.

@@ -219,6 +219,70 @@ void WorkspaceExchange::applyPanelModel(ProjectStore& store, const ProgramDirect
     store.treeChanged = true;
 }
 
+bool WorkspaceExchange::editPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
+                                       MessageSink& sink, const FormRunner<PortParamForm>& run) {
+    sink.show(Message::string(63545), Icon::Information);
+    PortParamForm form = portParamForm(store, dir, port);
+    form.open(sink);
+    auto values = run(form);
+    if (!values) {
+        return false;
+    }
+    applyPortParams(store, dir, port, *values);
+    return true;
+}
+
+bool WorkspaceExchange::editAlarmGroup(ProjectStore& store, int group, MessageSink& sink,
+                                       const FormRunner<AlarmGroupForm>& run) {
+    AlarmGroupForm form = alarmGroupForm(store, group);
+    form.open(sink);
+    auto values = run(form);
+    if (!values) {
+        return false;
+    }
+    applyAlarmGroup(store, group, *values);
+    return true;
+}
+
+bool WorkspaceExchange::editPanelSettings(ProjectStore& store, const ProgramDirectory& dir,
+                                          MessageSink& sink,
+                                          const FormRunner<PanelSettingsForm>& run) {
+    PanelSettingsForm form = panelSettingsForm(store, dir);
+    form.open(sink);
+    auto values = run(form);
+    if (!values) {
+        return false;
+    }
+    applyPanelSettings(store, *values);
+    return true;
+}
+
+bool WorkspaceExchange::editChangeTable(ProjectStore& store, const FormRunner<ChangeTableForm>& run) {
+    ChangeTableForm form = changeTableForm(store);
+    auto values = run(form);
+    if (!values) {
+        return false;
+    }
+    applyChangeTable(store, *values);
+    return true;
+}
+
+bool WorkspaceExchange::editPanelModel(ProjectStore& store, const ProgramDirectory& dir,
+                                       bool editorActive, MessageSink& sink,
+                                       const FormRunner<PanelModelForm>& run) {
+    if (editorActive) {
+        sink.show(Message::string(63544), Icon::Warning);
+        return false;
+    }
+    PanelModelForm form = panelModelForm(store, dir);
+    auto values = run(form);
+    if (!values) {
+        return false;
+    }
+    applyPanelModel(store, dir, *values);
+    return true;
+}
+
 bool WorkspaceExchange::canDeleteScreen(const ProjectStore& store, int screen) {
     return validScreen(screen) && store.screenOpen[static_cast<size_t>(screen)] != 1;
 }

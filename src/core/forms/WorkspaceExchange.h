@@ -3,6 +3,7 @@
 #include "config/ProgramDirectory.h"
 #include "forms/AlarmGroupForm.h"
 #include "forms/ChangeTableForm.h"
+#include "forms/FormRunner.h"
 #include "forms/PanelModelForm.h"
 #include "forms/PanelSettingsForm.h"
 #include "forms/PortParamForm.h"
@@ -61,6 +62,21 @@ public:
     static bool canDeleteScreen(const ProjectStore& store, int screen);
     // Asks 63574 (Yes / No); Yes clears the directory entry and the open flag.
     static bool deleteScreen(ProjectStore& store, int screen, MessageSink& sink);
+
+    // Whole exchanges of the tree's items: the preset, the dialog (run shows it and gives its
+    // OK's values or nothing), and on OK the write-back. True when the dialog was confirmed.
+    // Link items: message 63545 first, then the port parameter dialog.
+    static bool editPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
+                               MessageSink& sink, const FormRunner<PortParamForm>& run);
+    static bool editAlarmGroup(ProjectStore& store, int group, MessageSink& sink,
+                               const FormRunner<AlarmGroupForm>& run);
+    static bool editPanelSettings(ProjectStore& store, const ProgramDirectory& dir,
+                                  MessageSink& sink, const FormRunner<PanelSettingsForm>& run);
+    static bool editChangeTable(ProjectStore& store, const FormRunner<ChangeTableForm>& run);
+    // The model item: while an editor window is the active frame only message 63544 is shown.
+    // The caller closes the editor windows before calling this.
+    static bool editPanelModel(ProjectStore& store, const ProgramDirectory& dir, bool editorActive,
+                               MessageSink& sink, const FormRunner<PanelModelForm>& run);
 
     // The areas of both ports as the dialogs take them.
     static std::array<PlcPortAreas, 2> portAreas(const ProjectStore& store);

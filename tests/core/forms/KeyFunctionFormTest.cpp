@@ -233,3 +233,59 @@ TEST(KeyFunction, Com2IsOfferedOnlyWithASecondLink) {
     store->com2ProtocolName = "FX_CPU";
     EXPECT_TRUE(K::hasCom2Link(*store));
 }
+
+TEST(KeyFunction, KeyRecordFieldsGoInAndComeBack) {
+    auto store = std::make_unique<ProjectStore>();
+    store->cpuId = 2;
+    store->com1Protocol.wordAreas = test::typicalPort().wordAreas.areas;
+    store->com1Protocol.bitAreas = test::typicalPort().bitAreas.areas;
+    store->com1Protocol.stationText = "15";
+    KeyRecord r{};
+    r.kind = 137;
+    r.flags = 0x0A; // word action, 32 bits, decimal digits
+    r.device = 1234;
+    r.areaBit = 0x20; // area C
+    r.value8 = 77;
+    r.value = 12'345'678;
+    RecordingSink sink;
+    K f = openForm(K::presetFrom(r, *store), sink);
+    EXPECT_TRUE(sink.shown().empty());
+    EXPECT_EQ(f.fields().action, K::kWordAction);
+    EXPECT_EQ(f.fields().wordSize, 1);
+    EXPECT_EQ(f.fields().format, 0);
+    EXPECT_EQ(f.fields().area, 2);
+    EXPECT_EQ(f.fields().addressText, "1234");
+    EXPECT_EQ(f.fields().value, 12'345'678);
+    EXPECT_EQ(f.portEntries(), (std::vector<std::string>{"COM1"}));
+    f.fields().addressText = "0150";
+    auto o = f.ok();
+    ASSERT_TRUE(o.ok());
+    KeyRecord back = o.values->applyTo(r);
+    EXPECT_EQ(back.kind, 137); // not a function field
+    EXPECT_EQ(back.value8, 77u);
+    EXPECT_EQ(back.flags, 0x0A);
+    EXPECT_EQ(back.device, 150);
+    EXPECT_EQ(back.areaBit, 0x20);
+    EXPECT_EQ(back.screen, 0);
+    EXPECT_EQ(back.value, 12'345'678u);
+
+    // A show-screen action keeps only its screen; a negative value comes back as its bits.
+    f.fields().action = K::kShowScreen;
+    f.actionChanged();
+    f.fields().screen = 42;
+    o = f.ok();
+    ASSERT_TRUE(o.ok());
+    back = o.values->applyTo(r);
+    EXPECT_EQ(back.flags, 0);
+    EXPECT_EQ(back.screen, 42);
+    EXPECT_EQ(back.device, 0);
+    EXPECT_EQ(back.value, 0u);
+    r.flags = 0x05; // word action, 16 bits, signed
+    r.device = 150;
+    r.value = static_cast<uint32_t>(-5);
+    K g = openForm(K::presetFrom(r, *store), sink);
+    EXPECT_EQ(g.fields().value, -5);
+    auto signedOk = g.ok();
+    ASSERT_TRUE(signedOk.ok());
+    EXPECT_EQ(signedOk.values->applyTo(r).value, static_cast<uint32_t>(-5));
+}

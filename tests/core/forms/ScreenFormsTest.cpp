@@ -209,4 +209,14 @@ TEST(ScreenManager, DeleteAsksAndClearsTheEntry) {
     size_t asked = sink.asked().size();
     f.remove(sink);
     EXPECT_EQ(sink.asked().size(), asked);
+
+    // A typed number of a screen open in a window is refused without the question.
+    s->entries[6].number = 6;
+    s->screenOpen[6] = 1;
+    f.fields().chosen = 6;
+    sink.script({Answer::Ok});
+    f.remove(sink);
+    EXPECT_EQ(sink.asked().size(), asked);
+    EXPECT_EQ(sink.shown().back(), Message::string(65500, {"6"}));
+    EXPECT_TRUE(s->screenExists(6));
 }

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 
+#include <unistd.h>
+
 namespace dispcraft::test {
 
 struct AreaSpec {
@@ -50,7 +52,8 @@ class SettingsScratch {
 public:
     explicit SettingsScratch(const std::string& name) {
         m_path = std::filesystem::temp_directory_path() /
-                 (name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+                 (name + "-" + std::to_string(::getpid()) + "-" +
+                  std::to_string(reinterpret_cast<uintptr_t>(this)));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

@@ -229,3 +229,66 @@ TEST(WorkspaceExchange, PanelModelChangeMovesTheProject) {
     EXPECT_EQ(p.store->cpuId, 1);
     EXPECT_EQ(p.store->header.modelCode, 'A');
 }
+
+TEST(WorkspaceExchange, TreeItemFlowsWriteBackOnlyWhenConfirmed) {
+    Project p;
+    ProjectBlock& b = p.store->projectBlock;
+    const uint16_t baud = b.com1Baud;
+    p.store->treeChanged = false;
+    bool shownFirst = false;
+    auto cancel = [&](PortParamForm& f) -> std::optional<PortParamForm::Values> {
+        shownFirst = !p.sink.shown().empty() && p.sink.shown()[0] == Message::string(63545);
+        f.fields().choices.baudText = "1200";
+        return std::nullopt;
+    };
+    EXPECT_FALSE(W::editPortParams(*p.store, p.dir, 1, p.sink, cancel));
+    EXPECT_TRUE(shownFirst); // the notice comes before the dialog
+    EXPECT_EQ(b.com1Baud, baud);
+    EXPECT_FALSE(p.store->treeChanged);
+    EXPECT_TRUE(W::editPortParams(*p.store, p.dir, 1, p.sink, [](PortParamForm& f) {
+        f.fields().choices.baudText = "1200";
+        return f.ok().values;
+    }));
+    EXPECT_EQ(b.com1Baud, 1200);
+    EXPECT_TRUE(p.store->treeChanged);
+
+    p.store->treeChanged = false;
+    EXPECT_FALSE(W::editAlarmGroup(*p.store, 0, p.sink, [](AlarmGroupForm& f) {
+        f.fields().count = 2;
+        return std::optional<AlarmGroupForm::Values>();
+    }));
+    EXPECT_EQ(p.store->alarms[0].count, 0);
+    EXPECT_FALSE(p.store->treeChanged);
+    EXPECT_TRUE(W::editAlarmGroup(*p.store, 0, p.sink, [&](AlarmGroupForm& f) {
+        f.fields().count = 2;
+        f.rebuild(p.sink);
+        return f.ok().values;
+    }));
+    EXPECT_EQ(p.store->alarms[0].count, 2);
+    EXPECT_TRUE(p.store->treeChanged);
+
+    EXPECT_TRUE(W::editPanelSettings(*p.store, p.dir, p.sink, [](PanelSettingsForm& f) {
+        f.fields().setting1105 = 7;
+        return f.ok().values;
+    }));
+    EXPECT_EQ(b.startScreen, 7);
+    EXPECT_FALSE(W::editChangeTable(*p.store, [](ChangeTableForm&) {
+        return std::optional<ChangeTableForm::Values>();
+    }));
+
+    // With an editor window active the model item only says why not.
+    p.sink.clear();
+    int runs = 0;
+    auto model = [&](PanelModelForm& f) {
+        ++runs;
+        f.fields().selected = 0;
+        return f.ok(p.sink).values;
+    };
+    EXPECT_FALSE(W::editPanelModel(*p.store, p.dir, true, p.sink, model));
+    EXPECT_EQ(runs, 0);
+    ASSERT_EQ(p.sink.shown().size(), 1u);
+    EXPECT_EQ(p.sink.shown()[0].id, 63544);
+    EXPECT_EQ(p.store->modelTitle, "TR - B");
+    EXPECT_TRUE(W::editPanelModel(*p.store, p.dir, false, p.sink, model));
+    EXPECT_EQ(p.store->modelTitle, "TR - A");
+}
