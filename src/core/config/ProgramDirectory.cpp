@@ -122,8 +122,11 @@ std::string ProgramDirectory::file(const std::string& relative) const {
 
 std::string ProgramDirectory::settingsFile() const {
     std::string beside = file("qel.ini");
-    bool writable = FileIo::exists(beside) ? ::access(beside.c_str(), W_OK) == 0
-                                           : ::access(m_dir.c_str(), W_OK) == 0;
+    // Writing goes through a temporary file beside it, so the directory must be writable too.
+    struct stat info {};
+    bool writable = ::access(m_dir.c_str(), W_OK) == 0 &&
+                    (::stat(beside.c_str(), &info) != 0 ||
+                     ((info.st_mode & 0222) != 0 && ::access(beside.c_str(), W_OK) == 0));
     if (writable) {
         return beside;
     }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,7 +66,24 @@ bool FileIo::isDirectory(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool FileIo::writeAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
+bool FileIo::writeAtomic(const std::string& target, const void* data, size_t size,
+                         std::string* error) {
+    // A symbolic link keeps pointing at the file it names: that file is the one replaced.
+    std::string path = target;
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
+    // Writing in place would fail on a read-only file; the rename must not get round that.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        setError(error, EACCES);
+        return false;
+    }
     std::string dir = ".";
     size_t slash = path.rfind('/');
     if (slash != std::string::npos) {

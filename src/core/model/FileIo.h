@@ -16,7 +16,8 @@ public:
     static std::optional<std::vector<uint8_t>> readBytes(const std::string& path);
     static bool exists(const std::string& path);
     static bool isDirectory(const std::string& path);
-    // On failure returns false and, when error is given, a short reason (strerror text).
+    // On failure returns false and, when error is given, a short reason (strerror text). A
+    // read-only file is refused; a symbolic link is followed and stays in place.
     static bool writeAtomic(const std::string& path, const void* data, size_t size,
                             std::string* error = nullptr);
     static bool writeAtomic(const std::string& path, const std::string& data,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace dispcraft;
 
@@ -44,5 +45,14 @@ TEST(ProgramDirectory, SettingsFileBesideOrInTheUserConfiguration) {
     // A program directory that cannot take the file: the user's configuration holds it.
     ProgramDirectory missing(dir.path() + "/not-there");
     EXPECT_EQ(missing.settingsFile(), config.path() + "/dispcraft/qel.ini");
+    // A read-only shipped file cannot be replaced either; the user's copy starts from it.
+    test::TempProgramDir shipped;
+    std::string ini = shipped.write("qel.ini", "[OEM]\r\nname=NONE\r\n");
+    ::chmod(ini.c_str(), 0444);
+    test::TempProgramDir config2;
+    ::setenv("XDG_CONFIG_HOME", config2.path().c_str(), 1);
+    std::string own = ProgramDirectory(shipped.path()).settingsFile();
+    EXPECT_EQ(own, config2.path() + "/dispcraft/qel.ini");
+    EXPECT_EQ(FileIo::readText(own), "[OEM]\r\nname=NONE\r\n");
     ::unsetenv("XDG_CONFIG_HOME");
 }

@@ -66,6 +66,35 @@ TEST(RecordLayout, ObjectRecords) {
     EXPECT_EQ(offsetof(PictureObjectRecord, pictureNo), 8u);
 }
 
+// The common head: kind at 0, x at 2, y at 4 and, where the kind has one, attributes at 6.
+template <typename R>
+void expectHead() {
+    EXPECT_EQ(offsetof(R, kind), 0u);
+    EXPECT_EQ(offsetof(R, x), 2u);
+    EXPECT_EQ(offsetof(R, y), 4u);
+    if constexpr (requires { &R::attr; }) {
+        EXPECT_EQ(offsetof(R, attr), 6u);
+    }
+}
+
+TEST(RecordLayout, CommonHeadAndLampName) {
+    expectHead<TextStringRecord>();
+    expectHead<MsgDispRecord>();
+    expectHead<NumDispRecord>();
+    expectHead<BarGraphRecord>();
+    expectHead<TrendGraphRecord>();
+    expectHead<LampRecord>();
+    expectHead<PictureObjectRecord>();
+
+    // The lamp picture number is the two digits after "lamp" at offsets 25 and 26.
+    LampRecord l{};
+    l.setName("lamp07_32x32");
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&l);
+    EXPECT_EQ(bytes[25], '0');
+    EXPECT_EQ(bytes[26], '7');
+    EXPECT_EQ(bytes[40], 0);
+}
+
 TEST(RecordLayout, KeyRecords) {
     EXPECT_EQ(sizeof(KeyRecord), 16u);
     EXPECT_EQ(offsetof(KeyRecord, flags), 2u);
@@ -85,6 +114,11 @@ TEST(RecordLayout, ProjectBlocks) {
     EXPECT_EQ(offsetof(ScreenEntry, name), 1u);
     EXPECT_EQ(offsetof(ScreenEntry, fileOffset), 12u);
     EXPECT_EQ(offsetof(ScreenEntry, textCount), 16u);
+    EXPECT_EQ(offsetof(ScreenEntry, msgCount), 17u);
+    EXPECT_EQ(offsetof(ScreenEntry, numCount), 18u);
+    EXPECT_EQ(offsetof(ScreenEntry, barCount), 19u);
+    EXPECT_EQ(offsetof(ScreenEntry, trendCount), 20u);
+    EXPECT_EQ(offsetof(ScreenEntry, lampCount), 21u);
     EXPECT_EQ(offsetof(ScreenEntry, pictureCount), 22u);
     EXPECT_EQ(offsetof(ScreenEntry, poolLength8), 23u);
     EXPECT_EQ(offsetof(ScreenEntry, poolLength32), 28u);
@@ -119,6 +153,8 @@ TEST(RecordLayout, ProjectBlocks) {
     EXPECT_EQ(sizeof(SystemBlock), 36u);
     EXPECT_EQ(sizeof(ChangeRecord), 8u);
     EXPECT_EQ(offsetof(ChangeRecord, length), 1u);
+    EXPECT_EQ(offsetof(ChangeRecord, byte2), 2u);
+    EXPECT_EQ(offsetof(ChangeRecord, byte3), 3u);
     EXPECT_EQ(offsetof(ChangeRecord, word4), 4u);
     EXPECT_EQ(offsetof(ChangeRecord, word6), 6u);
 
@@ -126,8 +162,20 @@ TEST(RecordLayout, ProjectBlocks) {
     EXPECT_EQ(offsetof(FileHeader, format), 4u);
     EXPECT_EQ(offsetof(FileHeader, modelCode), 6u);
     EXPECT_EQ(sizeof(FileIndex), 48u);
+    EXPECT_EQ(offsetof(FileIndex, alarm1Offset), 4u);
+    EXPECT_EQ(offsetof(FileIndex, scratchOffset), 8u);
+    EXPECT_EQ(offsetof(FileIndex, scratchLength), 12u);
+    EXPECT_EQ(offsetof(FileIndex, globalPoolOffset), 16u);
+    EXPECT_EQ(offsetof(FileIndex, globalPoolLength), 20u);
+    EXPECT_EQ(offsetof(FileIndex, globalOldKeysOffset), 24u);
+    EXPECT_EQ(offsetof(FileIndex, pictureDotsOffset), 28u);
+    EXPECT_EQ(offsetof(FileIndex, pictureDotsLength), 32u);
+    EXPECT_EQ(offsetof(FileIndex, alarmPool1Length), 36u);
+    EXPECT_EQ(offsetof(FileIndex, screenPoolsLength), 40u);
     EXPECT_EQ(offsetof(FileIndex, alarmPool2Length), 44u);
     EXPECT_EQ(sizeof(PictureDirEntry), 12u);
+    EXPECT_EQ(offsetof(PictureDirEntry, width), 4u);
+    EXPECT_EQ(offsetof(PictureDirEntry, height), 5u);
 }
 
 TEST(ScreenEntry, PoolLengthFields) {

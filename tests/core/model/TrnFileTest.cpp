@@ -367,6 +367,32 @@ TEST(TrnFile, AtomicSaveKeepsTheOldFileWhenTheWriteFails) {
     EXPECT_EQ(TrnWriter::save(*st, dir.file("missing/p.trn")).message.id, trnmsg::kCannotCreate);
 }
 
+TEST(TrnFile, SaveFollowsALinkAndKeepsAReadOnlyFile) {
+    TempDir dir;
+    auto st = sampleProject();
+    ASSERT_TRUE(TrnWriter::save(*st, dir.file("real.trn")).ok);
+    std::filesystem::create_symlink("real.trn", dir.file("link.trn"));
+    addScreen(*st, 60, 3, "more");
+    ASSERT_TRUE(TrnWriter::save(*st, dir.file("link.trn")).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.trn")));
+    auto back = std::make_unique<ProjectStore>();
+    ASSERT_TRUE(TrnReader::load(*back, dir.file("real.trn")).ok);
+    EXPECT_TRUE(back->screenExists(60));
+
+    // A read-only project is not replaced behind the user's back, not even by its owner.
+    ::chmod(dir.file("real.trn").c_str(), 0444);
+    auto before = FileIo::readBytes(dir.file("real.trn"));
+    addScreen(*st, 61, 3, "again");
+    for (const char* name : {"real.trn", "link.trn"}) {
+        auto r = TrnWriter::save(*st, dir.file(name));
+        EXPECT_FALSE(r.ok) << name;
+        EXPECT_EQ(r.message.id, trnmsg::kCannotCreate);
+        EXPECT_FALSE(r.detail.empty());
+    }
+    EXPECT_EQ(FileIo::readBytes(dir.file("real.trn")), before);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.trn")));
+}
+
 TEST(TrnFile, LoadSetsThePathOrReportsAFileThatCannotBeOpened) {
     TempDir dir;
     auto st = sampleProject();
