@@ -18,7 +18,12 @@ void usage(FILE* out) {
                "  build IN.trn -o OUT.qel [--glyph-font PATH]\n"
                "  download IN.trn --port DEVICE [--clock] [--system-program FILE]\n"
                "  lamp IN.bmp OUT.lmp --size 16|32\n"
-               "  render IN.trn --screen N -o OUT.png\n",
+               "  render IN.trn --screen N -o OUT.png\n"
+               "\n"
+               "exit status: 0 done; 3 done with a warning: the project file ends early, its\n"
+               "missing parts left empty (info, resave), or the image lacks its start screen\n"
+               "(build); 1 failed, the reason on stderr and no output file replaced; 2 unknown\n"
+               "command or option\n",
                out);
 }
 
