@@ -31,19 +31,17 @@ BarGraphDialog::BarGraphDialog(BarGraphForm& form, Prompts& prompts, QWidget* pa
     m_address = new AddressGroupControls(form.address(), prompts, this);
     QGroupBox* addressBox = m_address->makeBox(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressGroup), this);
     m_coding = std::make_unique<OptionGroup>(this, value(dlgtext::kCodingGroup), F::kCodingGroup, graphCodingNames());
-    m_maximum = named(new SpinEdit(this), F::kMaximum);
-    m_minimum = named(new SpinEdit(this), F::kMinimum);
-    auto* rangeBox = new QGroupBox(value(dlgtext::kRangeGroup), this);
-    auto* rangeRows = new QFormLayout(rangeBox);
-    rangeRows->addRow(value(dlgtext::kMaximumLabel), m_maximum);
-    rangeRows->addRow(value(dlgtext::kMinimumLabel), m_minimum);
+    // Made one after the other so the maximum comes first in the tab order.
+    SpinEdit* maximum = named(new SpinEdit(this), F::kMaximum);
+    SpinEdit* minimum = named(new SpinEdit(this), F::kMinimum);
+    m_range = std::make_unique<ValueRangeBox>(this, maximum, minimum);
     m_direction = std::make_unique<OptionGroup>(
         this, label(kDirectionGroup), F::kDirectionGroup,
         QStringList{label(kUpward), label(kLeftward), label(kDownward), label(kRightward)});
 
     auto* right = new QVBoxLayout;
     right->addWidget(m_coding->box);
-    right->addWidget(rangeBox);
+    right->addWidget(m_range->box);
     right->addStretch(1);
     auto* left = new QVBoxLayout;
     left->addWidget(addressBox);
@@ -73,18 +71,14 @@ BarGraphDialog::~BarGraphDialog() = default;
 void BarGraphDialog::takeFields() {
     BarGraphForm::Fields& f = m_form.fields();
     m_address->take();
-    f.maximum = m_maximum->value();
-    f.minimum = m_minimum->value();
+    f.maximum = m_range->maximum->value();
+    f.minimum = m_range->minimum->value();
     f.coding = m_coding->checked();
     f.direction = m_direction->checked();
 }
 
 void BarGraphDialog::showValues() {
-    const SpinRange r = m_form.valueRange();
-    m_maximum->setSpinRange(r.low, r.high);
-    m_minimum->setSpinRange(r.low, r.high);
-    m_maximum->setValue(static_cast<int>(m_form.fields().maximum));
-    m_minimum->setValue(static_cast<int>(m_form.fields().minimum));
+    m_range->show(m_form.valueRange(), m_form.fields().maximum, m_form.fields().minimum);
 }
 
 void BarGraphDialog::onOk() {

@@ -11,6 +11,7 @@ namespace dispcraft {
 class AddressGroupControls;
 class SpinEdit;
 struct OptionGroup;
+struct ValueRangeBox;
 
 // The bar graph dialog: the register, its coding and the value range the bar spans, and the
 // direction in which the bar fills.
@@ -34,8 +35,7 @@ private:
     AddressGroupControls* m_address = nullptr;
     std::unique_ptr<OptionGroup> m_coding;
     std::unique_ptr<OptionGroup> m_direction;
-    SpinEdit* m_maximum = nullptr;
-    SpinEdit* m_minimum = nullptr;
+    std::unique_ptr<ValueRangeBox> m_range;
 };
 
 } // namespace dispcraft

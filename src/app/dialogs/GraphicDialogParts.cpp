@@ -2,10 +2,14 @@
 
 #include "app/dialogs/DialogLabels.h"
 #include "app/dialogs/FormDialog.h"
+#include "app/dialogs/GraphicDialogLabels.h"
+#include "app/dialogs/SpinEdit.h"
+#include "forms/FormOutcome.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QPainter>
 #include <QRadioButton>
@@ -105,6 +109,21 @@ void OptionGroup::check(int index) {
 
 QRadioButton* OptionGroup::button(int index) const {
     return static_cast<QRadioButton*>(buttons->button(index));
+}
+
+ValueRangeBox::ValueRangeBox(QWidget* parent, SpinEdit* maximumSpin, SpinEdit* minimumSpin)
+    : box(new QGroupBox(dlgtext::label(dlgtext::kValues, dlgtext::kRangeGroup), parent)),
+      maximum(maximumSpin), minimum(minimumSpin) {
+    auto* rows = new QFormLayout(box);
+    rows->addRow(dlgtext::label(dlgtext::kValues, dlgtext::kMaximumLabel), maximum);
+    rows->addRow(dlgtext::label(dlgtext::kValues, dlgtext::kMinimumLabel), minimum);
+}
+
+void ValueRangeBox::show(const SpinRange& range, long long maximumValue, long long minimumValue) {
+    maximum->setSpinRange(range.low, range.high);
+    minimum->setSpinRange(range.low, range.high);
+    maximum->setValue(static_cast<int>(maximumValue));
+    minimum->setValue(static_cast<int>(minimumValue));
 }
 
 } // namespace dispcraft

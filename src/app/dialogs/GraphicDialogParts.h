@@ -11,6 +11,9 @@ class QRadioButton;
 
 namespace dispcraft {
 
+class SpinEdit;
+struct SpinRange;
+
 // A preview pane of a fixed size: green with the dark dots of a lamp or picture painted black
 // (the dialogs render the image; the pane only shows it).
 class DotPreview : public QWidget {
@@ -55,6 +58,17 @@ struct OptionGroup {
 };
 
 QString optionName(int firstId, int index);
+
+// The value range of the bar and trend graphs: maximum above minimum in a titled box, both
+// spins bounded by the range the chosen coding allows.
+struct ValueRangeBox {
+    QGroupBox* box = nullptr;
+    SpinEdit* maximum = nullptr;
+    SpinEdit* minimum = nullptr;
+
+    ValueRangeBox(QWidget* parent, SpinEdit* maximumSpin, SpinEdit* minimumSpin);
+    void show(const SpinRange& range, long long maximumValue, long long minimumValue);
+};
 
 // The value codings of the bar and trend graphs in their order: unsigned, BCD, signed.
 QStringList graphCodingNames();

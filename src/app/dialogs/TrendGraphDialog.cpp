@@ -31,12 +31,10 @@ TrendGraphDialog::TrendGraphDialog(TrendGraphForm& form, Prompts& prompts, QWidg
     m_address = new AddressGroupControls(form.address(), prompts, this);
     QGroupBox* addressBox = m_address->makeBox(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressGroup), this);
     m_coding = std::make_unique<OptionGroup>(this, value(dlgtext::kCodingGroup), F::kCodingGroup, graphCodingNames());
-    m_maximum = named(new SpinEdit(this), F::kMaximum);
-    m_minimum = named(new SpinEdit(this), F::kMinimum);
-    auto* rangeBox = new QGroupBox(value(dlgtext::kRangeGroup), this);
-    auto* rangeRows = new QFormLayout(rangeBox);
-    rangeRows->addRow(value(dlgtext::kMaximumLabel), m_maximum);
-    rangeRows->addRow(value(dlgtext::kMinimumLabel), m_minimum);
+    // Made one after the other so the maximum comes first in the tab order.
+    SpinEdit* maximum = named(new SpinEdit(this), F::kMaximum);
+    SpinEdit* minimum = named(new SpinEdit(this), F::kMinimum);
+    m_range = std::make_unique<ValueRangeBox>(this, maximum, minimum);
 
     m_spacing = named(new SpinEdit(this), F::kSpacing);
     m_spacing->setSpinRange(F::kSpacingRange.low, F::kSpacingRange.high);
@@ -62,7 +60,7 @@ TrendGraphDialog::TrendGraphDialog(TrendGraphForm& form, Prompts& prompts, QWidg
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(m_coding->box);
-    right->addWidget(rangeBox);
+    right->addWidget(m_range->box);
     right->addStretch(1);
     auto* body = new QHBoxLayout;
     body->addLayout(left);
@@ -94,8 +92,8 @@ TrendGraphDialog::~TrendGraphDialog() = default;
 void TrendGraphDialog::takeFields() {
     TrendGraphForm::Fields& f = m_form.fields();
     m_address->take();
-    f.maximum = m_maximum->value();
-    f.minimum = m_minimum->value();
+    f.maximum = m_range->maximum->value();
+    f.minimum = m_range->minimum->value();
     f.spacing = m_spacing->value();
     f.count = m_count->value();
     f.settingA = m_settingA->value();
@@ -104,12 +102,8 @@ void TrendGraphDialog::takeFields() {
 
 void TrendGraphDialog::showFields() {
     const TrendGraphForm::Fields& f = m_form.fields();
-    const SpinRange r = m_form.valueRange();
     m_coding->check(f.coding);
-    m_maximum->setSpinRange(r.low, r.high);
-    m_minimum->setSpinRange(r.low, r.high);
-    m_maximum->setValue(static_cast<int>(f.maximum));
-    m_minimum->setValue(static_cast<int>(f.minimum));
+    m_range->show(m_form.valueRange(), f.maximum, f.minimum);
     m_spacing->setValue(static_cast<int>(f.spacing));
     m_count->setValue(static_cast<int>(f.count));
     m_settingA->setValue(static_cast<int>(f.settingA));

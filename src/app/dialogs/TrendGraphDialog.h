@@ -13,6 +13,7 @@ namespace dispcraft {
 class AddressGroupControls;
 class SpinEdit;
 struct OptionGroup;
+struct ValueRangeBox;
 
 // The trend graph dialog: the register plotted over time, its coding and value range, the
 // spacing and count of the samples (the graph must fit the LCD's width) and setting A.
@@ -36,8 +37,7 @@ private:
     std::optional<TrendGraphForm::Values> m_values;
     AddressGroupControls* m_address = nullptr;
     std::unique_ptr<OptionGroup> m_coding;
-    SpinEdit* m_maximum = nullptr;
-    SpinEdit* m_minimum = nullptr;
+    std::unique_ptr<ValueRangeBox> m_range;
     SpinEdit* m_spacing = nullptr;
     SpinEdit* m_count = nullptr;
     SpinEdit* m_settingA = nullptr;
