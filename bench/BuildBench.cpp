@@ -2,13 +2,13 @@
 // 47104 bytes), and the glyph stage alone for texts that use all 7445 GB2312 characters, whose
 // full build must stop because its image passes the 16-bit offsets. Glyphs come from the program
 // directory's "asc16" and the system's Unifont (or a system CJK font through FreeType).
-#include "build/BuildMessages.h"
-#include "build/GlyphTable.h"
-#include "build/HexGlyphSource.h"
-#include "build/ImageBuilder.h"
-#include "build/PanelGlyphs.h"
-#include "config/ProgramDirectory.h"
-#include "model/FileIo.h"
+#include "image/BuildMessages.h"
+#include "image/GlyphTable.h"
+#include "image/HexGlyphSource.h"
+#include "image/ImageBuilder.h"
+#include "image/PanelGlyphs.h"
+#include "base/ProgramDirectory.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
 

@@ -7,7 +7,7 @@
 #include "comm/EventLoop.h"
 #include "comm/Packets.h"
 #include "platform/SerialPort.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <benchmark/benchmark.h>
 

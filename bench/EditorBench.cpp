@@ -1,10 +1,10 @@
 // Drawing a screen window with every list full (434 objects) and hit-testing over it.
-#include "build/PanelGlyphs.h"
-#include "config/ProgramDirectory.h"
+#include "image/PanelGlyphs.h"
+#include "base/ProgramDirectory.h"
 #include "editor/EditorSession.h"
 #include "editor/ScreenRenderer.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 #include "DemoScreens.h"
 
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/TrnWriter.h"
 
 #include <memory>

@@ -6,7 +6,7 @@
 #include "FuzzSeeds.h"
 
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "model/TrnWriter.h"
 

@@ -4,7 +4,7 @@
 #include "editor/EditorSession.h"
 #include "editor/ScreenRenderer.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <cstring>
 #include <memory>

@@ -2,8 +2,8 @@
 // (CPU_ID 1, 2 or 37, the LCD origin, one or two alarm groups); the rest is read as a project
 // file. Nothing may read outside its data; a stopped build must say why and give no image; a
 // complete one must fit the 16-bit offsets, with every offset inside the image.
-#include "build/ImageBuilder.h"
-#include "config/ProgramDirectory.h"
+#include "image/ImageBuilder.h"
+#include "base/ProgramDirectory.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"

@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== layer order of the includes"
+./tools/check-layers.sh
+
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

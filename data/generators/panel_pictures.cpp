@@ -8,7 +8,7 @@
 #include "config/PanelModelFile.h"
 #include "editor/BmpImage.h"
 #include "editor/ScreenRenderer.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 
-#include "build/PanelGlyphs.h"
+#include "image/PanelGlyphs.h"
 #include "text/LanguageStrings.h"
 
 namespace dispcraft {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/SettingsFile.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <memory>
 #include <string>

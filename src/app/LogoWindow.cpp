@@ -1,6 +1,6 @@
 #include "app/LogoWindow.h"
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/BuildResult.h"
+#include "image/BuildResult.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -10,9 +10,9 @@
 #include "app/UiText.h"
 #include "app/dialogs/ScreenAssignDialog.h"
 #include "app/dialogs/ScreenManagerDialog.h"
-#include "build/ImageBuilder.h"
+#include "image/ImageBuilder.h"
 #include "forms/ScreenManagerForm.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "text/LanguageStrings.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
-#include "build/ImageBuilder.h"
-#include "config/ProgramDirectory.h"
+#include "image/ImageBuilder.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"

@@ -4,7 +4,7 @@
 // and opening a project file as the open command does.
 
 #include "cli/CliContext.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "model/ProjectStore.h"
 #include "model/TrnMessages.h"

@@ -1,17 +1,17 @@
 #include "cli/Commands.h"
 
-#include "build/ImageBuilder.h"
-#include "build/LinkFiles.h"
+#include "image/ImageBuilder.h"
+#include "image/LinkFiles.h"
 #include "comm/DownloadSession.h"
 #include "comm/EventLoop.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "platform/SerialPort.h"
 #include "text/LanguageStrings.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <chrono>
 #include <csignal>

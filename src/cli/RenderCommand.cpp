@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
-#include "build/PanelGlyphs.h"
-#include "config/ProgramDirectory.h"
+#include "image/PanelGlyphs.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "editor/EditorMessages.h"
 #include "editor/EditorSession.h"
@@ -11,7 +11,7 @@
 #include "model/TrnReader.h"
 #include "text/Gb2312.h"
 #include "text/LanguageStrings.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <cstdio>
 #include <cstdlib>

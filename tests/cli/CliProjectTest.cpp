@@ -3,7 +3,7 @@
 #include "core/model/TrnTestSupport.h"
 
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"

@@ -1,10 +1,10 @@
 // Downloads as a user runs them: dispcraft-cli builds a project and sends it over a
 // pseudo-terminal to dispcraft-panel, which keeps what it received.
 
-#include "build/ImageBuilder.h"
-#include "config/ProgramDirectory.h"
+#include "image/ImageBuilder.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"

@@ -5,7 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
 #include "app/UiText.h"
-#include "build/LinkFiles.h"
+#include "image/LinkFiles.h"
 #include "comm/DownloadSession.h"
 #include "model/ProjectStore.h"
 #include "platform/SerialDeviceList.h"

@@ -12,7 +12,7 @@
 #include "app/dialogs/PictureDialog.h"
 #include "app/dialogs/ShortNumDispDialog.h"
 #include "app/dialogs/TrendGraphDialog.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "forms/ObjectEditing.h"
 
 namespace dispcraft {

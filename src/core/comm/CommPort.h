@@ -2,7 +2,7 @@
 
 #include "comm/ReplyQueue.h"
 #include "comm/Transport.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <atomic>
 #include <condition_variable>

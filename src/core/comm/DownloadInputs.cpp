@@ -1,6 +1,6 @@
 #include "comm/DownloadInputs.h"
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 
 namespace dispcraft {
 

@@ -4,7 +4,7 @@
 #include "comm/CommPort.h"
 #include "comm/DownloadInputs.h"
 #include "comm/ReplyQueue.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "config/PrivateProfile.h"
 
 #include "config/IniFile.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #include <cctype>
 #include <climits>

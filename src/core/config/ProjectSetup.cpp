@@ -2,7 +2,7 @@
 
 #include "config/PanelModelFile.h"
 #include "config/PrivateProfile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/SerialSettings.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <cstdint>
 #include <optional>

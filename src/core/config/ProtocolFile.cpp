@@ -1,8 +1,8 @@
 #include "config/ProtocolFile.h"
 
 #include "config/PrivateProfile.h"
-#include "config/ProgramDirectory.h"
-#include "model/FileIo.h"
+#include "base/ProgramDirectory.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 
 #include <algorithm>

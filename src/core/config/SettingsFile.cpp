@@ -2,8 +2,8 @@
 
 #include "config/IniFile.h"
 #include "config/PrivateProfile.h"
-#include "config/ProgramDirectory.h"
-#include "model/FileIo.h"
+#include "base/ProgramDirectory.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 
 namespace dispcraft {

@@ -1,6 +1,6 @@
 #include "editor/BmpImage.h"
 
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #include <cstring>
 

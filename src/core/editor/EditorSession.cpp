@@ -2,7 +2,7 @@
 
 #include "editor/LampFiles.h"
 #include "model/ProjectStore.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "editor/EditorObjects.h"
 #include "editor/Geometry.h"
 #include "model/KeyRecord.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "editor/ExchangeConversion.h"
 
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "editor/LampFiles.h"
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "lamp/LampFile.h"
 
 

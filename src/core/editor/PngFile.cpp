@@ -1,6 +1,6 @@
 #include "editor/PngFile.h"
 
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #ifdef DISPCRAFT_HAVE_PNG
 #include <png.h>

@@ -1,8 +1,8 @@
 #include "editor/ScreenRenderer.h"
 
-#include "build/PanelGlyphs.h"
+#include "image/PanelGlyphs.h"
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "editor/BmpImage.h"
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"

@@ -4,7 +4,7 @@
 #include "forms/AreaTable.h"
 #include "forms/FormOutcome.h"
 #include "forms/ListColumn.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

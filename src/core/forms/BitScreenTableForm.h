@@ -4,8 +4,8 @@
 #include "forms/FormRunner.h"
 #include "forms/ListColumn.h"
 #include "forms/ScreenNumberForm.h"
-#include "text/Message.h"
-#include "text/MessageSink.h"
+#include "base/Message.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "forms/BmpPictureImport.h"
 
 #include "forms/ObjectFormMessages.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 namespace dispcraft {
 

@@ -7,7 +7,7 @@
 #include "forms/ListColumn.h"
 #include "model/Capacity.h"
 #include "model/ChangeRecord.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/Message.h"
-#include "text/MessageSink.h"
+#include "base/Message.h"
+#include "base/MessageSink.h"
 
 #include <optional>
 #include <utility>

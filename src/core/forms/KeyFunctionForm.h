@@ -4,8 +4,8 @@
 #include "forms/AreaTable.h"
 #include "forms/FormOutcome.h"
 #include "model/KeyRecord.h"
-#include "text/Message.h"
-#include "text/MessageSink.h"
+#include "base/Message.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

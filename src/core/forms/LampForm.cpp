@@ -1,6 +1,6 @@
 #include "forms/LampForm.h"
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "lamp/LampFile.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "forms/FormOutcome.h"
 #include "forms/FormRunner.h"
 #include "forms/PortParamForm.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "forms/FormRunner.h"
 #include "forms/ModelLinkForm.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 namespace dispcraft {
 

@@ -1,6 +1,6 @@
 #include "forms/ObjectEditing.h"
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <string>
 #include <vector>

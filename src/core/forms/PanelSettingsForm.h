@@ -4,8 +4,8 @@
 #include "forms/FormOutcome.h"
 #include "forms/FormRunner.h"
 #include "forms/PlcAddressGroup.h"
-#include "text/Message.h"
-#include "text/MessageSink.h"
+#include "base/Message.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "forms/ListColumn.h"
 #include "model/Capacity.h"
 #include "model/PictureTableEntry.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

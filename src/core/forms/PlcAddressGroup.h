@@ -3,7 +3,7 @@
 #include "forms/AddressKeypadForm.h"
 #include "forms/AreaTable.h"
 #include "forms/FormOutcome.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

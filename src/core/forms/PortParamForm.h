@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "forms/FormOutcome.h"
 #include "forms/FormRunner.h"
 #include "forms/NumberForm.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <array>
 #include <cstdint>

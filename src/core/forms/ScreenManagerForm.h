@@ -6,7 +6,7 @@
 #include "forms/ScreenNumberForm.h"
 #include "forms/ScreenNumberNameForm.h"
 #include "model/ScreenEntry.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "forms/AlarmGroupForm.h"
 #include "forms/ChangeTableForm.h"
 #include "forms/FormRunner.h"
@@ -8,7 +8,7 @@
 #include "forms/PanelSettingsForm.h"
 #include "forms/PortParamForm.h"
 #include "forms/ScreenManagerForm.h"
-#include "text/MessageSink.h"
+#include "base/MessageSink.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ProjectStore.h"
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <cstddef>
 #include <cstdint>

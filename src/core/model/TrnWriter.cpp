@@ -1,6 +1,6 @@
 #include "model/TrnWriter.h"
 
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 

@@ -1,7 +1,7 @@
 #include "text/LanguageStrings.h"
 
-#include "config/ProgramDirectory.h"
-#include "model/FileIo.h"
+#include "base/ProgramDirectory.h"
+#include "base/FileIo.h"
 #include "text/BuiltinLanguage.h"
 
 #include <cctype>

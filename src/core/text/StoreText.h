@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Message.h"
+#include "base/Message.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 #include "comm/DownloadSession.h"
 #include "comm/Transport.h"
 #include "comm/VirtualPanel.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "config/IniFile.h"
 #include "config/PrivateProfile.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "model/ProjectStore.h"
 

@@ -1,5 +1,5 @@
-#include "config/ProgramDirectory.h"
-#include "model/FileIo.h"
+#include "base/ProgramDirectory.h"
+#include "base/FileIo.h"
 
 #include "TempProgramDir.h"
 

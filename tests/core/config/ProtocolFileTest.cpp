@@ -1,4 +1,4 @@
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "model/ProjectStore.h"
 

@@ -1,7 +1,7 @@
 #include "config/PrivateProfile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/SettingsFile.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 
 #include "TempProgramDir.h"

@@ -2,11 +2,11 @@
 // where that model looks for them, every protocol has the link drivers its port needs, and the
 // key rectangles lie on the panel picture.
 #include "config/PanelModelFile.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "config/ProtocolFile.h"
 #include "config/SettingsFile.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
 

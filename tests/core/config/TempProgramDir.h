@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

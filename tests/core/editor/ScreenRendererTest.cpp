@@ -1,6 +1,6 @@
 #include "EditorTestSupport.h"
 
-#include "build/PanelGlyphs.h"
+#include "image/PanelGlyphs.h"
 #include "editor/BmpImage.h"
 #include "editor/PngFile.h"
 #include "editor/ScreenRenderer.h"

@@ -1,6 +1,6 @@
 #include "forms/AddressKeypadForm.h"
 #include "forms/AddressRules.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

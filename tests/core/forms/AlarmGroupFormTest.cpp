@@ -1,7 +1,7 @@
 #include "SettingsFormSupport.h"
 #include "forms/AlarmGroupForm.h"
 #include "text/Gb2312.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SettingsFormSupport.h"
 #include "forms/ChangeRecordForm.h"
 #include "forms/ChangeTableForm.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "SettingsFormSupport.h"
 #include "forms/KeyFunctionForm.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

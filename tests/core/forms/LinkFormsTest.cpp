@@ -2,7 +2,7 @@
 #include "forms/ModelLinkForm.h"
 #include "forms/PortParamForm.h"
 #include "text/LanguageStrings.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "forms/ObjectEditing.h"
 
 #include "ObjectFormTestSupport.h"
-#include "config/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

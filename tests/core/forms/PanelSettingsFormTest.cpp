@@ -1,6 +1,6 @@
 #include "SettingsFormSupport.h"
 #include "forms/PanelSettingsForm.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "forms/PictureForm.h"
 
 #include "ObjectFormTestSupport.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

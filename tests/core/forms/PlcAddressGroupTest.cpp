@@ -2,7 +2,7 @@
 #include "forms/FormMessages.h"
 #include "forms/PlcAddressGroup.h"
 #include "text/LanguageStrings.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "forms/ScreenManagerForm.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "forms/PanelModelForm.h"
 #include "forms/ScreenNumberForm.h"
 #include "forms/ScreenNumberNameForm.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "forms/NewProjectFlow.h"
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
-#include "text/RecordingSink.h"
+#include "base/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
