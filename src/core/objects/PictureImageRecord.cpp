@@ -25,7 +25,9 @@ PictureImageRecord PictureImageRecord::read(ByteReader& r) {
 }
 
 void PictureImageRecord::draw(const LiveDrawing& d, const State&) const {
-    d.lcd.columnBitmap(x, y + 1, d.bitmaps.picture(pictureNumber), width, height >> 3, 0, width);
+    // The image holds whole bands of 8 rows, the top rows of a part band dropped: the rows it
+    // holds show where they belong, below the gap.
+    d.lcd.columnBitmap(x, y + 1 + (height & 7), d.bitmaps.picture(pictureNumber), width, height >> 3, 0, width);
 }
 
 } // namespace dispcraft

@@ -25,7 +25,8 @@ struct PictureImageRecord {
 
     void write(ByteWriter& w) const;
     static PictureImageRecord read(ByteReader& r);
-    // Its top row lies one dot below the picture's place, where the screen editor draws it.
+    // Its top row lies one dot below the picture's place, where the screen editor draws it. A
+    // height that is not a multiple of 8 loses its top rows in the image; they stay blank.
     void draw(const LiveDrawing& d, const State&) const;
 };
 
