@@ -5,6 +5,7 @@
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "base/FileIo.h"
+#include "editor/PngFile.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
@@ -290,6 +291,24 @@ protected:
 
     Bytes stored(const std::string& name) { return readFile(store / name); }
 
+    // The start screen dispcraft-panel --show drew: 192 x 64, only black and white, its text lit.
+    void expectShown(const Child& p, const fs::path& dir) {
+        EXPECT_NE(p.out().find((dir / "lcd.png").string() + ": start screen 1, 1 screens"), std::string::npos)
+            << p.out() << p.err();
+        auto png = PngFile::read((dir / "lcd.png").string());
+        ASSERT_TRUE(png);
+        ASSERT_EQ(png->width(), 192);
+        ASSERT_EQ(png->height(), 64);
+        int black = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 192; ++x) {
+                black += png->pixel(x, y) == Rgb{0, 0, 0} ? 1 : 0;
+            }
+        }
+        EXPECT_GT(black, 10);
+        EXPECT_EQ(png->pixel(191, 63), (Rgb{255, 255, 255}));
+    }
+
     std::string m_port;
     std::string m_cliErr;
 };
@@ -298,7 +317,7 @@ protected:
 
 TEST_F(Download, TwoPortProjectTypeAWithClock) {
     fs::path trn = project(2);
-    auto p = panel({});
+    auto p = panel({"--show", (root / "shown").string()});
     ASSERT_EQ(download(trn, {"--clock"}), 0) << m_cliErr;
     ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
     // Drivers without their headers, each file padded with zeros to whole packets.
@@ -310,6 +329,7 @@ TEST_F(Download, TwoPortProjectTypeAWithClock) {
     EXPECT_NE(p->out().find("clock: "), std::string::npos) << p->out();
     EXPECT_NE(m_cliErr.find(says(61471)), std::string::npos) << m_cliErr;
     EXPECT_TRUE(fs::exists(store / "summary.txt"));
+    expectShown(*p, root / "shown");
 }
 
 TEST_F(Download, TwoPortProjectTypeB) {
@@ -325,7 +345,7 @@ TEST_F(Download, TwoPortProjectTypeB) {
 
 TEST_F(Download, OnePortProjectOfGeneration1) {
     fs::path trn = project(1);
-    auto p = panel({});
+    auto p = panel({"--show", (root / "shown").string()});
     ASSERT_EQ(download(trn), 0) << m_cliErr;
     ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
     Bytes image = expectedImage(trn);
@@ -337,6 +357,7 @@ TEST_F(Download, OnePortProjectOfGeneration1) {
     EXPECT_EQ(stored("image.qel"), padded(image, 32, 32));
     EXPECT_NE(p->out().find("generation 1, project"), std::string::npos) << p->out();
     EXPECT_NE(p->out().find("1 screens"), std::string::npos) << p->out();
+    expectShown(*p, root / "shown");
 }
 
 TEST_F(Download, SystemProgramOfGeneration2) {

@@ -5,6 +5,7 @@
 #include "objects/LiveDrawing.h"
 #include "objects/WordCoding.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -47,8 +48,14 @@ struct TrendGraphImageRecord {
     int64_t top() const;
     int64_t bottom() const;
     int64_t periodMs() const { return 1000LL * (sampleSeconds == 0 ? 1 : sampleSeconds); }
-    // Samples the graph holds: one more than its intervals.
-    size_t capacity() const { return static_cast<size_t>(intervals) + 1; }
+    // Samples the graph holds: one more than its intervals, as many as its width shows.
+    size_t capacity() const {
+        size_t n = static_cast<size_t>(intervals) + 1;
+        if (spacing != 0 && width >= kAxisDots) {
+            n = std::min(n, static_cast<size_t>((width - kAxisDots) / spacing) + 1);
+        }
+        return n;
+    }
 
     void write(ByteWriter& w) const;
     static TrendGraphImageRecord read(ByteReader& r);
