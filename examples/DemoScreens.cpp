@@ -221,7 +221,7 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         m.text(0, 16, "状态:", 0);
         m.message(48, 16, 10, {"停止 Stop", "运行 Run", "故障 Fault"});
         m.text(0, 32, "Flow", 0);
-        m.number(48, 32, 100, 5, 1, false);
+        m.number(48, 32, 120, 5, 1, false);
         m.text(104, 32, "m3/h", 0);
         m.lamp(160, 24, 20, true);
         m.text(0, 48, "S1:设定 S2:趋势", 0x80); // the screen keys below the LCD
@@ -233,10 +233,10 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         ScreenMaker m(st, 2, "设定", lcd);
         m.text(0, 0, "设定 SET", 1); // double width: 8 bytes, 128 dots
         m.text(0, 16, "Level", 0);
-        m.number(48, 16, 102, 4, 0, false);
-        m.bar(96, 20, 102, 88, 8);
+        m.number(48, 16, 122, 4, 0, false);
+        m.bar(96, 20, 122, 88, 8);
         m.text(0, 32, "Temp", 0);
-        m.number(48, 32, 104, 4, 1, true);
+        m.number(48, 32, 124, 4, 1, true);
         m.lamp(104, 32, 21, false);
         m.lamp(128, 32, 22, false);
         m.picture(160, 32, 2);

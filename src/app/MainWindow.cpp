@@ -157,9 +157,11 @@ void MainWindow::createActions() {
     makeAction(kClose, QKeySequence(Qt::CTRL | Qt::Key_W));
     makeAction(kRemoveScreen);
     makeAction(kSummary, QKeySequence(Qt::CTRL | Qt::Key_I));
-    makeAction(kRedraw, QKeySequence::Refresh);
+    // F5 runs the simulator; redrawing keeps the other refresh key.
+    makeAction(kRedraw, QKeySequence(Qt::CTRL | Qt::Key_R));
 
     makeAction(kBuild, QKeySequence(Qt::Key_F7));
+    makeAction(kSimulate, QKeySequence(Qt::Key_F5));
 
     makeAction(kObjectToolbar)->setCheckable(true);
     makeAction(kWorkspaceBar)->setCheckable(true);
@@ -204,6 +206,9 @@ void MainWindow::createMenus() {
     add(screen, {kNewScreen, kScreenList, 0, kPreviousScreen, kNextScreen, 0, kSave, kSaveAs,
                  kClose, 0, kSummary, kRemoveScreen});
 
+    QMenu* project = menuBar()->addMenu(ui::text(appmsg::kMenuProject));
+    add(project, {kBuild, kSimulate});
+
     QMenu* language = menuBar()->addMenu(ui::text(appmsg::kMenuLanguage));
     add(language, {kChinese, kEnglish});
 
@@ -243,7 +248,7 @@ void MainWindow::createToolBars() {
     m_mainToolBar = addToolBar(ui::text(61552));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
     for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kCut, kCopy, kPaste, kDelete, 0,
-                   kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, 0, kAbout}) {
+                   kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, kSimulate, 0, kAbout}) {
         if (id == 0) {
             m_mainToolBar->addSeparator();
         } else {
@@ -314,7 +319,8 @@ bool MainWindow::commandEnabled(int id) const {
     case kSaveProjectAs:
     case kScreenList:
     case kNewScreen:
-    case kBuild: return st.projectOpen;
+    case kBuild:
+    case kSimulate: return st.projectOpen;
     default: return true;
     }
 }
@@ -371,6 +377,7 @@ void MainWindow::dispatch(int id) {
     case kPreviousScreen: previousScreen(); break;
     case kNextScreen: nextScreen(); break;
     case kBuild: build(); break;
+    case kSimulate: simulate(); break;
     case kObjectToolbar: m_objectToolBar->setVisible(!m_objectToolBar->isVisible()); break;
     case kControlBar: m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); break;
     case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,6 +23,7 @@ class AppContext;
 class ForwardingPrompts;
 class Prompts;
 class ScreenWindow;
+class SimulatorWindow;
 class WidgetPrompts;
 class WorkspaceDock;
 struct ProjectStore;
@@ -116,6 +118,10 @@ public:
     // Where the image is written: the program directory, or beside the settings file when the
     // program directory cannot be written.
     std::string imagePath() const;
+    // Project > Simulate (F5): stores the screen windows into the project, as saving does, and
+    // opens the simulator on the built image, or rebuilds and restarts the one that is open.
+    void simulate();
+    SimulatorWindow* simulator() const;
 
     // ---- Language, documents, restart ----------------------------------------------------
     void switchLanguage(bool chinese);
@@ -172,6 +178,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     std::map<int, QAction*> m_actions;
     BuildHandover m_buildHandover;
+    QPointer<SimulatorWindow> m_simulator;
     Restarter m_restarter;
     bool m_restart = false;
     bool m_closing = false;
