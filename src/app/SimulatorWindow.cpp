@@ -69,11 +69,11 @@ QString generatorText(const ValueGenerator& g) {
     case ValueGenerator::Kind::None: return dlgtext::label(kGeneratorLabels, kGenNone);
     case ValueGenerator::Kind::Ramp:
     case ValueGenerator::Kind::Sine:
-        return QStringLiteral("%1 %2..%3, %4 ms")
+        return QStringLiteral("%1 %2..%3, %4 s")
             .arg(dlgtext::label(kGeneratorLabels, g.kind == ValueGenerator::Kind::Ramp ? kGenRamp : kGenSine))
             .arg(g.low)
             .arg(g.high)
-            .arg(g.periodMs);
+            .arg(static_cast<double>(g.periodMs) / 1000.0);
     }
     return {};
 }

@@ -5,7 +5,8 @@
 namespace dispcraft {
 
 namespace {
-constexpr int kScaleDots = 5; // the scale strip beside the bar
+constexpr int kScaleDots = 4;         // the scale strip beside the bar
+constexpr int kScaledThickness = 12; // thinner bars have no scale
 } // namespace
 
 WordCoding BarGraphImageRecord::coding() const {
@@ -66,39 +67,46 @@ void BarGraphImageRecord::draw(const LiveDrawing& d, const State&) const {
     const WordCoding c = coding();
     const std::optional<int64_t> value = c.decode(c.read(d.plc, port(), area(), address));
     LcdDots& lcd = d.lcd;
-    const int len = length, thick = thickness;
+    const int len = length;
+    // A bar thick enough has its scale beside it; a thin one is all bar.
+    const int scale = thickness >= kScaledThickness ? kScaleDots : 0;
+    const int bar = thickness - scale;
     if (horizontal()) {
-        // The bar above, its scale below: a line with a tick at each quarter.
-        const int barH = std::max(thick - kScaleDots, 3);
-        lcd.fill(x, y, len, 1, true);
-        lcd.fill(x, y + barH - 1, len, 1, true);
-        lcd.fill(x, y, 1, barH, true);
-        lcd.fill(x + len - 1, y, 1, barH, true);
-        const int scaleY = y + thick - 1;
-        lcd.fill(x, scaleY, len, 1, true);
-        for (int q = 0; q <= 4; ++q) {
-            lcd.fill(x + std::min(q * len / 4, len - 1), scaleY - 2, 1, 2, true);
+        const int fill = filled(value, len - 2);
+        if (bar < 3) {
+            lcd.fill(direction() == kRightward ? x : x + len - fill, y, fill, bar, true);
+        } else {
+            lcd.fill(x, y, len, 1, true);
+            lcd.fill(x, y + bar - 1, len, 1, true);
+            lcd.fill(x, y, 1, bar, true);
+            lcd.fill(x + len - 1, y, 1, bar, true);
+            lcd.fill(direction() == kRightward ? x + 1 : x + len - 1 - fill, y + 1, fill, bar - 2, true);
         }
-        const int inner = len - 4;
-        const int n = filled(value, inner);
-        const int from = direction() == kRightward ? x + 2 : x + 2 + inner - n;
-        lcd.fill(from, y + 2, n, barH - 4, true);
+        if (scale) {
+            const int baseline = y + thickness - 1;
+            lcd.fill(x, baseline, len, 1, true);
+            for (int q = 0; q <= 4; ++q) {
+                lcd.fill(x + std::min(q * len / 4, len - 1), baseline - 2, 1, 2, true);
+            }
+        }
     } else {
-        // The scale on the left, the bar on its right.
-        const int barX = x + std::min(kScaleDots, std::max(thick - 3, 0));
-        const int barW = thick - (barX - x);
-        lcd.fill(barX, y, barW, 1, true);
-        lcd.fill(barX, y + len - 1, barW, 1, true);
-        lcd.fill(barX, y, 1, len, true);
-        lcd.fill(barX + barW - 1, y, 1, len, true);
-        lcd.fill(x, y, 1, len, true);
-        for (int q = 0; q <= 4; ++q) {
-            lcd.fill(x, y + std::min(q * len / 4, len - 1), 3, 1, true);
+        const int barX = x + scale;
+        const int fill = filled(value, len - 2);
+        if (bar < 3) {
+            lcd.fill(barX, direction() == kDownward ? y : y + len - fill, bar, fill, true);
+        } else {
+            lcd.fill(barX, y, bar, 1, true);
+            lcd.fill(barX, y + len - 1, bar, 1, true);
+            lcd.fill(barX, y, 1, len, true);
+            lcd.fill(barX + bar - 1, y, 1, len, true);
+            lcd.fill(barX + 1, direction() == kDownward ? y + 1 : y + len - 1 - fill, bar - 2, fill, true);
         }
-        const int inner = len - 4;
-        const int n = filled(value, inner);
-        const int from = direction() == kDownward ? y + 2 : y + 2 + inner - n;
-        lcd.fill(barX + 2, from, barW - 4, n, true);
+        if (scale) {
+            lcd.fill(x, y, 1, len, true);
+            for (int q = 0; q <= 4; ++q) {
+                lcd.fill(x, y + std::min(q * len / 4, len - 1), 3, 1, true);
+            }
+        }
     }
 }
 
