@@ -4,6 +4,7 @@
 // and opening a project file as the open command does.
 
 #include "cli/CliContext.h"
+#include "cli/ExitStatus.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "model/ProjectStore.h"
@@ -46,7 +47,7 @@ inline ProgramDirectory programDirectory(const CliContext& ctx) {
 
 // Exit status of info and resave for a file that ends inside its last parts: read as far as it
 // goes and the work done, but the file is not whole.
-constexpr int kEndsEarlyStatus = 3;
+constexpr int kEndsEarlyStatus = kExitWarning;
 
 // Reads a project file with every upgrade and the model section and protocol files it names.
 // On failure prints the reason and returns false; a file that ends early is read with a

@@ -222,7 +222,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
 
     // A project of the model: a start screen with a text.
-    fs::path project(int cpuId) {
+    fs::path project(int cpuId, const std::string& text = "Pump 7 RUN") {
         auto s = std::make_unique<ProjectStore>();
         s->reset();
         std::memcpy(s->header.magic, "DAVO", 4);
@@ -245,10 +245,10 @@ protected:
         r.kind = kKindTextString;
         r.x = 60;
         r.y = 40;
-        s->screens[1].textPool = "Pump 7 RUN";
+        s->screens[1].textPool = text;
         r.textOffset = 0;
-        r.textLength = 10;
-        s->entries[1].setPoolLength(10);
+        r.textLength = static_cast<uint8_t>(text.size());
+        s->entries[1].setPoolLength(text.size());
         fs::path path = root / (cpuId == 2 ? "two.trn" : "one.trn");
         TrnWriter::Result w = TrnWriter::save(*s, path.string());
         EXPECT_TRUE(w.ok) << w.detail;
@@ -256,13 +256,15 @@ protected:
     }
 
     // The image the command line builds for a project, built here the same way.
-    Bytes expectedImage(const fs::path& trn) {
+    Bytes expectedImage(const fs::path& trn, const std::string& glyphFont = {}) {
         auto s = std::make_unique<ProjectStore>();
         EXPECT_TRUE(TrnReader::load(*s, trn.string()).ok);
         ProgramDirectory dir(programDir.string());
         ProjectSetup::afterLoad(*s, dir);
         EXPECT_TRUE(TrnWriter::prepare(*s).ok);
-        BuildResult b = ImageBuilder::build(*s, dir);
+        BuildOptions options;
+        options.glyphFontPath = glyphFont;
+        BuildResult b = ImageBuilder::build(*s, dir, options);
         EXPECT_EQ(b.outcome, BuildResult::Outcome::Complete) << b.detail;
         return b.image;
     }
@@ -330,6 +332,20 @@ TEST_F(Download, TwoPortProjectTypeAWithClock) {
     EXPECT_NE(m_cliErr.find(says(61471)), std::string::npos) << m_cliErr;
     EXPECT_TRUE(fs::exists(store / "summary.txt"));
     expectShown(*p, root / "shown");
+}
+
+TEST_F(Download, TakesTheGlyphFontTheBuildTakes) {
+    fs::path trn = project(2, "\xD2\xBB 7"); // 一 7
+    const std::string block = (root / "block.hex").string();
+    writeText(root / "block.hex", "4E00:" + std::string(64, 'F') + "\n");
+    ASSERT_NE(expectedImage(trn, block), expectedImage(trn));
+    auto p = panel({});
+    // A named font that cannot be opened stops before anything is sent.
+    EXPECT_EQ(download(trn, {"--glyph-font", (root / "none.ttf").string()}), 1);
+    EXPECT_NE(m_cliErr.find("none.ttf"), std::string::npos) << m_cliErr;
+    ASSERT_EQ(download(trn, {"--glyph-font", block}), 0) << m_cliErr;
+    ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
+    EXPECT_EQ(stored("image.qel"), padded(expectedImage(trn, block), 128));
 }
 
 TEST_F(Download, TwoPortProjectTypeB) {
