@@ -15,7 +15,8 @@ constexpr const char* kExitStatuses =
     "Exit status: 0 done; 3 done with a warning: the project file ends early, its missing parts\n"
     "left empty (info, resave), or the image lacks its start screen (build); 1 failed, the\n"
     "reason on stderr and no output file replaced; 2 unknown command or option, or an argument\n"
-    "missing or malformed (one line on stderr, nothing read or written).";
+    "missing or malformed (one line on stderr, nothing read or written); 4 an expectation of a\n"
+    "simulator script failed (simulate).";
 
 // The word the user meant as the command when it names none of them.
 std::string firstWord(int argc, char** argv) {
@@ -66,8 +67,8 @@ int main(int argc, char** argv) {
     ctx.argv0 = argc > 0 ? argv[0] : "dispcraft-cli";
 
     CLI::App app("Works on Dispcraft projects without the window: makes, summarises and resaves\n"
-                 "project files, builds and downloads their images, converts lamp pictures and\n"
-                 "draws screens.",
+                 "project files, builds and downloads their images, converts lamp pictures,\n"
+                 "draws screens and runs projects in the panel simulator.",
                  "dispcraft-cli");
     app.get_formatter()->column_width(30);
     app.add_option("--program-dir", ctx.programDirOption,
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
         {"new", cli::addNew(app, ctx)},           {"resave", cli::addResave(app, ctx)},
         {"info", cli::addInfo(app, ctx)},         {"build", cli::addBuild(app, ctx)},
         {"download", cli::addDownload(app, ctx)}, {"lamp", cli::addLamp(app, ctx)},
-        {"render", cli::addRender(app, ctx)},
+        {"render", cli::addRender(app, ctx)},     {"simulate", cli::addSimulate(app, ctx)},
     };
     app.footer(kExitStatuses);
 
