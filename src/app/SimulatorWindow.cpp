@@ -195,10 +195,14 @@ bool SimulatorWindow::start(const ProjectStore& store) {
         m_prompts.show(started.failure.value_or(Message{}), Icon::Stop);
         return false;
     }
-    const bool first = m_sim == nullptr;
-    m_sim = std::move(started.simulation);
     const std::string watchPath = WatchList::pathFor(store.projectPath);
-    if (first && !watchPath.empty() && std::filesystem::exists(watchPath)) {
+    // Another project takes its own table (an untitled one that was just saved keeps it).
+    const bool anotherProject = m_sim == nullptr || (!m_watchPath.empty() && watchPath != m_watchPath);
+    m_sim = std::move(started.simulation);
+    if (anotherProject) {
+        m_sim->watch() = WatchList{};
+    }
+    if (anotherProject && !watchPath.empty() && std::filesystem::exists(watchPath)) {
         if (std::optional<Message> m = m_sim->watch().load(watchPath, m_sim->plc())) {
             m_prompts.show(*m, Icon::Warning);
         }
