@@ -131,7 +131,7 @@ std::unique_ptr<ProjectStore> panelProject(int screens, int extraLabels = 0) {
             n.kind = kKindNumDisp;
             n.x = static_cast<uint16_t>(90 + 8 * (i % 2));
             n.y = static_cast<uint16_t>(46 + 16 * (i / 2));
-            n.setting2 = 5;
+            n.digits = 5;
             n.setScale(1.0f);
         }
         for (int i = 0; i < 2; ++i) {

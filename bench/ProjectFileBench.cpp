@@ -53,7 +53,7 @@ std::unique_ptr<ProjectStore> fullProject() {
         e.numCount = capacity::kNumDisps;
         for (auto& n : b.numDisps) {
             n.kind = kKindNumDisp;
-            n.setting2 = 5;
+            n.digits = 5;
         }
         e.barCount = capacity::kBarGraphs;
         e.trendCount = capacity::kTrendGraphs;

@@ -32,7 +32,7 @@ public:
         // A screen's own key records count only where the project-wide record lets each screen
         // decide; the others take the project-wide record, as storing a screen does.
         m_b.keys = {};
-        ProjectStore::applyGlobalKeyCopy(st.globalKeys, m_b.keys);
+        panelkeys::applyGlobalKeyCopy(st.globalKeys, m_b.keys);
     }
 
     uint16_t x(int dot) const { return static_cast<uint16_t>((m_lcd.x + 2 * dot) / 2); }
@@ -53,7 +53,7 @@ public:
         m.kind = kKindMsgDisp;
         m.x = x(dx);
         m.y = y(dy);
-        m.value = device;
+        m.address = device;
         int k = 0;
         for (const char* t : texts) {
             addText(gb(t), m.textOffsets[k], m.textLengths[k]);
@@ -71,12 +71,12 @@ public:
         n.x = x(dx);
         n.y = y(dy);
         n.attr = isSigned ? 0x08 : 0;
-        n.setting1 = device;
-        n.setting4 = 9999; // entry range
-        n.setting5 = 0;
+        n.address = device;
+        n.maximum = 9999; // entry range
+        n.minimum = 0;
         n.setScale(1.0f);
-        n.setting2 = static_cast<uint8_t>(digits);
-        n.setting3 = static_cast<uint8_t>(decimals);
+        n.digits = static_cast<uint8_t>(digits);
+        n.decimals = static_cast<uint8_t>(decimals);
         m_b.numDispSides[i] = {0, 9999};
     }
     void bar(int dx, int dy, uint16_t device, int length, int thickness) {
@@ -86,9 +86,9 @@ public:
         b.x = x(dx);
         b.y = y(dy);
         b.attr = 0x01; // horizontal
-        b.setting1 = device;
-        b.setting2 = 1000; // maximum
-        b.setting3 = 0;    // minimum
+        b.address = device;
+        b.maximum = 1000;
+        b.minimum = 0;
         b.length = static_cast<uint8_t>(length);
         b.thickness = static_cast<uint8_t>(thickness);
     }
@@ -98,10 +98,10 @@ public:
         t.kind = kKindTrendGraph;
         t.x = x(dx);
         t.y = y(dy);
-        t.setting1 = device;
-        t.setting2 = 500; // maximum
-        t.setting3 = 0;   // minimum
-        t.setting4 = 1;   // a sample every second
+        t.address = device;
+        t.maximum = 500;
+        t.minimum = 0;
+        t.settingA = 1; // a sample every second
         t.width = static_cast<uint8_t>(width);
         t.height = static_cast<uint8_t>(height);
         t.spacing = 4;
@@ -114,7 +114,7 @@ public:
         l.x = x(dx);
         l.y = y(dy);
         l.attr = big ? 0x40 : 0;
-        l.value = device;
+        l.address = device;
         l.dotCount = big ? 2048 : 512;
         l.setName(big ? "lamp20_32x32" : "lamp01_16x16");
     }
@@ -143,9 +143,9 @@ public:
         r = KeyRecord{};
         r.kind = kKindKey;
         r.flags = 0x43;
-        r.device = device;
-        r.areaBit = areaBit;
-        r.value = device;
+        r.address = device;
+        r.areaAndBit = areaBit;
+        r.operand = device;
     }
 
 private:

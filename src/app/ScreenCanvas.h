@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/EditorSession.h"
-#include "editor/RgbImage.h"
+#include "base/RgbImage.h"
 
 #include <QWidget>
 

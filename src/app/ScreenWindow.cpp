@@ -10,6 +10,7 @@
 #include "app/UiText.h"
 #include "editor/ClipboardBlock.h"
 #include "editor/ScreenRenderer.h"
+#include "image/PanelGlyphs.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
 

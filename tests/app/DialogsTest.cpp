@@ -145,7 +145,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     QVERIFY(o.occupies(kKindMsgDisp));
     QCOMPARE(o.texts[0], std::string("RUN"));
     QCOMPARE(o.texts[1], std::string("\xCD\xA3\xD6\xB9"));
-    QCOMPARE(o.value, 100);
+    QCOMPARE(o.address, 100);
     QCOMPARE(o.attr & 0x80, 0x80);
     QVERIFY(s.modified());
 
@@ -158,7 +158,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     });
     const QPoint onIt = f.at(16 + 4, 16 + 4);
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, onIt);
-    QCOMPARE(s.objects().msgDisps[0].value, 100);
+    QCOMPARE(s.objects().msgDisps[0].address, 100);
     f.dialogs.expect(QStringLiteral("msgDispDialog"), [&](QDialog& d) {
         shown(d);
         ctl<QLineEdit>(d, 1036)->setText(QStringLiteral("0200"));
@@ -168,7 +168,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, onIt);
     QVERIFY(f.dialogs.done());
     QVERIFY(f.dialogs.unexpected.isEmpty());
-    QCOMPARE(s.objects().msgDisps[0].value, 200);
+    QCOMPARE(s.objects().msgDisps[0].address, 200);
     QCOMPARE(s.objects().msgDisps[0].attr & 0x80, 0);
 }
 
@@ -265,8 +265,8 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(st.globalKeys[0].kind, uint8_t(0));
     QCOMPARE(st.globalKeys[0].flags, uint8_t(0xC2));
-    QCOMPARE(st.globalKeys[0].device, uint16_t(1));
-    QCOMPARE(st.globalKeys[0].value, 1u);
+    QCOMPARE(st.globalKeys[0].address, uint16_t(1));
+    QCOMPARE(st.globalKeys[0].operand, 1u);
 
     // Cancel leaves the key as it was.
     f.dialogs.expect(QStringLiteral("keyFunctionDialog"), [&](QDialog& d) {
@@ -411,23 +411,23 @@ void DialogsTest::panelSettingsChecksAndTheTable() {
     });
     table->click();
     // Option 1130 needs address 1 in use.
-    QVERIFY(!ctl(d, PanelSettingsForm::kOption1130)->isEnabled());
+    QVERIFY(!ctl(d, PanelSettingsForm::kOptionB)->isEnabled());
     use1->setChecked(true);
-    QVERIFY(ctl(d, PanelSettingsForm::kOption1130)->isEnabled());
-    ctl<QCheckBox>(d, PanelSettingsForm::kOption1130)->setChecked(true);
+    QVERIFY(ctl(d, PanelSettingsForm::kOptionB)->isEnabled());
+    ctl<QCheckBox>(d, PanelSettingsForm::kOptionB)->setChecked(true);
     use1->setChecked(false);
-    QVERIFY(!ctl<QCheckBox>(d, PanelSettingsForm::kOption1130)->isChecked());
+    QVERIFY(!ctl<QCheckBox>(d, PanelSettingsForm::kOptionB)->isChecked());
     // Start screen 0 is refused with 63527 and the focus on it.
-    ctl<QSpinBox>(d, PanelSettingsForm::kSetting1105)->setValue(0);
+    ctl<QSpinBox>(d, PanelSettingsForm::kStartScreen)->setValue(0);
     DialogScript::ok(d);
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(f.prompts.wasShown(63527));
-    QCOMPARE(d.focusWidget(), ctl(d, PanelSettingsForm::kSetting1105));
-    ctl<QSpinBox>(d, PanelSettingsForm::kSetting1105)->setValue(199);
-    ctl<QSpinBox>(d, PanelSettingsForm::kSetting1006)->setValue(2000);
+    QCOMPARE(d.focusWidget(), ctl(d, PanelSettingsForm::kStartScreen));
+    ctl<QSpinBox>(d, PanelSettingsForm::kStartScreen)->setValue(199);
+    ctl<QSpinBox>(d, PanelSettingsForm::kSetting4)->setValue(2000);
     DialogScript::ok(d);
     QVERIFY(f.prompts.wasShown(63529));
-    ctl<QSpinBox>(d, PanelSettingsForm::kSetting1006)->setValue(1999);
+    ctl<QSpinBox>(d, PanelSettingsForm::kSetting4)->setValue(1999);
     // The help note, captioned with the program's name.
     f.prompts.clear();
     ctl<QPushButton>(d, PanelSettingsForm::kHelpButton)->click();
@@ -437,8 +437,8 @@ void DialogsTest::panelSettingsChecksAndTheTable() {
     ds.expect(QStringLiteral("panelSettingsDialog"), DialogScript::ok);
     auto v = d.run();
     QVERIFY(v);
-    QCOMPARE(int(v->setting1105), 199);
-    QCOMPARE(int(v->setting1006), 1999);
+    QCOMPARE(int(v->startScreen), 199);
+    QCOMPARE(int(v->setting4), 1999);
     QCOMPARE(v->options & 0x0B, 0x0A); // address 2 in use, on COM2; address 1 not
     QCOMPARE(int(v->tableCount), 2);
     QCOMPARE(v->address1, 0);

@@ -181,7 +181,7 @@ void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
     QCOMPARE(s.tool(), kKindLamp);
     QCOMPARE(s.placeWidth(), 32);
     QCOMPARE(s.templates().lamp.name, std::string("aatest"));
-    QCOMPARE(s.templates().lamp.value, 15); // octal 17
+    QCOMPARE(s.templates().lamp.address, 15); // octal 17
     QCOMPARE(s.templates().lamp.attr, uint8_t(0x80));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
     s.escape();
@@ -247,8 +247,8 @@ void GraphicDialogsTest::numDispChecksRangesAndDigits() {
     EditorSession& s = f.active()->session();
     QCOMPARE(s.tool(), kKindNumDisp);
     QCOMPARE(s.templates().numDisp.preview, std::string("-123.45"));
-    QCOMPARE(s.templates().numDisp.setting(4), 500);
-    QCOMPARE(s.templates().numDisp.setting(5), -500);
+    QCOMPARE(s.templates().numDisp.maximum, 500);
+    QCOMPARE(s.templates().numDisp.minimum, -500);
     QCOMPARE(s.templates().numDisp.attr, uint8_t(0x08 | 0x20 | 1));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
     s.escape();
@@ -270,7 +270,7 @@ void GraphicDialogsTest::numDispChecksRangesAndDigits() {
     const NumDispObject& o = s.objects().numDisps[0];
     QCOMPARE(o.preview, std::string("123.45"));
     QCOMPARE(o.attr & 0x10, 0x10);
-    QCOMPARE(o.setting(4), 2147483647);
+    QCOMPARE(o.maximum, 2147483647);
 }
 
 void GraphicDialogsTest::clockDisplayNeedsTwoPortsAndKeepsItsForm() {
@@ -297,10 +297,10 @@ void GraphicDialogsTest::clockDisplayNeedsTwoPortsAndKeepsItsForm() {
     EditorSession& s = f.active()->session();
     QCOMPARE(s.tool(), kKindNumDisp);
     const NumDispObject& t = s.templates().numDisp;
-    QCOMPARE(t.setting(4), 7);
-    QCOMPARE(t.setting(5), 1);
+    QCOMPARE(t.maximum, 7);
+    QCOMPARE(t.minimum, 1);
     // Bit 1 cleared by the second button; option 1179 starts ticked, so bit 2 stays clear.
-    QCOMPARE(t.flags2, uint8_t(0x81));
+    QCOMPARE(t.options, uint8_t(0x81));
     QCOMPARE(t.preview, std::string("\xD2\xBB"));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
     s.escape();
@@ -314,7 +314,7 @@ void GraphicDialogsTest::clockDisplayNeedsTwoPortsAndKeepsItsForm() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QVERIFY(f.dialogs.unexpected.isEmpty());
-    QCOMPARE(s.objects().numDisps[0].setting(1), 5);
+    QCOMPARE(s.objects().numDisps[0].address, 5);
 }
 
 void GraphicDialogsTest::barGraphRangeAndCoding() {
@@ -341,7 +341,7 @@ void GraphicDialogsTest::barGraphRangeAndCoding() {
     QCOMPARE(s.tool(), kKindBarGraph);
     QCOMPARE(s.placeWidth(), 96); // 2 x length 48, horizontal
     QCOMPARE(s.placeHeight(), 48);
-    QCOMPARE(s.templates().barGraph.setting1, 100);
+    QCOMPARE(s.templates().barGraph.address, 100);
     QCOMPARE(s.templates().barGraph.attr, uint8_t(0x01));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
     s.escape();
@@ -356,7 +356,7 @@ void GraphicDialogsTest::barGraphRangeAndCoding() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QCOMPARE(s.objects().barGraphs[0].attr, uint8_t(0x81));
-    QCOMPARE(s.objects().barGraphs[0].setting3, -32768);
+    QCOMPARE(s.objects().barGraphs[0].minimum, -32768);
 }
 
 void GraphicDialogsTest::trendGraphRefusedOnOnePortAndFitsTheLcd() {

@@ -114,13 +114,13 @@ void newThenResaveEveryModel(const std::string& programDir) {
         EXPECT_EQ(a->modelTitle, t.idStr);
         EXPECT_EQ(a->com1ProtocolName, com1);
         EXPECT_EQ(a->projectBlock.startScreen, 1);
-        EXPECT_EQ(a->projectBlock.control64, 5);
+        EXPECT_EQ(a->projectBlock.panelSetting2, 5);
         for (int s = 1; s <= 199; ++s) {
             ASSERT_FALSE(a->screenExists(s));
         }
         ProtocolFile p1(ProtocolFile::dialogPath(pd, t.twoPort, 1, com1));
         EXPECT_EQ(std::to_string(a->serial(1).baud), p1.baudText());
-        EXPECT_EQ(a->projectBlock.control59, p1.defaultStation());
+        EXPECT_EQ(a->projectBlock.controlAreaAndBit2, p1.defaultStation());
         EXPECT_EQ(a->com2ProtocolName.empty(), !t.twoPort);
     }
 }
@@ -143,7 +143,7 @@ TEST(CliNewResave, NewTakesTheProtocolFilesDefaults) {
     EXPECT_EQ(st->serial(1), (SerialSettings{115200, 7, 1, 'e'}));
     EXPECT_EQ(st->projectBlock.com1Baud, 49664);
     EXPECT_EQ(st->serial(2), (SerialSettings{38400, 8, 2, 'o'}));
-    EXPECT_EQ(st->alarms[0].areaBit, 2);
+    EXPECT_EQ(st->alarms[0].areaAndBit, 2);
     // The one-port model: COM1 from "Protocol", no COM2.
     r = runIn(fixture().path(), {"new", dir.file("a.trn"), "--model", "1", "--com1", "HOSTLINK"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -429,7 +429,7 @@ TEST_P(CliExamples, ReadBackWithEveryObjectKindInsideTheLcd) {
         for (int i = 0; i < e.numCount; ++i) {
             // Digits, then the sign and the decimal point where there are any.
             const NumDispRecord& n = b.numDisps[i];
-            int chars = n.setting2 + ((n.attr & 0x08) ? 1 : 0) + (n.setting3 ? 1 : 0);
+            int chars = n.digits + ((n.attr & 0x08) ? 1 : 0) + (n.decimals ? 1 : 0);
             EXPECT_TRUE(inside(n.x, n.y, 8 * chars, 16)) << "screen " << s << " number " << i;
         }
         for (int i = 0; i < e.barCount; ++i) {

@@ -33,23 +33,23 @@ QString line(int i) { return dlgtext::label(dlgtext::kKey, i); }
 
 void KeyFunctionDialog::presetFrom(const KeyRecord& r, KeyFunctionForm::Preset& p) {
     p.flags = r.flags;
-    p.areaBit = r.areaBit;
+    p.areaBit = r.areaAndBit;
     const bool bitAction = (r.flags & 0x40) != 0;
     const bool wordAction = !bitAction && ((r.flags & 0x03) == 1 || (r.flags & 0x03) == 2);
     // Records of older files carry the device in the 16-bit field only.
-    p.address = bitAction && r.value != 0 ? static_cast<long long>(r.value) : r.device;
-    p.value = wordAction ? static_cast<int32_t>(r.value) : 0;
+    p.address = bitAction && r.operand != 0 ? static_cast<long long>(r.operand) : r.address;
+    p.value = wordAction ? static_cast<int32_t>(r.operand) : 0;
     p.screen = r.screen;
 }
 
 KeyRecord KeyFunctionDialog::recordOf(KeyRecord r, const KeyFunctionForm::Values& v) {
     r.flags = v.flags;
-    r.areaBit = v.areaBit;
-    r.device = static_cast<uint16_t>(v.address & 0xFFFF);
+    r.areaAndBit = v.areaBit;
+    r.address = static_cast<uint16_t>(v.address & 0xFFFF);
     r.screen = static_cast<uint8_t>(v.screen);
     const bool bitAction = (v.flags & 0x40) != 0;
     const bool wordAction = !bitAction && ((v.flags & 0x03) == 1 || (v.flags & 0x03) == 2);
-    r.value = static_cast<uint32_t>(wordAction ? v.value : bitAction ? v.address : 0);
+    r.operand = static_cast<uint32_t>(wordAction ? v.value : bitAction ? v.address : 0);
     return r;
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/dialogs/FormDialog.h"
 #include "forms/KeyFunctionForm.h"
-#include "model/KeyRecord.h"
+#include "objects/KeyRecord.h"
 
 #include <optional>
 

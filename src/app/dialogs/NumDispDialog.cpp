@@ -29,7 +29,7 @@ namespace {
 enum Line {
     kTitle, kEntryGroup, kDisplayOnly, kEntry, kDigitsLabel, kDecimalsLabel, kWidthLabel,
     kFontLabel, kDisplayGroup, kNormal, kReverse, kScaleOption, kScaleLabel, kPanelGroup,
-    kOption1056, kStyle1, kStyle2, kOption1176, kEntryRange, kAlarmOption, kHighLabel,
+    kPanelOptionALabel, kPanelOptionB1Label, kPanelOptionB2Label, kPanelOptionCLabel, kEntryRange, kAlarmOption, kHighLabel,
     kLowLabel, kSecondLabel, kFormatGroup,
 };
 QString label(int line) { return dlgtext::label(dlgtext::kNumDisp, line); }
@@ -50,7 +50,7 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
 
     m_address = new AddressGroupControls(form.address(), prompts, this);
     QGroupBox* addressBox = m_address->makeBox(dlgtext::label(dlgtext::kAddress, dlgtext::kAddressGroup), this);
-    m_secondLabel = named(new QLabel(label(kSecondLabel), this), F::kLabel1171);
+    m_secondLabel = named(new QLabel(label(kSecondLabel), this), F::kSecondAddressLabel);
     m_second = named(AddressKeypadDialog::makeAddressEdit(this), F::kSecondAddress);
     m_secondKeypad = named(new QPushButton(QStringLiteral("..."), this), F::kSecondKeypad);
     m_secondKeypad->setAutoDefault(false);
@@ -122,25 +122,25 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     m_alarmBox = alarmBox;
     auto* alarmRows = new QFormLayout(alarmBox);
     alarmRows->addRow(m_alarmOption);
-    m_highLabel = named(new QLabel(label(kHighLabel), this), F::kLabel1240);
-    m_lowLabel = named(new QLabel(label(kLowLabel), this), F::kLabel1240 + 1);
+    m_highLabel = named(new QLabel(label(kHighLabel), this), F::kAlarmRangeLabels);
+    m_lowLabel = named(new QLabel(label(kLowLabel), this), F::kAlarmRangeLabels + 1);
     m_highLabel->setBuddy(m_high);
     m_lowLabel->setBuddy(m_low);
     alarmRows->addRow(m_highLabel, m_high);
     alarmRows->addRow(m_lowLabel, m_low);
 
     // The panel's own option bits.
-    m_option1056 = named(new QCheckBox(label(kOption1056), this), F::kOption1056);
-    m_group1174 = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kGroup1174, F::kButton1175},
-                                                QStringList{label(kStyle1), label(kStyle2)}, true);
-    m_group1174->setPlain();
-    m_option1176 = named(new QCheckBox(label(kOption1176), this), F::kOption1176);
+    m_panelOptionA = named(new QCheckBox(label(kPanelOptionALabel), this), F::kPanelOptionA);
+    m_panelOptionB = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kPanelOptionB1, F::kPanelOptionB2},
+                                                QStringList{label(kPanelOptionB1Label), label(kPanelOptionB2Label)}, true);
+    m_panelOptionB->setPlain();
+    m_panelOptionC = named(new QCheckBox(label(kPanelOptionCLabel), this), F::kPanelOptionC);
     auto* panelBox = new QGroupBox(label(kPanelGroup), this);
     m_panelBox = panelBox;
     auto* panelRows = new QVBoxLayout(panelBox);
-    panelRows->addWidget(m_option1056);
-    panelRows->addWidget(m_group1174->box);
-    panelRows->addWidget(m_option1176);
+    panelRows->addWidget(m_panelOptionA);
+    panelRows->addWidget(m_panelOptionB->box);
+    panelRows->addWidget(m_panelOptionC);
 
     auto* left = new QVBoxLayout;
     left->addWidget(addressBox);
@@ -166,14 +166,14 @@ NumDispDialog::NumDispDialog(NumDispForm& form, Prompts& prompts, QWidget* paren
     layout->addWidget(makeButtons());
 
     // The two-port models' controls.
-    for (int id : std::initializer_list<int>{F::kGroup1174, F::kButton1175, F::kOption1176, F::kAlarmOption, F::kHigh, F::kLow,
-                   F::kLabel1240, F::kLabel1240 + 1}) {
+    for (int id : std::initializer_list<int>{F::kPanelOptionB1, F::kPanelOptionB2, F::kPanelOptionC, F::kAlarmOption, F::kHigh, F::kLow,
+                   F::kAlarmRangeLabels, F::kAlarmRangeLabels + 1}) {
         if (QWidget* w = control(id)) {
             w->setVisible(form.shown(id));
         }
     }
     m_alarmBox->setVisible(form.shown(F::kAlarmOption));
-    m_panelBox->setVisible(form.shown(F::kOption1056) || form.shown(F::kOption1176));
+    m_panelBox->setVisible(form.shown(F::kPanelOptionA) || form.shown(F::kPanelOptionC));
 
     connect(m_coding->buttons, &QButtonGroup::idClicked, this,
             [this](int id) { react([&] { m_form.setCoding(id); }); });
@@ -209,7 +209,7 @@ void NumDispDialog::takeFields() {
     f.decimals = m_decimals->value();
     f.scaleOption = m_scaleOption->isChecked();
     f.scale = QLocale::c().toDouble(m_scale->text());
-    f.option1056 = m_option1056->isChecked();
+    f.panelOptionA = m_panelOptionA->isChecked();
     f.maximum = m_maximum->value();
     f.minimum = m_minimum->value();
     f.high = m_high->value();
@@ -219,8 +219,8 @@ void NumDispDialog::takeFields() {
     f.width = qMax(0, m_width->currentIndex());
     f.font = qMax(0, m_font->currentIndex());
     f.reverse = m_reverse->checked();
-    f.group1174 = m_group1174->checked();
-    f.option1176 = m_option1176->isChecked();
+    f.panelOptionB = m_panelOptionB->checked();
+    f.panelOptionC = m_panelOptionC->isChecked();
     f.secondAddressText = ui::str(m_second->text());
 }
 
@@ -237,9 +237,9 @@ void NumDispDialog::showFields() {
     m_scale->setText(QLocale::c().toString(f.scale, 'g', 7));
     m_font->setCurrentIndex(f.font);
     m_reverse->check(f.reverse);
-    m_option1056->setChecked(f.option1056);
-    m_group1174->check(f.group1174);
-    m_option1176->setChecked(f.option1176);
+    m_panelOptionA->setChecked(f.panelOptionA);
+    m_panelOptionB->check(f.panelOptionB);
+    m_panelOptionC->setChecked(f.panelOptionC);
     m_alarmOption->setChecked(f.alarmOption);
     m_maximum->setValue(static_cast<int>(f.maximum));
     m_minimum->setValue(static_cast<int>(f.minimum));
@@ -263,9 +263,9 @@ void NumDispDialog::showStates() {
     range(m_high, F::kHighSpin);
     range(m_low, F::kLowSpin);
     m_scale->setEnabled(m_form.enabled(F::kScaleFactor));
-    m_option1056->setEnabled(m_form.enabled(F::kOption1056));
-    m_group1174->button(0)->setEnabled(m_form.enabled(F::kGroup1174));
-    m_group1174->button(1)->setEnabled(m_form.enabled(F::kButton1175));
+    m_panelOptionA->setEnabled(m_form.enabled(F::kPanelOptionA));
+    m_panelOptionB->button(0)->setEnabled(m_form.enabled(F::kPanelOptionB1));
+    m_panelOptionB->button(1)->setEnabled(m_form.enabled(F::kPanelOptionB2));
     for (QWidget* w : std::initializer_list<QWidget*>{m_maximum, m_minimum, m_maximumLabel, m_minimumLabel}) {
         w->setEnabled(m_form.enabled(F::kMaximum));
     }

@@ -54,15 +54,15 @@ private:
     std::unique_ptr<OptionGroup> m_entry;
     std::unique_ptr<OptionGroup> m_coding;
     std::unique_ptr<OptionGroup> m_reverse;
-    std::unique_ptr<OptionGroup> m_group1174;
+    std::unique_ptr<OptionGroup> m_panelOptionB;
     SpinEdit* m_digits = nullptr;
     SpinEdit* m_decimals = nullptr;
     QComboBox* m_width = nullptr;
     QComboBox* m_font = nullptr;
     QCheckBox* m_scaleOption = nullptr;
     QLineEdit* m_scale = nullptr;
-    QCheckBox* m_option1056 = nullptr;
-    QCheckBox* m_option1176 = nullptr;
+    QCheckBox* m_panelOptionA = nullptr;
+    QCheckBox* m_panelOptionC = nullptr;
     QCheckBox* m_alarmOption = nullptr;
     SpinEdit* m_maximum = nullptr;
     SpinEdit* m_minimum = nullptr;

@@ -19,8 +19,9 @@ namespace dispcraft {
 
 namespace {
 enum Line {
-    kTitle, kUse1, kUse2, kOptionA, kOptionB, kOptionC, kOptionD, kStartScreen, kSetting1,
-    kSetting2, kSetting3, kSetting4, kTable, kHelp, kOptionsGroup, kSettingsGroup,
+    kTitle, kUse1, kUse2, kOptionALabel, kOptionBLabel, kOptionCLabel, kOptionDLabel,
+    kStartScreenLabel, kSetting1Label, kSetting4Label, kSetting2Label, kSetting3Label, kTable, kHelp,
+    kOptionsGroup, kSettingsGroup,
 };
 QString line(int i) { return dlgtext::label(dlgtext::kSettings, i); }
 } // namespace
@@ -65,11 +66,11 @@ PanelSettingsDialog::PanelSettingsDialog(PanelSettingsForm& form, Prompts& promp
 
     auto* options = new QGroupBox(line(kOptionsGroup), this);
     auto* optionRows = new QVBoxLayout(options);
-    m_option1143 = named(new QCheckBox(line(kOptionA), options), F::kOption1143);
-    m_option1130 = named(new QCheckBox(line(kOptionB), options), F::kOption1130);
-    m_option1160 = named(new QCheckBox(line(kOptionC), options), F::kOption1160);
-    m_option1161 = named(new QCheckBox(line(kOptionD), options), F::kOption1161);
-    for (QCheckBox* c : {m_option1143, m_option1130, m_option1160, m_option1161}) {
+    m_optionA = named(new QCheckBox(line(kOptionALabel), options), F::kOptionA);
+    m_optionB = named(new QCheckBox(line(kOptionBLabel), options), F::kOptionB);
+    m_optionC = named(new QCheckBox(line(kOptionCLabel), options), F::kOptionC);
+    m_optionD = named(new QCheckBox(line(kOptionDLabel), options), F::kOptionD);
+    for (QCheckBox* c : {m_optionA, m_optionB, m_optionC, m_optionD}) {
         optionRows->addWidget(c);
     }
     optionRows->addStretch(1);
@@ -81,19 +82,19 @@ PanelSettingsDialog::PanelSettingsDialog(PanelSettingsForm& form, Prompts& promp
         s->setCharacters(characters);
         return s;
     };
-    m_1107 = spin(F::kSetting1107, 4);
-    m_1105 = spin(F::kSetting1105, 4);
-    m_1009 = spin(F::kSetting1009, 3);
-    m_1019 = spin(F::kSetting1019, 5);
-    m_1006 = spin(F::kSetting1006, 5);
-    m_1006->setButtonSymbols(QAbstractSpinBox::NoButtons); // a plain edit, no spin of its own
+    m_setting1 = spin(F::kSetting1, 4);
+    m_startScreen = spin(F::kStartScreen, 4);
+    m_setting2 = spin(F::kSetting2, 3);
+    m_setting3 = spin(F::kSetting3, 5);
+    m_setting4 = spin(F::kSetting4, 5);
+    m_setting4->setButtonSymbols(QAbstractSpinBox::NoButtons); // a plain edit, no spin of its own
     auto* settings = new QGroupBox(line(kSettingsGroup), this);
     auto* settingRows = new QFormLayout(settings);
-    settingRows->addRow(line(kSetting1), m_1107);
-    settingRows->addRow(line(kStartScreen), m_1105);
-    settingRows->addRow(line(kSetting3), m_1009);
-    settingRows->addRow(line(kSetting4), m_1019);
-    settingRows->addRow(line(kSetting2), m_1006);
+    settingRows->addRow(line(kSetting1Label), m_setting1);
+    settingRows->addRow(line(kStartScreenLabel), m_startScreen);
+    settingRows->addRow(line(kSetting2Label), m_setting2);
+    settingRows->addRow(line(kSetting3Label), m_setting3);
+    settingRows->addRow(line(kSetting4Label), m_setting4);
 
     m_table = named(new QPushButton(line(kTable), this), F::kTableButton);
     auto* help = named(new QPushButton(line(kHelp), this), F::kHelpButton);
@@ -135,15 +136,15 @@ PanelSettingsDialog::PanelSettingsDialog(PanelSettingsForm& form, Prompts& promp
     for (QCheckBox* c : {m_use[0], m_use[1]}) {
         c->blockSignals(false);
     }
-    m_option1143->setChecked(f.option1143);
-    m_option1130->setChecked(f.option1130);
-    m_option1160->setChecked(f.option1160);
-    m_option1161->setChecked(f.option1161);
-    m_1107->setValue(static_cast<int>(f.setting1107));
-    m_1105->setValue(static_cast<int>(f.setting1105));
-    m_1009->setValue(static_cast<int>(f.setting1009));
-    m_1019->setValue(static_cast<int>(f.setting1019));
-    m_1006->setValue(static_cast<int>(f.setting1006));
+    m_optionA->setChecked(f.optionA);
+    m_optionB->setChecked(f.optionB);
+    m_optionC->setChecked(f.optionC);
+    m_optionD->setChecked(f.optionD);
+    m_setting1->setValue(static_cast<int>(f.setting1));
+    m_startScreen->setValue(static_cast<int>(f.startScreen));
+    m_setting2->setValue(static_cast<int>(f.setting2));
+    m_setting3->setValue(static_cast<int>(f.setting3));
+    m_setting4->setValue(static_cast<int>(f.setting4));
     m_group[0]->show();
     m_group[1]->show();
     showStates();
@@ -153,15 +154,15 @@ void PanelSettingsDialog::take() {
     PanelSettingsForm::Fields& f = m_form.fields();
     f.use1 = m_use[0]->isChecked();
     f.use2 = m_use[1]->isChecked();
-    f.option1143 = m_option1143->isChecked();
-    f.option1130 = m_option1130->isChecked();
-    f.option1160 = m_option1160->isChecked();
-    f.option1161 = m_option1161->isChecked();
-    f.setting1107 = m_1107->value();
-    f.setting1105 = m_1105->value();
-    f.setting1009 = m_1009->value();
-    f.setting1019 = m_1019->value();
-    f.setting1006 = m_1006->value();
+    f.optionA = m_optionA->isChecked();
+    f.optionB = m_optionB->isChecked();
+    f.optionC = m_optionC->isChecked();
+    f.optionD = m_optionD->isChecked();
+    f.setting1 = m_setting1->value();
+    f.startScreen = m_startScreen->value();
+    f.setting2 = m_setting2->value();
+    f.setting3 = m_setting3->value();
+    f.setting4 = m_setting4->value();
     m_group[0]->take();
     m_group[1]->take();
 }
@@ -171,10 +172,10 @@ void PanelSettingsDialog::showStates() {
     const F::Fields& f = m_form.fields();
     m_group[0]->setGroupEnabled(f.use1);
     m_group[1]->setGroupEnabled(f.use2);
-    m_option1130->setChecked(f.option1130);
-    m_option1130->setEnabled(m_form.enabled(F::kOption1130));
-    m_option1143->setEnabled(m_form.enabled(F::kOption1143));
-    m_option1161->setEnabled(m_form.enabled(F::kOption1161));
+    m_optionB->setChecked(f.optionB);
+    m_optionB->setEnabled(m_form.enabled(F::kOptionB));
+    m_optionA->setEnabled(m_form.enabled(F::kOptionA));
+    m_optionD->setEnabled(m_form.enabled(F::kOptionD));
     m_table->setVisible(m_form.visible(F::kTableButton));
     m_table->setEnabled(m_form.enabled(F::kTableButton));
 }

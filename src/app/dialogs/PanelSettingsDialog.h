@@ -36,15 +36,15 @@ private:
     std::optional<PanelSettingsForm::Values> m_values;
     AddressGroupControls* m_group[2] = {};
     QCheckBox* m_use[2] = {};
-    QCheckBox* m_option1143 = nullptr;
-    QCheckBox* m_option1130 = nullptr;
-    QCheckBox* m_option1160 = nullptr;
-    QCheckBox* m_option1161 = nullptr;
-    SpinEdit* m_1107 = nullptr;
-    SpinEdit* m_1105 = nullptr;
-    SpinEdit* m_1009 = nullptr;
-    SpinEdit* m_1019 = nullptr;
-    SpinEdit* m_1006 = nullptr;
+    QCheckBox* m_optionA = nullptr;
+    QCheckBox* m_optionB = nullptr;
+    QCheckBox* m_optionC = nullptr;
+    QCheckBox* m_optionD = nullptr;
+    SpinEdit* m_setting1 = nullptr;
+    SpinEdit* m_startScreen = nullptr;
+    SpinEdit* m_setting2 = nullptr;
+    SpinEdit* m_setting3 = nullptr;
+    SpinEdit* m_setting4 = nullptr;
     QPushButton* m_table = nullptr;
 };
 

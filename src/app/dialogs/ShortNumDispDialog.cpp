@@ -19,7 +19,7 @@ namespace dispcraft {
 namespace {
 enum Line {
     kTitle, kFieldGroup, kEntryGroup, kDisplayOnly, kEntry, kDisplayGroup, kNormal, kReverse,
-    kPanelGroup, kOption1156, kStyle1, kStyle2, kOption1179, kFontLabel,
+    kPanelGroup, kPanelOptionALabel, kPanelOptionB1Label, kPanelOptionB2Label, kPanelOptionCLabel, kFontLabel,
 };
 QString label(int line) { return dlgtext::label(dlgtext::kShortNum, line); }
 } // namespace
@@ -41,16 +41,16 @@ ShortNumDispDialog::ShortNumDispDialog(ShortNumDispForm& form, Prompts& prompts,
                                             QStringList{label(kDisplayOnly), label(kEntry)});
     m_reverse = std::make_unique<OptionGroup>(this, label(kDisplayGroup), F::kReverseGroup,
                                               QStringList{label(kNormal), label(kReverse)});
-    m_option1156 = named(new QCheckBox(label(kOption1156), this), F::kOption1156);
-    m_group1177 = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kGroup1177, F::kButton1178},
-                                                QStringList{label(kStyle1), label(kStyle2)}, true);
-    m_group1177->setPlain();
-    m_option1179 = named(new QCheckBox(label(kOption1179), this), F::kOption1179);
+    m_panelOptionA = named(new QCheckBox(label(kPanelOptionALabel), this), F::kPanelOptionA);
+    m_panelOptionB = std::make_unique<OptionGroup>(this, QString(), QList<int>{F::kPanelOptionB, F::kPanelOptionBSecond},
+                                                QStringList{label(kPanelOptionB1Label), label(kPanelOptionB2Label)}, true);
+    m_panelOptionB->setPlain();
+    m_panelOptionC = named(new QCheckBox(label(kPanelOptionCLabel), this), F::kPanelOptionC);
     auto* panelBox = new QGroupBox(label(kPanelGroup), this);
     auto* panelRows = new QVBoxLayout(panelBox);
-    panelRows->addWidget(m_option1156);
-    panelRows->addWidget(m_group1177->box);
-    panelRows->addWidget(m_option1179);
+    panelRows->addWidget(m_panelOptionA);
+    panelRows->addWidget(m_panelOptionB->box);
+    panelRows->addWidget(m_panelOptionC);
     m_font = named(new QComboBox(this), F::kFontList);
     for (const Message& m : form.fontList()) {
         m_font->addItem(ui::text(m));
@@ -76,9 +76,9 @@ ShortNumDispDialog::ShortNumDispDialog(ShortNumDispForm& form, Prompts& prompts,
     m_entry->check(f.entryOption);
     m_reverse->check(f.reverseOption);
     m_font->setCurrentIndex(f.fontChoice);
-    m_option1156->setChecked(f.option1156);
-    m_option1179->setChecked(f.option1179);
-    m_group1177->check(f.group1177);
+    m_panelOptionA->setChecked(f.panelOptionA);
+    m_panelOptionC->setChecked(f.panelOptionC);
+    m_panelOptionB->check(f.panelOptionB);
     showStates();
 
     for (QButtonGroup* g : {m_field->buttons, m_entry->buttons}) {
@@ -97,18 +97,18 @@ void ShortNumDispDialog::takeFields() {
     f.fieldChoice = m_field->checked();
     f.entryOption = m_entry->checked();
     f.reverseOption = m_reverse->checked();
-    f.option1156 = m_option1156->isChecked();
-    f.option1179 = m_option1179->isChecked();
-    f.group1177 = m_group1177->checked();
+    f.panelOptionA = m_panelOptionA->isChecked();
+    f.panelOptionC = m_panelOptionC->isChecked();
+    f.panelOptionB = m_panelOptionB->checked();
     f.fontChoice = qMax(0, m_font->currentIndex());
 }
 
 void ShortNumDispDialog::showStates() {
     using F = ShortNumDispForm;
-    m_option1156->setEnabled(m_form.enabled(F::kOption1156));
-    m_group1177->button(0)->setEnabled(m_form.enabled(F::kGroup1177));
-    m_group1177->button(1)->setEnabled(m_form.enabled(F::kButton1178));
-    m_option1179->setEnabled(m_form.enabled(F::kOption1179));
+    m_panelOptionA->setEnabled(m_form.enabled(F::kPanelOptionA));
+    m_panelOptionB->button(0)->setEnabled(m_form.enabled(F::kPanelOptionB));
+    m_panelOptionB->button(1)->setEnabled(m_form.enabled(F::kPanelOptionBSecond));
+    m_panelOptionC->setEnabled(m_form.enabled(F::kPanelOptionC));
 }
 
 void ShortNumDispDialog::onOk() {

@@ -35,9 +35,9 @@ private:
     std::unique_ptr<OptionGroup> m_field;
     std::unique_ptr<OptionGroup> m_entry;
     std::unique_ptr<OptionGroup> m_reverse;
-    std::unique_ptr<OptionGroup> m_group1177;
-    QCheckBox* m_option1156 = nullptr;
-    QCheckBox* m_option1179 = nullptr;
+    std::unique_ptr<OptionGroup> m_panelOptionB;
+    QCheckBox* m_panelOptionA = nullptr;
+    QCheckBox* m_panelOptionC = nullptr;
     QComboBox* m_font = nullptr;
 };
 

@@ -3,6 +3,9 @@
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace dispcraft {
 
 bool EditorSession::commandEnabled(int cmd, bool clipboardHasBlock) const {
@@ -24,17 +27,18 @@ void EditorSession::selectTool() {
 
 void EditorSession::deleteSelected() {
     m_modified = true;
-    for (int kind : ScreenObjects::kKinds) {
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        auto& list = m_objects.list<K>();
         // A removed slot is examined again, so a run of selected objects goes at once.
-        for (int i = 0; i < ScreenObjects::capacityOf(kind);) {
-            const EditorObject& o = m_objects.head(kind, i);
-            if (o.occupies(kind) && (o.kindWord & kSelectedBit) != 0) {
-                m_objects.removeAt(kind, i);
+        for (size_t i = 0; i < list.size();) {
+            if (list[i].occupies(K::kCode) && list[i].selected()) {
+                m_objects.removeAt<K>(static_cast<int>(i));
             } else {
                 ++i;
             }
         }
-    }
+    });
     m_curKind = 0;
     m_curIndex = 100;
     invalidateLcd(true);
@@ -50,22 +54,25 @@ void EditorSession::removeScreen() {
 }
 
 std::vector<Message> EditorSession::summaryParts() const {
-    auto count = [&](int kind) { return std::to_string(m_objects.count(kind)); };
-    return {
+    std::vector<Message> parts = {
         Message::text("***********************\n"),
         Message::string(63580),
         Message::text("***********************\n\n"),
         Message::string(63581),
         Message::text("----------------------------\n"),
-        Message::string(63582, {count(kKindTextString)}),
-        Message::string(63583, {count(kKindMsgDisp)}),
-        Message::string(63584, {count(kKindNumDisp)}),
-        Message::string(63585, {count(kKindBarGraph)}),
-        Message::string(63586, {count(kKindLamp)}),
-        Message::string(63587, {count(kKindPicture)}),
-        Message::string(63588, {count(kKindTrendGraph)}),
-        Message::text("----------------------------\n\n"),
     };
+    // One line per kind, in the order of their strings.
+    std::vector<std::pair<int, int>> lines;
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        lines.emplace_back(K::kSummaryString, m_objects.count(K::kCode));
+    });
+    std::sort(lines.begin(), lines.end());
+    for (const auto& [string, count] : lines) {
+        parts.push_back(Message::string(string, {std::to_string(count)}));
+    }
+    parts.push_back(Message::text("----------------------------\n\n"));
+    return parts;
 }
 
 std::vector<uint8_t> EditorSession::copyBlock() {

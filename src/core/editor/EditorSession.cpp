@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <type_traits>
 
 namespace dispcraft {
 
@@ -17,10 +18,6 @@ constexpr int kLcdWidth = 384;  // view pixels
 constexpr int kLcdHeight = 128;
 
 Rect toRect(const KeyRect& k) { return {k.left, k.top, k.right, k.bottom}; }
-
-bool keyHasFunction(const KeyRecord& k) {
-    return (k.flags & 0x40) != 0 || (k.flags & 0x03) != 0 || k.screen != 0;
-}
 
 // The base code (11..18) of a BarGraph or TrendGraph handle code.
 int handleBase(int tool) { return tool >= 21 ? tool - 10 : tool; }
@@ -35,6 +32,12 @@ EditorCursor sizingCursor(int tool) {
     case 18: return EditorCursor::SizeNorthwestSoutheast;
     default: return EditorCursor::SizeNortheastSouthwest;
     }
+}
+
+bool resizable(int kind) {
+    bool r = false;
+    withKind(kind, [&](auto k) { r = decltype(k)::kResizable; });
+    return r;
 }
 
 EditorCursor placementCursor(int kind) {
@@ -79,49 +82,12 @@ Point EditorSession::keepInsideLcd(Point p, int w, int h) const {
 }
 
 Rect EditorSession::objectRect(int kind, int i) const {
-    const size_t k = static_cast<size_t>(i);
-    switch (kind) {
-    case kKindTextString: {
-        const auto& o = m_objects.textStrings.at(k);
-        int font = o.attr & 3;
-        return Rect::ofSize(o.x, o.y, static_cast<int>(o.text.size()) * cellWidth(font),
-                            cellHeight(font));
-    }
-    case kKindMsgDisp: {
-        const auto& o = m_objects.msgDisps.at(k);
-        return Rect::ofSize(o.x, o.y, static_cast<int>(o.texts[0].size()) * 16, 32);
-    }
-    case kKindNumDisp: {
-        const auto& o = m_objects.numDisps.at(k);
-        int font = o.attr & 3;
-        return Rect::ofSize(o.x, o.y, static_cast<int>(o.preview.size()) * cellWidth(font),
-                            cellHeight(font));
-    }
-    case kKindBarGraph: {
-        const auto& o = m_objects.barGraphs.at(k);
-        return o.horizontal() ? Rect::ofSize(o.x, o.y, 2 * o.length, 2 * o.thickness)
-                              : Rect::ofSize(o.x, o.y, 2 * o.thickness, 2 * o.length);
-    }
-    case kKindTrendGraph: {
-        const auto& o = m_objects.trendGraphs.at(k);
-        return Rect::ofSize(o.x, o.y, 2 * o.width, 2 * o.height);
-    }
-    case kKindLamp: {
-        const auto& o = m_objects.lamps.at(k);
-        int side = o.big() ? 64 : 32;
-        return Rect::ofSize(o.x, o.y, side, side);
-    }
-    case kKindPicture: {
-        const auto& o = m_objects.pictures.at(k);
-        int no = o.pictureNo;
-        if (no >= 1 && no <= capacity::kLastPicture && m_store.pictures[no].defined(no)) {
-            return Rect::ofSize(o.x, o.y, 2 * m_store.pictures[no].width,
-                                2 * m_store.pictures[no].height);
-        }
-        return Rect::ofSize(o.x, o.y, 0, 0);
-    }
-    default: return {};
-    }
+    Rect r;
+    withKind(kind, [&](auto k) {
+        using K = decltype(k);
+        r = K::rect(m_objects.list<K>().at(static_cast<size_t>(i)), m_store.pictures);
+    });
+    return r;
 }
 
 // ---- Invalidation and cursor ------------------------------------------------------------
@@ -170,28 +136,30 @@ int EditorSession::hitTest(Point p) {
     m_curIndex = kNoIndex;
     deselectAll();
     m_dragMode = 0;
-    for (int kind : ScreenObjects::kKinds) {
-        for (int i = 0; i < ScreenObjects::capacityOf(kind); ++i) {
-            if (!m_objects.occupied(kind, i)) {
+    int hit = 0;
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        auto& list = m_objects.list<K>();
+        for (size_t i = 0; hit == 0 && i < list.size(); ++i) {
+            if (!list[i].occupies(K::kCode)) {
                 continue;
             }
-            Rect r = objectRect(kind, i);
+            Rect r = K::rect(list[i], m_store.pictures);
             if (r.contains(p)) {
-                m_objects.head(kind, i).select(true);
-                m_curIndex = i;
+                list[i].select(true);
+                m_curIndex = static_cast<int>(i);
                 m_cur = {r.left, r.top};
                 setPlaceSize(r.width(), r.height());
                 m_dragMode = 1;
-                return kind;
+                hit = K::kCode;
             }
         }
-    }
-    return 0;
+    });
+    return hit;
 }
 
 void EditorSession::handleTest(Point p) {
-    if ((m_curKind == kKindBarGraph || m_curKind == kKindTrendGraph) &&
-        m_curIndex < ScreenObjects::capacityOf(m_curKind) &&
+    if (resizable(m_curKind) && m_curIndex < ScreenObjects::capacityOf(m_curKind) &&
         m_objects.occupied(m_curKind, m_curIndex)) {
         Rect r = objectRect(m_curKind, m_curIndex);
         int x = r.left, y = r.top, w = r.width(), h = r.height();
@@ -256,62 +224,30 @@ void EditorSession::press(Point p) {
 void EditorSession::place() {
     const int kind = m_tool;
     const int i = m_objects.firstFree(kind);
-    if (i < 0) {
-        static const int kFullMessage[] = {0, 61503, 63500, 63500, 63501, 63502, 63503, 63504};
-        m_tool = 0;
-        m_cursor = EditorCursor::Arrow;
-        m_sink.show(Message::string(kFullMessage[kind],
-                                    {std::to_string(ScreenObjects::capacityOf(kind))}));
-        return;
-    }
-    const size_t k = static_cast<size_t>(i);
-    const uint32_t word = static_cast<uint32_t>(kind) + kSelectedBit;
-    EditorObject* placed = nullptr;
-    switch (kind) {
-    case kKindTextString: {
-        TextStringObject o;
-        o.text = m_templates.textString.text;
-        o.attr = m_templates.textString.attr;
-        m_objects.textStrings[k] = std::move(o);
-        placed = &m_objects.textStrings[k];
-        break;
-    }
-    case kKindMsgDisp:
-        m_objects.msgDisps[k] = m_templates.msgDisp;
-        placed = &m_objects.msgDisps[k];
-        break;
-    case kKindNumDisp:
-        m_objects.numDisps[k] = m_templates.numDisp;
-        m_objects.numDispSides[k] = m_templates.numDispSide;
-        placed = &m_objects.numDisps[k];
-        break;
-    case kKindBarGraph:
-        m_objects.barGraphs[k] = m_templates.barGraph;
-        placed = &m_objects.barGraphs[k];
-        break;
-    case kKindTrendGraph:
-        m_objects.trendGraphs[k] = m_templates.trendGraph;
-        placed = &m_objects.trendGraphs[k];
-        break;
-    case kKindLamp:
-        m_objects.lamps[k] = m_templates.lamp;
-        placed = &m_objects.lamps[k];
-        break;
-    default:
-        m_objects.pictures[k] = m_templates.picture;
-        placed = &m_objects.pictures[k];
-        break;
-    }
-    placed->kindWord = word;
-    placed->x = m_cur.x;
-    placed->y = m_cur.y;
-    if (kind == kKindLamp) {
-        LampObject& lamp = m_objects.lamps[k];
-        if (loadLampDots(lamp)) {
-            int side = lamp.big() ? 64 : 32;
-            setPlaceSize(side, side);
+    withKind(kind, [&](auto k) {
+        using K = decltype(k);
+        if (i < 0) {
+            m_tool = 0;
+            m_cursor = EditorCursor::Arrow;
+            m_sink.show(Message::string(K::kFullString, {std::to_string(K::kCapacity)}));
+            return;
         }
-    }
+        const size_t slot = static_cast<size_t>(i);
+        typename K::Object& placed = m_objects.list<K>()[slot];
+        placed = K::place(m_templates.of<K>());
+        if constexpr (HasSide<K>) {
+            m_objects.sides<K>()[slot] = m_templates.side<K>();
+        }
+        placed.kindWord = static_cast<uint32_t>(kind) + kSelectedBit;
+        placed.x = m_cur.x;
+        placed.y = m_cur.y;
+        if constexpr (std::is_same_v<K, LampKind>) {
+            if (loadLampDots(placed)) {
+                int side = placed.big() ? 64 : 32;
+                setPlaceSize(side, side);
+            }
+        }
+    });
 }
 
 bool EditorSession::loadLampDots(LampObject& lamp) {
@@ -397,8 +333,7 @@ void EditorSession::moveCurrent(Point p) {
 }
 
 void EditorSession::resizeCurrent(Point p) {
-    if ((m_curKind != kKindBarGraph && m_curKind != kKindTrendGraph) ||
-        m_curIndex >= ScreenObjects::capacityOf(m_curKind) ||
+    if (!resizable(m_curKind) || m_curIndex >= ScreenObjects::capacityOf(m_curKind) ||
         !m_objects.occupied(m_curKind, m_curIndex) || m_tool < 11) {
         return;
     }
@@ -429,34 +364,14 @@ void EditorSession::resizeCurrent(Point p) {
         px = std::max(px, x + 24);
         w = px - x;
     }
-    bool changed = x != old.left || y != old.top;
-    if (m_curKind == kKindBarGraph) {
-        BarGraphObject& b = m_objects.barGraphs[static_cast<size_t>(m_curIndex)];
-        int length = b.horizontal() ? w / 2 : h / 2;
-        int thickness = b.horizontal() ? h / 2 : w / 2;
-        changed = changed || length != b.length || thickness != b.thickness;
-        b.length = length;
-        b.thickness = thickness;
-        b.x = x;
-        b.y = y;
-    } else {
-        TrendGraphObject& t = m_objects.trendGraphs[static_cast<size_t>(m_curIndex)];
-        int height = h / 2;
-        int width = w / 2;
-        int points = t.pointCount;
-        // The width is a whole number of sample steps plus 3; a spacing of 0 (which the trend
-        // dialog never gives) leaves the width as dragged.
-        if (t.spacing > 0) {
-            points = std::max((width - 3) / t.spacing - 1, 0);
-            width = (points + 1) * t.spacing + 3;
+    bool changed = false;
+    withKind(m_curKind, [&](auto k) {
+        using K = decltype(k);
+        if constexpr (K::kResizable) {
+            changed = K::resizeTo(m_objects.list<K>()[static_cast<size_t>(m_curIndex)],
+                                  Rect::ofSize(x, y, w, h));
         }
-        changed = changed || height != t.height || width != t.width || points != t.pointCount;
-        t.height = height;
-        t.width = width;
-        t.pointCount = points;
-        t.x = x;
-        t.y = y;
-    }
+    });
     if (changed) {
         m_modified = true;
     }
@@ -502,29 +417,29 @@ void EditorSession::bandSelect() {
         return g.contains({r.left, r.top}) && g.contains({r.right, r.top}) &&
                g.contains({r.left, r.bottom}) && g.contains({r.right, r.bottom});
     };
-    for (int kind : ScreenObjects::kKinds) {
-        for (int i = 0; i < ScreenObjects::capacityOf(kind); ++i) {
-            if (!m_objects.occupied(kind, i)) {
+    bool stop = false;
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        auto& list = m_objects.list<K>();
+        for (size_t i = 0; !stop && i < list.size(); ++i) {
+            if (!list[i].occupies(K::kCode)) {
                 continue;
             }
             Rect r;
-            if (kind == kKindLamp) {
-                bool stop = false;
-                r = bandLampRect(m_objects.lamps[static_cast<size_t>(i)], stop);
-                if (stop) {
-                    return;
-                }
-                if (r.empty()) {
+            if constexpr (std::is_same_v<K, LampKind>) {
+                // A lamp counts at the size of its file as it is now.
+                r = bandLampRect(list[i], stop);
+                if (stop || r.empty()) {
                     continue;
                 }
             } else {
-                r = objectRect(kind, i);
+                r = K::rect(list[i], m_store.pictures);
             }
             if (inside(r)) {
-                m_objects.head(kind, i).select(true);
+                list[i].select(true);
             }
         }
-    }
+    });
 }
 
 void EditorSession::release(Point) {
@@ -615,7 +530,7 @@ void EditorSession::applyPanelKeyEdit(int a, const KeyRecord& fields, bool perSc
     const size_t k = static_cast<size_t>(a);
     KeyRecord& global = m_store.globalKeys.at(k);
     global = fields;
-    global.kind = keyHasFunction(fields) ? 137 : 9;
+    global.kind = fields.hasFunction() ? 137 : 9;
     m_keys[k] = global;
     if (m_screenNo >= capacity::kFirstScreen && m_screenNo <= capacity::kLastScreen) {
         m_store.screens[static_cast<size_t>(m_screenNo)].keys[k] = m_keys[k];
@@ -643,34 +558,27 @@ void EditorSession::setFunctionKeyFlag(int i, uint8_t value) {
 // ---- Paint-time rules ---------------------------------------------------------------------
 
 void EditorSession::prepareForPaint() {
-    for (auto& t : m_objects.textStrings) {
-        if (t.occupies(kKindTextString) && t.text.empty()) {
-            t.text = " ";
-        }
-    }
-    for (auto& m : m_objects.msgDisps) {
-        if (m.occupies(kKindMsgDisp) && m.texts[0].empty()) {
-            m.texts[0] = " ";
-        }
-    }
-    for (auto& l : m_objects.lamps) {
-        if (l.occupies(kKindLamp) && l.dotCount != 512) {
-            l.dotCount = 2048;
-        }
-    }
     bool removed = false;
-    for (int i = 0; i < capacity::kPictureObjects;) {
-        const PictureObject& o = m_objects.pictures[static_cast<size_t>(i)];
-        int no = o.pictureNo;
-        if (o.occupies(kKindPicture) &&
-            !(no >= 1 && no <= capacity::kLastPicture && m_store.pictures[no].defined(no))) {
-            m_objects.removeAt(kKindPicture, i);
-            removed = true;
-        } else {
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        auto& list = m_objects.list<K>();
+        for (size_t i = 0; i < list.size();) {
+            if constexpr (requires { K::keepsOnPaint(list[i], m_store.pictures); }) {
+                if (list[i].occupies(K::kCode) && !K::keepsOnPaint(list[i], m_store.pictures)) {
+                    m_objects.removeAt<K>(static_cast<int>(i));
+                    removed = removed || m_curKind == K::kCode;
+                    continue;
+                }
+            }
+            if constexpr (requires { K::settleForPaint(list[i]); }) {
+                if (list[i].occupies(K::kCode)) {
+                    K::settleForPaint(list[i]);
+                }
+            }
             ++i;
         }
-    }
-    if (removed && m_curKind == kKindPicture) {
+    });
+    if (removed) {
         m_curKind = 0;
         m_curIndex = kNoIndex;
     }
@@ -682,9 +590,9 @@ void EditorSession::prepareForPaint() {
             if (assigned) {
                 m_keys[a] = m_store.screens[static_cast<size_t>(m_screenNo)].keys[a];
             }
-            m_keyMarkers[a] = keyHasFunction(m_keys[a]) ? KeyMarker::PerScreen : KeyMarker::None;
+            m_keyMarkers[a] = m_keys[a].hasFunction() ? KeyMarker::PerScreen : KeyMarker::None;
         } else {
-            m_keyMarkers[a] = keyHasFunction(global) ? KeyMarker::Global : KeyMarker::None;
+            m_keyMarkers[a] = global.hasFunction() ? KeyMarker::Global : KeyMarker::None;
             m_keys[a] = global;
             m_keys[a].kind = kKindKey;
         }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "base/ProgramDirectory.h"
-#include "editor/EditorObjects.h"
-#include "editor/Geometry.h"
-#include "model/KeyRecord.h"
+#include "base/Geometry.h"
+#include "editor/ObjectTemplates.h"
+#include "editor/ScreenObjects.h"
+#include "objects/AttrBits.h"
+#include "objects/KeyRecord.h"
 #include "base/Message.h"
 
 #include <array>
@@ -216,10 +218,6 @@ public:
     KeyMarker panelKeyMarker(int a) const;
     // The renderer reports the first paint without a panel picture (shows 63593 once).
     void panelPictureMissing();
-
-    // Cell size in pixels of a font index (0..3).
-    static int cellWidth(int font) { return (font & 1) ? 32 : 16; }
-    static int cellHeight(int font) { return (font & 2) ? 64 : 32; }
 
 private:
     int hitTest(Point p);

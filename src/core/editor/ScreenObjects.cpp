@@ -1,43 +1,19 @@
-#include "editor/EditorObjects.h"
+#include "editor/ScreenObjects.h"
 
 namespace dispcraft {
 
-namespace {
-
-template <typename T, size_t N>
-void closeGap(std::array<T, N>& list, size_t i) {
-    for (size_t k = i; k + 1 < N; ++k) {
-        list[k] = std::move(list[k + 1]);
-    }
-    list[N - 1] = T{};
-}
-
-} // namespace
-
 int ScreenObjects::capacityOf(int kind) {
-    switch (kind) {
-    case kKindTextString: return capacity::kTextStrings;
-    case kKindMsgDisp: return capacity::kMsgDisps;
-    case kKindNumDisp: return capacity::kNumDisps;
-    case kKindBarGraph: return capacity::kBarGraphs;
-    case kKindTrendGraph: return capacity::kTrendGraphs;
-    case kKindLamp: return capacity::kLamps;
-    case kKindPicture: return capacity::kPictureObjects;
-    default: return 0;
-    }
+    int capacity = 0;
+    withKind(kind, [&](auto k) { capacity = decltype(k)::kCapacity; });
+    return capacity;
 }
 
 const EditorObject& ScreenObjects::head(int kind, int i) const {
-    size_t k = static_cast<size_t>(i);
-    switch (kind) {
-    case kKindTextString: return textStrings.at(k);
-    case kKindMsgDisp: return msgDisps.at(k);
-    case kKindNumDisp: return numDisps.at(k);
-    case kKindBarGraph: return barGraphs.at(k);
-    case kKindTrendGraph: return trendGraphs.at(k);
-    case kKindLamp: return lamps.at(k);
-    default: return pictures.at(k);
+    const EditorObject* h = nullptr;
+    if (!withKind(kind, [&](auto k) { h = &list<decltype(k)>().at(static_cast<size_t>(i)); })) {
+        h = &pictures.at(static_cast<size_t>(i));
     }
+    return *h;
 }
 
 EditorObject& ScreenObjects::head(int kind, int i) {
@@ -46,69 +22,59 @@ EditorObject& ScreenObjects::head(int kind, int i) {
 
 int ScreenObjects::count(int kind) const {
     int n = 0;
-    for (int i = 0; i < capacityOf(kind); ++i) {
-        n += occupied(kind, i) ? 1 : 0;
-    }
+    withKind(kind, [&](auto k) {
+        using K = decltype(k);
+        for (const auto& o : list<K>()) {
+            n += o.occupies(K::kCode) ? 1 : 0;
+        }
+    });
     return n;
 }
 
 int ScreenObjects::firstFree(int kind) const {
-    for (int i = 0; i < capacityOf(kind); ++i) {
-        if (!occupied(kind, i)) {
-            return i;
+    int free = -1;
+    withKind(kind, [&](auto k) {
+        using K = decltype(k);
+        const auto& l = list<K>();
+        for (size_t i = 0; i < l.size(); ++i) {
+            if (!l[i].occupies(K::kCode)) {
+                free = static_cast<int>(i);
+                return;
+            }
         }
-    }
-    return -1;
+    });
+    return free;
 }
 
 bool ScreenObjects::anySelected() const {
-    for (int kind : kKinds) {
-        for (int i = 0; i < capacityOf(kind); ++i) {
-            if (head(kind, i).isSelectedAs(kind)) {
-                return true;
-            }
+    bool any = false;
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        for (const auto& o : list<K>()) {
+            any = any || o.isSelectedAs(K::kCode);
         }
-    }
-    return false;
+    });
+    return any;
 }
 
 void ScreenObjects::deselectAll() {
-    for (int kind : kKinds) {
-        for (int i = 0; i < capacityOf(kind); ++i) {
-            EditorObject& o = head(kind, i);
-            if (o.occupies(kind)) {
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        for (auto& o : list<K>()) {
+            if (o.occupies(K::kCode)) {
                 o.select(false);
             }
         }
-    }
+    });
 }
 
 void ScreenObjects::clear() {
-    textStrings.fill({});
-    msgDisps.fill({});
-    numDisps.fill({});
+    forEachKind([&](auto k) { list<decltype(k)>().fill({}); });
     numDispSides.fill({});
-    barGraphs.fill({});
-    trendGraphs.fill({});
-    lamps.fill({});
-    pictures.fill({});
 }
 
 void ScreenObjects::removeAt(int kind, int i) {
-    size_t k = static_cast<size_t>(i);
-    switch (kind) {
-    case kKindTextString: closeGap(textStrings, k); break;
-    case kKindMsgDisp: closeGap(msgDisps, k); break;
-    case kKindNumDisp:
-        closeGap(numDisps, k);
-        closeGap(numDispSides, k);
-        break;
-    case kKindBarGraph: closeGap(barGraphs, k); break;
-    case kKindTrendGraph: closeGap(trendGraphs, k); break;
-    case kKindLamp: closeGap(lamps, k); break;
-    case kKindPicture: closeGap(pictures, k); break;
-    default: break;
-    }
+    withKind(kind, [&](auto k) { removeAt<decltype(k)>(i); });
 }
 
 } // namespace dispcraft

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "editor/RgbImage.h"
+#include "base/RgbImage.h"
+#include "objects/ObjectCanvas.h"
 
 #include <optional>
 #include <string>
@@ -8,7 +9,7 @@
 namespace dispcraft {
 
 class EditorSession;
-class PanelGlyphs;
+class TextCells;
 class ProgramDirectory;
 struct ProjectStore;
 
@@ -20,32 +21,30 @@ class ScreenRenderer {
 public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 500;
-    static constexpr Rgb kLcdGreen{50, 200, 50};
-    static constexpr Rgb kInk{1, 1, 1};
-    static constexpr Rgb kBlack{0, 0, 0};
-    static constexpr Rgb kRed{255, 0, 0};
-    static constexpr Rgb kBlue{0, 0, 255};
+    static constexpr Rgb kLcdGreen = ObjectCanvas::kLcdGreen;
+    static constexpr Rgb kInk = ObjectCanvas::kInk;
+    static constexpr Rgb kBlack = ObjectCanvas::kBlack;
+    static constexpr Rgb kRed = ObjectCanvas::kRed;
+    static constexpr Rgb kBlue = ObjectCanvas::kBlue;
 
     // picture: the panel picture, or null when it could not be loaded (then the first paint
     // reports 63593 through the session). glyphs may be null: texts then show blank cells.
-    ScreenRenderer(const RgbImage* picture, PanelGlyphs* glyphs);
+    ScreenRenderer(const RgbImage* picture, TextCells* glyphs);
 
     // The panel picture of the project's model: key "bmp" of the model's section of the panel
     // model file, relative to the program directory; nothing when missing or unreadable.
     static std::optional<RgbImage> loadPanelPicture(const ProjectStore& store,
                                                     const ProgramDirectory& dir);
 
-    // GB2312 text shown for a short-form NumDisp whose setting 1 is 5 (string 63597).
+    // GB2312 text shown for the clock display of the weekday (string 63597).
     void setShortFormPlaceholder(std::string gb) { m_placeholder = std::move(gb); }
 
     // Applies the paint-time rules to the session, then draws it into image (made 800 x 500).
     void render(EditorSession& session, RgbImage& image);
 
 private:
-    void drawText(RgbImage& img, int x, int y, const std::string& text, int font, bool reverse);
-
     const RgbImage* m_picture;
-    PanelGlyphs* m_glyphs;
+    TextCells* m_glyphs;
     std::string m_placeholder = "?";
 };
 

@@ -17,10 +17,10 @@ KeyFunctionForm::Preset KeyFunctionForm::presetFrom(const KeyRecord& record,
                                                     bool extraOffered) {
     Preset p;
     p.flags = record.flags;
-    p.areaBit = record.areaBit;
-    p.address = record.device;
+    p.areaBit = record.areaAndBit;
+    p.address = record.address;
     p.screen = record.screen;
-    p.value = static_cast<int32_t>(record.value);
+    p.value = static_cast<int32_t>(record.operand);
     p.cpuId = store.cpuId;
     p.fourthOffered = fourthOffered;
     p.extraOffered = extraOffered;
@@ -32,10 +32,10 @@ KeyFunctionForm::Preset KeyFunctionForm::presetFrom(const KeyRecord& record,
 
 KeyRecord KeyFunctionForm::Values::applyTo(KeyRecord record) const {
     record.flags = flags;
-    record.device = static_cast<uint16_t>(address);
-    record.areaBit = areaBit;
+    record.address = static_cast<uint16_t>(address);
+    record.areaAndBit = areaBit;
     record.screen = static_cast<uint8_t>(screen);
-    record.value = static_cast<uint32_t>(value);
+    record.operand = static_cast<uint32_t>(value);
     return record;
 }
 

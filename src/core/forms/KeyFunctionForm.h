@@ -3,7 +3,7 @@
 #include "forms/AddressKeypadForm.h"
 #include "forms/AreaTable.h"
 #include "forms/FormOutcome.h"
-#include "model/KeyRecord.h"
+#include "objects/KeyRecord.h"
 #include "base/Message.h"
 #include "base/MessageSink.h"
 

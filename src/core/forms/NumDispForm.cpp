@@ -1,6 +1,7 @@
 #include "forms/NumDispForm.h"
 
 #include "forms/AddressRules.h"
+#include "objects/NumDispKind.h"
 
 #include <algorithm>
 #include <climits>
@@ -34,10 +35,10 @@ NumDispForm::NumDispForm(const Preset& p)
     f.entryMode = (p.attr & 0x20) ? 1 : 0;
     f.reverse = (p.attr & 0x80) ? 1 : 0;
     f.scaleOption = (p.flags2 & 0x01) != 0;
-    f.group1174 = (p.flags2 & 0x02) ? 0 : 1;
-    f.option1176 = (p.flags2 & 0x04) == 0;
+    f.panelOptionB = (p.flags2 & 0x02) ? 0 : 1;
+    f.panelOptionC = (p.flags2 & 0x04) == 0;
     f.alarmOption = (p.flags2 & 0x08) != 0;
-    f.option1056 = (p.flags2 & 0x80) != 0;
+    f.panelOptionA = (p.flags2 & 0x80) != 0;
     f.digits = p.digits;
     f.decimals = p.decimals;
     f.scale = p.scale;
@@ -72,19 +73,19 @@ bool NumDispForm::shown(int control) const {
     switch (control) {
     case kSecondAddress:
     case kSecondKeypad:
-    case kLabel1171:
+    case kSecondAddressLabel:
         return m_modelMode == 2 && secondAddressShown();
-    case kGroup1174:
-    case kButton1175:
+    case kPanelOptionB1:
+    case kPanelOptionB2:
     case kAlarmOption:
-    case kOption1176:
+    case kPanelOptionC:
     case kHigh:
     case kLow:
     case kHighSpin:
     case kLowSpin:
         return m_modelMode == 2;
     default:
-        if (control >= kLabel1240 && control <= kLabel1240 + 4) {
+        if (control >= kAlarmRangeLabels && control <= kAlarmRangeLabels + 4) {
             return m_modelMode == 2;
         }
         return true;
@@ -94,9 +95,9 @@ bool NumDispForm::shown(int control) const {
 bool NumDispForm::enabled(int control) const {
     const Fields& f = m_fields;
     switch (control) {
-    case kOption1056:
-    case kGroup1174:
-    case kButton1175:
+    case kPanelOptionA:
+    case kPanelOptionB1:
+    case kPanelOptionB2:
         return f.entryMode == 1;
     case kMaximum:
     case kMinimum:
@@ -135,7 +136,7 @@ objectform::Range NumDispForm::spinRange(int control) const {
         return {1, 10};
     case kDecimalsSpin:
         return {0, 9};
-    case kSpin1029:
+    case kSpareSpin:
         return {-32768, 32767};
     case kMaximumSpin:
     case kMinimumSpin:
@@ -191,19 +192,6 @@ AddressKeypadForm NumDispForm::secondKeypad() const {
 
 void NumDispForm::secondKeypadConfirmed(const std::string& text) {
     m_fields.secondAddressText = padAddress(text, 4);
-}
-
-std::string NumDispForm::previewText(bool isSigned, int digits, int decimals) {
-    static const std::string kDigits = "1234567890";
-    std::string s = isSigned ? "-" : "";
-    const int whole = std::max(0, std::min(10, digits - decimals));
-    s += kDigits.substr(0, static_cast<size_t>(whole));
-    if (decimals > 0) {
-        s += ".";
-        s += kDigits.substr(static_cast<size_t>(whole),
-                            static_cast<size_t>(std::min(decimals, 10 - whole)));
-    }
-    return s;
 }
 
 FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
@@ -263,14 +251,14 @@ FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
     Values v;
     v.digits = static_cast<int>(f.digits);
     v.decimals = static_cast<int>(f.decimals);
-    v.preview = previewText(c == kCodingSignedValue, v.digits, v.decimals);
+    v.preview = NumDispKind::previewText(c == kCodingSignedValue, v.digits, v.decimals);
     v.attr = static_cast<uint8_t>((f.font & 0x03) | (objectaddress::com2(m_group) ? 0x04 : 0) |
                                   (c == kCodingBcdValue ? 0x40 : 0) |
                                   (c == kCodingSignedValue ? 0x08 : 0) | (w == 1 ? 0x10 : 0) |
                                   (entry ? 0x20 : 0) | (f.reverse == 1 ? 0x80 : 0));
-    v.flags2 = static_cast<uint8_t>((f.scaleOption ? 0x01 : 0) | (f.group1174 == 0 ? 0x02 : 0) |
-                                    (f.option1176 ? 0 : 0x04) | (f.alarmOption ? 0x08 : 0) |
-                                    (f.option1056 ? 0x80 : 0));
+    v.flags2 = static_cast<uint8_t>((f.scaleOption ? 0x01 : 0) | (f.panelOptionB == 0 ? 0x02 : 0) |
+                                    (f.panelOptionC ? 0 : 0x04) | (f.alarmOption ? 0x08 : 0) |
+                                    (f.panelOptionA ? 0x80 : 0));
     if (f.alarmOption && (outside(f.high) || outside(f.low))) {
         return Outcome::fail(Message::string(kAlarmMessages[w][c]), outside(f.high) ? kHigh : kLow);
     }

@@ -36,12 +36,12 @@ public:
         kReverseGroup = 1045,
         kScaleOption = 1055,
         kScaleFactor = 1079,
-        kOption1056 = 1056,
+        kPanelOptionA = 1056,
         kMaximum = 1048,
         kMinimum = 1049,
         kMaximumSpin = 1027,
         kMinimumSpin = 1028,
-        kSpin1029 = 1029,
+        kSpareSpin = 1029,
         kAlarmOption = 1183,
         kHigh = 1051,
         kLow = 1050,
@@ -49,11 +49,11 @@ public:
         kLowSpin = 1031,
         kSecondAddress = 1042,
         kSecondKeypad = 1003,
-        kGroup1174 = 1174,
-        kButton1175 = 1175,
-        kOption1176 = 1176,
-        kLabel1171 = 1171,
-        kLabel1240 = 1240, // labels 1240..1244
+        kPanelOptionB1 = 1174,
+        kPanelOptionB2 = 1175,
+        kPanelOptionC = 1176,
+        kSecondAddressLabel = 1171,
+        kAlarmRangeLabels = 1240, // labels 1240..1244
     };
     static constexpr int kCodingBcdValue = 0;
     static constexpr int kCodingUnsignedValue = 1;
@@ -86,7 +86,7 @@ public:
         long long digits = 5;
         bool scaleOption = false;
         double scale = 0;
-        bool option1056 = false;
+        bool panelOptionA = false;
         long long maximum = 65535;
         long long minimum = 0;
         long long high = 65535;
@@ -96,8 +96,8 @@ public:
         int width = 0;  // 0 16 bits, 1 32 bits
         int font = 0;
         int reverse = 0;
-        int group1174 = 0;     // 0: first button (flag byte 2 bit 1 set)
-        bool option1176 = false; // ticked clears flag byte 2 bit 2
+        int panelOptionB = 0;     // 0: first button (flag byte 2 bit 1 set)
+        bool panelOptionC = false; // ticked clears flag byte 2 bit 2
         std::string secondAddressText = "0000";
     };
     struct Values {
@@ -146,9 +146,6 @@ public:
 
     // The value range of a width and coding.
     static objectform::Range valueRange(int width, int coding);
-    // "-" when signed, then digits - decimals characters of "1234567890", then "." and the next
-    // decimals characters.
-    static std::string previewText(bool isSigned, int digits, int decimals);
 
 private:
     bool splitAddress() const;

@@ -16,7 +16,7 @@ int fontOf(uint8_t attr) { return attr & 0x03; }
 
 // The placement size of a text or numeric display: one cell per byte.
 std::pair<int, int> cellSize(size_t bytes, int font) {
-    return {static_cast<int>(bytes) * EditorSession::cellWidth(font), EditorSession::cellHeight(font)};
+    return {static_cast<int>(bytes) * cellWidth(font), cellHeight(font)};
 }
 
 void keepInside(EditorSession& s, EditorObject& o, int w, int h) {
@@ -27,7 +27,7 @@ void keepInside(EditorSession& s, EditorObject& o, int w, int h) {
     o.y = std::max(p.y, lcd.y);
 }
 
-// Bits of the single-precision scale factor as the trailing value holds them.
+// Bits of the single-precision scale factor as the record holds them.
 uint32_t scaleBits(float f) {
     uint32_t u;
     std::memcpy(&u, &f, sizeof u);
@@ -44,48 +44,48 @@ std::string lampDir(const EditorSession& s) { return s.programDirectory().file("
 void toTemplate(MsgDispObject& o, const MsgDispForm::Values& v) {
     o.attr = v.attr;
     o.texts = v.texts;
-    o.value = static_cast<int32_t>(v.addressNumber);
-    o.trailing = v.areaAndBit;
+    o.address = static_cast<int32_t>(v.addressNumber);
+    o.areaAndBit = v.areaAndBit;
 }
 
 void toRecord(NumDispObject& o, SidePair& side, const NumDispForm::Values& v) {
     o.attr = v.attr;
-    o.flags2 = v.flags2;
-    o.setting(1) = static_cast<int32_t>(v.addressNumber);
-    o.setting(2) = v.digits;
-    o.setting(3) = v.decimals;
-    o.setting(4) = static_cast<int32_t>(v.maximum);
-    o.setting(5) = static_cast<int32_t>(v.minimum);
+    o.options = v.flags2;
+    o.address = static_cast<int32_t>(v.addressNumber);
+    o.digits = v.digits;
+    o.decimals = v.decimals;
+    o.maximum = static_cast<int32_t>(v.maximum);
+    o.minimum = static_cast<int32_t>(v.minimum);
     o.preview = v.preview;
-    o.trailingValue = scaleBits(v.scale);
-    o.trailing = v.areaAndBit;
-    side.value1 = static_cast<int32_t>(v.high);
-    side.value2 = static_cast<int32_t>(v.low);
+    o.scaleBits = scaleBits(v.scale);
+    o.areaAndBit = v.areaAndBit;
+    side.high = static_cast<int32_t>(v.high);
+    side.low = static_cast<int32_t>(v.low);
 }
 
 void toRecord(NumDispObject& o, SidePair& side, const ShortNumDispForm::Values& v) {
     o.attr = static_cast<uint8_t>(0x40 | (v.entryOption == 1 ? 0x20 : 0) |
                                   (v.reverseOption == 1 ? 0x80 : 0) | (v.font & 0x03));
-    o.flags2 = v.flags2;
-    o.setting(1) = v.fieldChoice;
-    o.setting(2) = v.digits;
-    o.setting(3) = 0;
-    o.setting(4) = v.maximum;
-    o.setting(5) = v.minimum;
-    o.trailingValue = 0;
-    o.trailing = 0;
-    side.value1 = v.maximum;
-    side.value2 = v.minimum;
+    o.options = v.flags2;
+    o.address = v.fieldChoice;
+    o.digits = v.digits;
+    o.decimals = 0;
+    o.maximum = v.maximum;
+    o.minimum = v.minimum;
+    o.scaleBits = 0;
+    o.areaAndBit = 0;
+    side.high = v.maximum;
+    side.low = v.minimum;
 }
 
 void toRecord(BarGraphObject& o, const BarGraphForm::Values& v) {
     o.attr = v.attr;
-    o.setting1 = static_cast<int32_t>(v.addressNumber);
-    o.setting2 = static_cast<int32_t>(v.maximum);
-    o.setting3 = static_cast<int32_t>(v.minimum);
+    o.address = static_cast<int32_t>(v.addressNumber);
+    o.maximum = static_cast<int32_t>(v.maximum);
+    o.minimum = static_cast<int32_t>(v.minimum);
     o.length = v.length;
     o.thickness = v.thickness;
-    o.style = v.areaAndBit;
+    o.areaAndBit = v.areaAndBit;
 }
 
 std::pair<int, int> barSize(const BarGraphObject& o) {
@@ -95,15 +95,15 @@ std::pair<int, int> barSize(const BarGraphObject& o) {
 
 void toRecord(TrendGraphObject& o, const TrendGraphForm::Values& v) {
     o.attr = v.attr;
-    o.setting1 = static_cast<int32_t>(v.addressNumber);
-    o.setting2 = static_cast<int32_t>(v.maximum);
-    o.setting3 = static_cast<int32_t>(v.minimum);
-    o.setting4 = v.settingA;
+    o.address = static_cast<int32_t>(v.addressNumber);
+    o.maximum = static_cast<int32_t>(v.maximum);
+    o.minimum = static_cast<int32_t>(v.minimum);
+    o.settingA = v.settingA;
     o.height = v.height;
     o.width = v.width;
     o.spacing = v.spacing;
     o.pointCount = v.count;
-    o.trailing = v.areaAndBit;
+    o.areaAndBit = v.areaAndBit;
 }
 
 // Writes the edited picture table back; a change counts as an edit of the screen window, so the
@@ -196,8 +196,8 @@ MsgDispForm msgDispForObject(const EditorSession& session, int index, const PlcC
     p.attr = o.attr;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
-    p.areaAndBit = o.trailing;
-    p.addressNumber = o.value;
+    p.areaAndBit = o.areaAndBit;
+    p.addressNumber = o.address;
     p.emptyText = emptyText;
     return MsgDispForm(p);
 }
@@ -235,20 +235,20 @@ NumDispForm numDispForObject(const EditorSession& session, int index, const PlcC
     const SidePair& side = session.objects().numDispSides.at(k);
     NumDispForm::Preset p;
     p.attr = o.attr;
-    p.flags2 = o.flags2;
+    p.flags2 = o.options;
     p.modelMode = plc.cpuId == 2 ? 2 : 1;
     p.plcIds = plc.plcIds;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
-    p.areaAndBit = o.trailing;
-    p.addressNumber = o.setting(1);
-    p.digits = o.setting(2);
-    p.decimals = o.setting(3);
-    p.scale = scaleOf(o.trailingValue);
-    p.maximum = o.setting(4);
-    p.minimum = o.setting(5);
-    p.high = side.value1;
-    p.low = side.value2;
+    p.areaAndBit = o.areaAndBit;
+    p.addressNumber = o.address;
+    p.digits = o.digits;
+    p.decimals = o.decimals;
+    p.scale = scaleOf(o.scaleBits);
+    p.maximum = o.maximum;
+    p.minimum = o.minimum;
+    p.high = side.high;
+    p.low = side.low;
     return NumDispForm(p);
 }
 
@@ -287,11 +287,11 @@ std::string shortPreviewOnEdit(int setting2, int setting4, int setting5) {
 ShortNumDispForm shortNumDispForObject(const EditorSession& session, int index) {
     const NumDispObject& o = session.objects().numDisps.at(static_cast<size_t>(index));
     ShortNumDispForm::Preset p;
-    p.fieldChoice = o.setting(1);
+    p.fieldChoice = o.address;
     p.entryOption = (o.attr & 0x20) ? 1 : 0;
     p.reverseOption = (o.attr & 0x80) ? 1 : 0;
     p.fontChoice = fontOf(o.attr);
-    p.flags2 = o.flags2;
+    p.flags2 = o.options;
     return ShortNumDispForm(p);
 }
 
@@ -299,7 +299,7 @@ void placeShortNumDisp(EditorSession& session, const ShortNumDispForm::Values& v
     ObjectTemplates& t = session.templates();
     t.numDisp = NumDispObject{};
     toRecord(t.numDisp, t.numDispSide, v);
-    t.numDisp.preview = shortPreviewOnPlacement(t.numDisp.setting(1), t.numDisp.setting(2));
+    t.numDisp.preview = shortPreviewOnPlacement(t.numDisp.address, t.numDisp.digits);
     auto [w, h] = cellSize(t.numDisp.preview.size(), v.font);
     session.armTool(kKindNumDisp, w, h);
 }
@@ -308,7 +308,7 @@ void applyShortNumDisp(EditorSession& session, int index, const ShortNumDispForm
     const size_t k = static_cast<size_t>(index);
     NumDispObject& o = session.objects().numDisps.at(k);
     toRecord(o, session.objects().numDispSides.at(k), v);
-    o.preview = shortPreviewOnEdit(o.setting(2), o.setting(4), o.setting(5));
+    o.preview = shortPreviewOnEdit(o.digits, o.maximum, o.minimum);
     auto [w, h] = cellSize(o.preview.size(), v.font);
     session.setPlaceSize(w, h);
     keepInside(session, o, w, h);
@@ -330,13 +330,13 @@ BarGraphForm barGraphForObject(const EditorSession& session, int index, const Pl
     BarGraphForm::Preset p;
     p.length = o.length;
     p.thickness = o.thickness;
-    p.areaAndBit = o.style;
-    p.addressNumber = o.setting1;
+    p.areaAndBit = o.areaAndBit;
+    p.addressNumber = o.address;
     p.attr = o.attr;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
-    p.maximum = o.setting2;
-    p.minimum = o.setting3;
+    p.maximum = o.maximum;
+    p.minimum = o.minimum;
     return BarGraphForm(p);
 }
 
@@ -380,15 +380,15 @@ TrendGraphForm trendGraphForObject(const EditorSession& session, int index, cons
     const TrendGraphObject& o = session.objects().trendGraphs.at(static_cast<size_t>(index));
     TrendGraphForm::Preset p;
     p.height = o.height;
-    p.areaAndBit = o.trailing;
-    p.addressNumber = o.setting1;
+    p.areaAndBit = o.areaAndBit;
+    p.addressNumber = o.address;
     p.attr = o.attr;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
     p.spacing = o.spacing;
-    p.maximum = o.setting2;
-    p.minimum = o.setting3;
-    p.settingA = o.setting4;
+    p.maximum = o.maximum;
+    p.minimum = o.minimum;
+    p.settingA = o.settingA;
     p.count = o.pointCount;
     return TrendGraphForm(p);
 }
@@ -428,8 +428,8 @@ LampForm lampForObject(const EditorSession& session, int index, const PlcContext
     p.ports = plc.ports;
     p.protocolNames = plc.protocolNames;
     p.lampSize = o.dotCount == 2048 ? 32 : o.dotCount == 512 ? 16 : 0;
-    p.addressNumber = o.value;
-    p.areaAndBit = o.flags2;
+    p.addressNumber = o.address;
+    p.areaAndBit = o.areaAndBit;
     return LampForm(p, lampDir(session));
 }
 
@@ -438,8 +438,8 @@ void placeLamp(EditorSession& session, const LampForm::Values& v) {
     t.kindWord = kKindLamp;
     t.name = v.lampName;
     t.attr = v.attr;
-    t.flags2 = v.areaAndBit;
-    t.value = static_cast<int32_t>(v.addressNumber);
+    t.areaAndBit = v.areaAndBit;
+    t.address = static_cast<int32_t>(v.addressNumber);
     const int side = (v.attr & 0x40) ? 64 : 32;
     session.armTool(kKindLamp, side, side);
 }
@@ -448,9 +448,9 @@ void applyLamp(EditorSession& session, int index, const LampForm::Values& v) {
     LampObject& o = session.objects().lamps.at(static_cast<size_t>(index));
     o.name = v.lampName;
     o.attr = v.attr;
-    o.value = static_cast<int32_t>(v.addressNumber);
-    o.flags2 = v.areaAndBit;
-    session.templates().lamp.value = o.value;
+    o.address = static_cast<int32_t>(v.addressNumber);
+    o.areaAndBit = v.areaAndBit;
+    session.templates().lamp.address = o.address;
     session.setModified();
     // The dots follow the chosen file; they are replaced, never added to.
     session.loadLampDots(o);

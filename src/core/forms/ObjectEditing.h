@@ -23,16 +23,9 @@ struct ProjectStore;
 // opens a form empty-handed and, once it is confirmed, fills the kind's template and arms the
 // placement tool; a double-click opens it on an object and writes the confirmed values back.
 //
-// How the forms' values sit in the working records:
-// - MsgDisp: value = address number, trailing byte = area-and-bit byte.
-// - NumDisp: setting 1 = address number, 2 = digits, 3 = decimals, 4 and 5 = maximum and minimum
-//   of the entry range, side pair = high and low of the alarm range, trailing value = the scale
-//   factor's bits, trailing byte = area-and-bit byte. The short form: setting 1 = clock field,
-//   2 = digit count, 4 and 5 (and the side pair) = maximum and minimum.
-// - BarGraph: setting 1 = address number, 2 = maximum, 3 = minimum, style byte = area-and-bit.
-// - TrendGraph: setting 1 = address number, 2 = maximum, 3 = minimum, 4 = setting A, point
-//   count = count, trailing byte = area-and-bit byte.
-// - Lamp: value = address number, flag byte 2 = area-and-bit byte.
+// The working records name what the forms edit; where they differ: a NumDisp's side pair holds
+// the high and low of its alarm range, the short form keeps its clock field in the address and
+// its maximum and minimum in the side pair as well; a TrendGraph's point count is the form's count.
 namespace objectediting {
 
 // The project's PLC context that most forms receive.

@@ -28,19 +28,19 @@ void PanelSettingsForm::open(MessageSink& sink) {
     Fields& f = m_fields;
     f.use1 = o & 0x01;
     f.use2 = o & 0x02;
-    f.option1143 = o & 0x10;
-    f.option1130 = o & 0x20;
-    f.option1160 = o & 0x40;
-    f.option1161 = o & 0x80;
+    f.optionA = o & 0x10;
+    f.optionB = o & 0x20;
+    f.optionC = o & 0x40;
+    f.optionD = o & 0x80;
     if (!twoPort()) {
-        f.option1143 = false;
-        f.option1130 = false;
+        f.optionA = false;
+        f.optionB = false;
     }
-    f.setting1107 = m_preset.setting1107;
-    f.setting1006 = m_preset.setting1006;
-    f.setting1105 = m_preset.setting1105;
-    f.setting1019 = m_preset.setting1019;
-    f.setting1009 = m_preset.setting1009;
+    f.setting1 = m_preset.setting1;
+    f.setting4 = m_preset.setting4;
+    f.startScreen = m_preset.startScreen;
+    f.setting3 = m_preset.setting3;
+    f.setting2 = m_preset.setting2;
     f.tableCount = m_preset.tableCount;
     f.table = m_preset.table;
     m_group1.open((o & 0x04) ? 1 : 0, m_preset.areaBit1, m_preset.address1, &sink);
@@ -76,10 +76,10 @@ bool PanelSettingsForm::enabled(int control) const {
         return f.use2;
     case kBit2:
         return f.use2 && m_group2.bitEnabled();
-    case kOption1130:
+    case kOptionB:
         return f.use1 && twoPort();
-    case kOption1143:
-    case kOption1161:
+    case kOptionA:
+    case kOptionD:
         return twoPort();
     case kTableButton:
         return f.use2 && tableOffered();
@@ -90,15 +90,15 @@ bool PanelSettingsForm::enabled(int control) const {
 
 SpinRange PanelSettingsForm::rangeOf(int setting) {
     switch (setting) {
-    case kSetting1107:
+    case kSetting1:
         return {0, 255};
-    case kSetting1105:
+    case kStartScreen:
         return {1, 199};
-    case kSetting1009:
+    case kSetting2:
         return {0, 10};
-    case kSetting1019:
+    case kSetting3:
         return {0, 9999};
-    case kSetting1006:
+    case kSetting4:
         return {0, 1999};
     default:
         return {0, 0};
@@ -107,7 +107,7 @@ SpinRange PanelSettingsForm::rangeOf(int setting) {
 
 void PanelSettingsForm::use1Changed() {
     if (!m_fields.use1) {
-        m_fields.option1130 = false;
+        m_fields.optionB = false;
     }
 }
 
@@ -145,10 +145,10 @@ FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
     o |= f.use2 ? 0x02 : 0;
     o |= m_group1.fields().port == 1 ? 0x04 : 0;
     o |= m_group2.fields().port == 1 ? 0x08 : 0;
-    o |= f.option1143 ? 0x10 : 0;
-    o |= f.option1130 ? 0x20 : 0;
-    o |= f.option1160 ? 0x40 : 0;
-    o |= f.option1161 ? 0x80 : 0;
+    o |= f.optionA ? 0x10 : 0;
+    o |= f.optionB ? 0x20 : 0;
+    o |= f.optionC ? 0x40 : 0;
+    o |= f.optionD ? 0x80 : 0;
     v.options = static_cast<uint8_t>(o);
     v.areaBit1 = m_group1.areaBit();
     v.areaBit2 = m_group2.areaBit();
@@ -177,21 +177,21 @@ FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
         long long value;
         int message;
     };
-    const Check checks[] = {{kSetting1105, f.setting1105, 63527},
-                            {kSetting1107, f.setting1107, 63528},
-                            {kSetting1006, f.setting1006, 63529},
-                            {kSetting1009, f.setting1009, 63530},
-                            {kSetting1019, f.setting1019, 63531}};
+    const Check checks[] = {{kStartScreen, f.startScreen, 63527},
+                            {kSetting1, f.setting1, 63528},
+                            {kSetting4, f.setting4, 63529},
+                            {kSetting2, f.setting2, 63530},
+                            {kSetting3, f.setting3, 63531}};
     for (const Check& c : checks) {
         if (!rangeOf(c.control).contains(c.value)) {
             return FormOutcome<Values>::fail(Message::string(c.message), c.control);
         }
     }
-    v.setting1107 = static_cast<uint8_t>(f.setting1107);
-    v.setting1006 = static_cast<uint16_t>(f.setting1006);
-    v.setting1105 = static_cast<uint8_t>(f.setting1105);
-    v.setting1019 = static_cast<uint16_t>(f.setting1019);
-    v.setting1009 = static_cast<uint8_t>(f.setting1009);
+    v.setting1 = static_cast<uint8_t>(f.setting1);
+    v.setting4 = static_cast<uint16_t>(f.setting4);
+    v.startScreen = static_cast<uint8_t>(f.startScreen);
+    v.setting3 = static_cast<uint16_t>(f.setting3);
+    v.setting2 = static_cast<uint8_t>(f.setting2);
     v.tableCount = f.tableCount;
     v.table = f.table;
     return FormOutcome<Values>::accept(v);

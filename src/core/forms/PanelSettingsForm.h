@@ -31,15 +31,15 @@ public:
         kBit2 = 1027,
         kAddress2 = 1026,
         kKeypad2 = 1003,
-        kOption1143 = 1143,
-        kOption1130 = 1130,
-        kOption1160 = 1160,
-        kOption1161 = 1161,
-        kSetting1107 = 1107, // 0-255, spin 1012
-        kSetting1105 = 1105, // 1-199, spin 1106
-        kSetting1009 = 1009, // 0-10, spin 1108
-        kSetting1019 = 1019, // 0-9999, spin 1141
-        kSetting1006 = 1006, // 0-1999
+        kOptionA = 1143,
+        kOptionB = 1130,
+        kOptionC = 1160,
+        kOptionD = 1161,
+        kSetting1 = 1107, // 0-255, spin 1012
+        kStartScreen = 1105, // 1-199, spin 1106
+        kSetting2 = 1009, // 0-10, spin 1108
+        kSetting3 = 1019, // 0-9999, spin 1141
+        kSetting4 = 1006, // 0-1999
         kTableButton = 1170,
         kHelpButton = 1145,
     };
@@ -52,29 +52,29 @@ public:
         long long address1 = 0;
         long long address2 = 0;
         uint8_t options = 0; // bits: 0 use 1, 1 use 2, 2 address 1 on COM2, 3 address 2 on
-                             // COM2, 4 option 1143, 5 option 1130, 6 option 1160, 7 option 1161
+                             // COM2, 4..7 options A..D
         uint8_t areaBit1 = 0;
         uint8_t areaBit2 = 0;
         uint8_t tableCount = 0;
         std::array<uint8_t, 32> table{};
-        long long setting1107 = 0;
-        long long setting1006 = 0;
-        long long setting1105 = 1;
-        long long setting1019 = 0;
-        long long setting1009 = 5;
+        long long setting1 = 0;
+        long long setting4 = 0;
+        long long startScreen = 1;
+        long long setting3 = 0;
+        long long setting2 = 5;
     };
     struct Fields {
         bool use1 = false;
         bool use2 = false;
-        bool option1143 = false;
-        bool option1130 = false;
-        bool option1160 = false;
-        bool option1161 = false;
-        long long setting1107 = 0;
-        long long setting1006 = 0;
-        long long setting1105 = 1;
-        long long setting1019 = 0;
-        long long setting1009 = 5;
+        bool optionA = false;
+        bool optionB = false;
+        bool optionC = false;
+        bool optionD = false;
+        long long setting1 = 0;
+        long long setting4 = 0;
+        long long startScreen = 1;
+        long long setting3 = 0;
+        long long setting2 = 5;
         uint8_t tableCount = 0;
         std::array<uint8_t, 32> table{};
     };
@@ -84,11 +84,11 @@ public:
         uint8_t areaBit2 = 0;
         int32_t address1 = 0;
         int32_t address2 = 0;
-        uint8_t setting1107 = 0;
-        uint16_t setting1006 = 0;
-        uint8_t setting1105 = 1;
-        uint16_t setting1019 = 0;
-        uint8_t setting1009 = 5;
+        uint8_t setting1 = 0;
+        uint16_t setting4 = 0;
+        uint8_t startScreen = 1;
+        uint16_t setting3 = 0;
+        uint8_t setting2 = 5;
         uint8_t tableCount = 0;
         std::array<uint8_t, 32> table{};
     };

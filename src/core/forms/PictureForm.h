@@ -3,7 +3,7 @@
 #include "forms/FormOutcome.h"
 #include "forms/ListColumn.h"
 #include "model/Capacity.h"
-#include "model/PictureTableEntry.h"
+#include "objects/PictureTableEntry.h"
 #include "base/MessageSink.h"
 
 #include <array>

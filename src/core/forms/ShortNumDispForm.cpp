@@ -13,9 +13,9 @@ ShortNumDispForm::ShortNumDispForm(const Preset& p) {
     m_fields.entryOption = orZero(p.entryOption) != 0 ? 1 : 0;
     m_fields.reverseOption = orZero(p.reverseOption) != 0 ? 1 : 0;
     m_fields.fontChoice = p.fontChoice >= 0 && p.fontChoice <= 3 ? p.fontChoice : 0;
-    m_fields.option1156 = (p.flags2 & 0x80) != 0;
-    m_fields.option1179 = (p.flags2 & 0x04) == 0;
-    m_fields.group1177 = (p.flags2 & 0x02) == 0 ? 1 : 0;
+    m_fields.panelOptionA = (p.flags2 & 0x80) != 0;
+    m_fields.panelOptionC = (p.flags2 & 0x04) == 0;
+    m_fields.panelOptionB = (p.flags2 & 0x02) == 0 ? 1 : 0;
 }
 
 std::vector<Message> ShortNumDispForm::fieldNames() const {
@@ -30,11 +30,11 @@ std::vector<Message> ShortNumDispForm::fontList() const { return objectform::fon
 
 bool ShortNumDispForm::enabled(int control) const {
     switch (control) {
-    case kOption1156:
-    case kGroup1177:
-    case kButton1178:
+    case kPanelOptionA:
+    case kPanelOptionB:
+    case kPanelOptionBSecond:
         return m_fields.entryOption == 1;
-    case kOption1179:
+    case kPanelOptionC:
         return m_fields.fieldChoice != kDayOfWeek;
     default:
         return true;
@@ -59,11 +59,11 @@ FormOutcome<ShortNumDispForm::Values> ShortNumDispForm::ok() const {
     v.entryOption = m_fields.entryOption == 1 ? 1 : 0;
     v.reverseOption = m_fields.reverseOption == 1 ? 1 : 0;
     v.font = m_fields.fontChoice >= 0 && m_fields.fontChoice <= 3 ? m_fields.fontChoice : 0;
-    uint8_t f = m_fields.option1156 ? 0x81 : 0x01;
-    if (m_fields.group1177 != 1) {
+    uint8_t f = m_fields.panelOptionA ? 0x81 : 0x01;
+    if (m_fields.panelOptionB != 1) {
         f |= 0x02;
     }
-    if (!m_fields.option1179) {
+    if (!m_fields.panelOptionC) {
         f |= 0x04;
     }
     v.flags2 = f;

@@ -17,10 +17,10 @@ public:
         kReverseGroup = 1153,
         kEntryGroup = 1154,
         kFontList = 1155,
-        kOption1156 = 1156,
-        kGroup1177 = 1177,
-        kButton1178 = 1178,
-        kOption1179 = 1179,
+        kPanelOptionA = 1156,
+        kPanelOptionB = 1177,
+        kPanelOptionBSecond = 1178,
+        kPanelOptionC = 1179,
     };
     static constexpr int kFields = 7;
     static constexpr int kDayOfWeek = 5;
@@ -31,16 +31,16 @@ public:
         int entryOption = -1;
         int reverseOption = -1;
         int fontChoice = -1;
-        int group1177 = -1;
+        int panelOptionB = -1;
         uint8_t flags2 = 1;
     };
     struct Fields {
         int fieldChoice = 0;  // 0..6: seconds, minutes, hours, day of month, month, weekday, year
         int entryOption = 0;  // 1 enables the entry settings
         int reverseOption = 0;
-        bool option1156 = false; // flag byte 2 bit 7
-        bool option1179 = false; // flag byte 2 bit 2 cleared when ticked
-        int group1177 = 0;       // second button (1) clears flag byte 2 bit 1
+        bool panelOptionA = false; // flag byte 2 bit 7
+        bool panelOptionC = false; // flag byte 2 bit 2 cleared when ticked
+        int panelOptionB = 0;       // second button (1) clears flag byte 2 bit 1
         int fontChoice = 0;
     };
     struct Values {

@@ -96,7 +96,7 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     AlarmGroupForm::Preset p;
     p.port = (a.options & 0x04) ? 1 : 0;
     p.cpuId = store.cpuId;
-    p.areaBit = a.areaBit;
+    p.areaBit = a.areaAndBit;
     p.startAddress = a.startAddress;
     p.count = a.count;
     p.maximum = 48;
@@ -123,7 +123,7 @@ void WorkspaceExchange::applyAlarmGroup(ProjectStore& store, int group,
     std::string& pool = store.alarmPools[static_cast<size_t>(g)];
     a.startAddress = v.startAddress;
     a.count = v.count;
-    a.areaBit = v.areaBit;
+    a.areaAndBit = v.areaBit;
     a.options = (v.option1 ? 0x01u : 0u) | (v.option2 ? 0x02u : 0u) | (v.port == 1 ? 0x04u : 0u);
     pool.clear();
     for (int i = 0; i < capacity::kAlarmMessages; ++i) {
@@ -145,16 +145,16 @@ PanelSettingsForm WorkspaceExchange::panelSettingsForm(const ProjectStore& store
     p.modelMode = store.cpuId != 1 ? 2 : 1;
     p.plcIds = {plcIdOf(store, dir, 1), plcIdOf(store, dir, 2)};
     p.ports = portAreas(store);
-    p.setting1105 = b.startScreen;
-    p.options = b.control51;
-    p.setting1107 = b.control52;
-    p.address1 = b.control54;
-    p.address2 = b.control56;
-    p.areaBit1 = b.control58;
-    p.areaBit2 = b.control59;
-    p.setting1006 = b.control60 | (b.reserved61 << 8);
-    p.setting1019 = b.control62;
-    p.setting1009 = b.control64;
+    p.startScreen = b.startScreen;
+    p.options = b.panelOptions;
+    p.setting1 = b.panelSetting1;
+    p.address1 = b.controlAddress1;
+    p.address2 = b.controlAddress2;
+    p.areaBit1 = b.controlAreaAndBit1;
+    p.areaBit2 = b.controlAreaAndBit2;
+    p.setting4 = b.panelSetting4 | (b.panelSetting4High << 8);
+    p.setting3 = b.panelSetting3;
+    p.setting2 = b.panelSetting2;
     p.tableCount = store.systemBlock.bitScreenCount;
     std::copy(std::begin(store.systemBlock.bitScreens), std::end(store.systemBlock.bitScreens),
               p.table.begin());
@@ -163,17 +163,17 @@ PanelSettingsForm WorkspaceExchange::panelSettingsForm(const ProjectStore& store
 
 void WorkspaceExchange::applyPanelSettings(ProjectStore& store, const PanelSettingsForm::Values& v) {
     ProjectBlock& b = store.projectBlock;
-    b.startScreen = v.setting1105;
-    b.control51 = v.options;
-    b.control52 = v.setting1107;
-    b.control54 = static_cast<uint16_t>(v.address1);
-    b.control56 = static_cast<uint16_t>(v.address2);
-    b.control58 = v.areaBit1;
-    b.control59 = v.areaBit2;
-    b.control60 = static_cast<uint8_t>(v.setting1006 & 0xFF);
-    b.reserved61 = static_cast<uint8_t>(v.setting1006 >> 8);
-    b.control62 = v.setting1019;
-    b.control64 = v.setting1009;
+    b.startScreen = v.startScreen;
+    b.panelOptions = v.options;
+    b.panelSetting1 = v.setting1;
+    b.controlAddress1 = static_cast<uint16_t>(v.address1);
+    b.controlAddress2 = static_cast<uint16_t>(v.address2);
+    b.controlAreaAndBit1 = v.areaBit1;
+    b.controlAreaAndBit2 = v.areaBit2;
+    b.panelSetting4 = static_cast<uint8_t>(v.setting4 & 0xFF);
+    b.panelSetting4High = static_cast<uint8_t>(v.setting4 >> 8);
+    b.panelSetting3 = v.setting3;
+    b.panelSetting2 = v.setting2;
     store.systemBlock.bitScreenCount = v.tableCount;
     std::copy(v.table.begin(), v.table.end(), std::begin(store.systemBlock.bitScreens));
     store.treeChanged = true;

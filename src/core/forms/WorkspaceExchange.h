@@ -21,12 +21,6 @@ struct ProjectStore;
 // Ports are numbered 1 (COM1) and 2 (COM2); alarm groups 0 and 1.
 class WorkspaceExchange {
 public:
-    // Where the panel control settings live in the ProjectBlock (offsets).
-    //   50 setting 1105 (start screen)   51 option byte         52 setting 1107
-    //   54 address 1 (16 bits)           56 address 2 (16 bits) 58 area-and-bit byte 1
-    //   59 area-and-bit byte 2           60 setting 1006 (61 holds its high byte)
-    //   62 setting 1019                  64 setting 1009
-
     // The port parameter dialog of a link item, preset from the project's line settings.
     static PortParamForm portParamForm(const ProjectStore& store, const ProgramDirectory& dir,
                                        int port);

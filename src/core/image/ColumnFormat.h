@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/GlyphBitmap.h"
+#include "base/GlyphBitmap.h"
 
 #include <array>
 #include <cstddef>

@@ -186,25 +186,25 @@ std::optional<Failure> Build::serialHeader() {
         m_header[at + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
     };
     m_header[19] = pb.startScreen;
-    m_header[20] = pb.control51;
-    m_header[21] = pb.control52;
-    put16(22, pb.control56);
-    put16(24, pb.control54);
-    m_header[26] = pb.control64;
-    m_header[27] = pb.control60;
-    put16(38, pb.control62);
+    m_header[20] = pb.panelOptions;
+    m_header[21] = pb.panelSetting1;
+    put16(22, pb.controlAddress2);
+    put16(24, pb.controlAddress1);
+    m_header[26] = pb.panelSetting2;
+    m_header[27] = pb.panelSetting4;
+    put16(38, pb.panelSetting3);
 
     const unsigned com1Port = pb.portNumbers >> 16;
     const unsigned com2Port = pb.portNumbers & 0xFFFF;
     const uint8_t kind1 = linkfiles::linkKind(m_store, m_dir, 1);
-    put16(28, pb.control59 | (kind1 << 8));
+    put16(28, pb.controlAreaAndBit2 | (kind1 << 8));
     put16(32, kind1 == 2 ? com1Port : 0);
     if (m_store.cpuId != 1) {
         const uint8_t kind2 = linkfiles::linkKind(m_store, m_dir, 2);
-        put16(30, pb.control58 | (kind2 << 8));
+        put16(30, pb.controlAreaAndBit1 | (kind2 << 8));
         put16(34, kind2 == 2 ? com2Port : 0);
     } else {
-        put16(30, pb.control58);
+        put16(30, pb.controlAreaAndBit1);
     }
     return std::nullopt;
 }
@@ -240,7 +240,7 @@ void Build::writeAlarmGroup(int group) {
     }
     w.u8(flags);
     w.u8(block.count);
-    w.u8(block.areaBit);
+    w.u8(block.areaAndBit);
     w.u8(0);
     w.u16(block.startAddress & 0xFFFF);
     w.u16(0);
@@ -332,7 +332,7 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(x(r.x));
         w.u8(y(r.y));
         w.u8(r.attr);
-        w.u16(r.value);
+        w.u16(r.address);
         for (int t = 0; t < 16; ++t) {
             w.u16(static_cast<unsigned>(m_screenList.size()));
             m_glyphs.encode(poolText(b.textPool, r.textOffsets[t], r.textLengths[t]), m_screenList);
@@ -340,7 +340,7 @@ std::optional<Failure> Build::writeScreen(int s) {
         m_screenList.push_back(0);
         w.bytes(r.textLengths, sizeof r.textLengths);
         w.u8(*std::max_element(std::begin(r.textLengths), std::end(r.textLengths)));
-        w.u8(r.trailing);
+        w.u8(r.areaAndBit);
     }
     const std::vector<int> order = ImageBuilder::numDispOrder(b, nums);
     for (int i : order) {
@@ -349,14 +349,14 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(x(r.x));
         w.u8(y(r.y));
         w.u8(r.attr);
-        w.u8(r.flags2);
-        w.u8(r.trailing);
-        w.u16(r.setting1);
-        w.u8(r.setting2);
-        w.u8(r.setting3);
+        w.u8(r.options);
+        w.u8(r.areaAndBit);
+        w.u16(r.address);
+        w.u8(r.digits);
+        w.u8(r.decimals);
         w.zeros(2);
-        w.u32(static_cast<uint32_t>(r.setting4));
-        w.u32(static_cast<uint32_t>(r.setting5));
+        w.u32(static_cast<uint32_t>(r.maximum));
+        w.u32(static_cast<uint32_t>(r.minimum));
         w.u32(static_cast<uint32_t>(truncatedScale(r.scale())));
     }
     for (int i = 0; i < bars; ++i) {
@@ -365,12 +365,12 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(x(r.x));
         w.u8(y(r.y));
         w.u8(r.attr);
-        w.u16(r.setting1);
-        w.u16(static_cast<uint16_t>(r.setting2));
-        w.u16(static_cast<uint16_t>(r.setting3));
+        w.u16(r.address);
+        w.u16(static_cast<uint16_t>(r.maximum));
+        w.u16(static_cast<uint16_t>(r.minimum));
         w.u8(r.length);
         w.u8(r.thickness);
-        w.u8(r.style);
+        w.u8(r.areaAndBit);
         w.u8(0);
     }
     for (int i = 0; i < trends; ++i) {
@@ -379,15 +379,15 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(x(r.x));
         w.u8(y(r.y));
         w.u8(r.attr);
-        w.u16(r.setting1);
-        w.u16(static_cast<uint16_t>(r.setting2));
-        w.u16(static_cast<uint16_t>(r.setting3));
-        w.u8(r.setting4);
+        w.u16(r.address);
+        w.u16(static_cast<uint16_t>(r.maximum));
+        w.u16(static_cast<uint16_t>(r.minimum));
+        w.u8(r.settingA);
         w.u8(r.spacing);
         w.u8(r.height);
         w.u8(r.width);
         w.u8(r.pointCount);
-        w.u8(r.trailing);
+        w.u8(r.areaAndBit);
     }
     for (int i = 0; i < lamps; ++i) {
         const LampRecord& r = b.lamps[i];
@@ -399,9 +399,9 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(x(r.x));
         w.u8(y(r.y));
         w.u8(r.attr);
-        w.u16(r.value);
+        w.u16(r.address);
         w.u8(static_cast<unsigned>(number));
-        w.u8(r.flags2);
+        w.u8(r.areaAndBit);
     }
     for (int i = 0; i < pics; ++i) {
         const PictureObjectRecord& r = b.pictures[i];
@@ -423,17 +423,17 @@ std::optional<Failure> Build::writeScreen(int s) {
     for (const OldKeyRecord& k : b.oldKeys) {
         w.u8(k.kind);
         w.u8(k.flags);
-        w.u16(k.device);
-        w.u8(k.areaBit);
+        w.u16(k.address);
+        w.u8(k.areaAndBit);
         w.u8(k.screen);
     }
 
     if (m_store.cpuId != 1) {
         for (int k = 0; k < capacity::kPanelKeys; ++k) {
             const KeyRecord& r = b.keys[k];
-            uint32_t operand = (r.flags & 0x43) ? r.value : r.screen;
+            uint32_t operand = r.usesOperand() ? r.operand : r.screen;
             // Keys 8 and 9 show the previous and the next screen unless they do anything else.
-            const bool plainScreenKey = (r.flags & 0x43) == 0 && r.screen == 0;
+            const bool plainScreenKey = !r.usesOperand() && r.screen == 0;
             if (k == 8 && plainScreenKey && m_store.screenExists(s - 1)) {
                 operand = static_cast<uint32_t>(s - 1);
             } else if (k == 9 && plainScreenKey && s < capacity::kLastScreen && m_store.screenExists(s + 1)) {
@@ -441,15 +441,15 @@ std::optional<Failure> Build::writeScreen(int s) {
             }
             w.u8(r.kind);
             w.u8(r.flags);
-            w.u16(r.device);
-            w.u8(r.areaBit);
+            w.u16(r.address);
+            w.u8(r.areaAndBit);
             w.u32(operand);
         }
     }
 
     for (int i : order) {
-        w.u32(static_cast<uint32_t>(b.numDispSides[i].value1));
-        w.u32(static_cast<uint32_t>(b.numDispSides[i].value2));
+        w.u32(static_cast<uint32_t>(b.numDispSides[i].high));
+        w.u32(static_cast<uint32_t>(b.numDispSides[i].low));
     }
     m_image.append(w.data());
     return std::nullopt;

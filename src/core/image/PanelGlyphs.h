@@ -2,6 +2,7 @@
 
 #include "image/Asc16Glyphs.h"
 #include "image/TwoByteGlyphs.h"
+#include "objects/TextCells.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ class ProgramDirectory;
 // The glyphs a text shows on the panel: single-byte characters from "asc16", two-byte ones from
 // the chosen glyph source. The screen editor draws texts with this, the build takes the same
 // bitmaps, so the LCD on screen and the panel agree dot for dot.
-class PanelGlyphs {
+class PanelGlyphs : public TextCells {
 public:
     PanelGlyphs(std::optional<Asc16Glyphs> ascii, std::unique_ptr<GlyphSource> twoByte);
 
@@ -34,14 +35,11 @@ public:
     GlyphBitmap single(uint8_t c) const;
     const TwoByteGlyphs::Lookup& pair(uint8_t lead, uint8_t trail) { return m_twoByte.glyph(lead, trail); }
 
-    struct Cell {
-        GlyphBitmap bitmap;
-        int width = 8; // 8 for a single-byte character, 16 for a two-byte one
-    };
+    using Cell = TextCell;
     // The cells of a GB2312 text in the panel's reading: a byte of 126 or less is one 8-dot cell;
     // a byte of 127 or more and the byte after it are one 16-dot cell (a pair led by 127 has no
     // glyph on the panel and stays blank); a lead byte that ends the text shows nothing.
-    std::vector<Cell> cells(std::string_view text);
+    std::vector<Cell> cells(std::string_view text) override;
 
 private:
     std::optional<Asc16Glyphs> m_ascii;

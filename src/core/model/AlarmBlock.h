@@ -11,7 +11,7 @@ struct AlarmBlock {
     uint32_t offsets[64];  // into the group's alarm text pool
     uint8_t lengths[64];
     uint8_t count;   // group 2: non-zero = in use
-    uint8_t areaBit; // high nibble area index, low nibble bit number
+    uint8_t areaAndBit; // high nibble area index, low nibble bit number
     uint8_t reserved326[2];
     uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
 };

@@ -19,18 +19,20 @@ struct ProjectBlock {
     uint8_t com2StopBits;
     uint8_t com1Parity; // 'e', 'n' or 'o'
     uint8_t com2Parity;
-    uint8_t startScreen; // offset 50
-    uint8_t control51;
-    uint8_t control52;
+    // The panel control settings, offsets 50..64: what the settings dialog calls them.
+    uint8_t startScreen;
+    uint8_t panelOptions; // bits: 0 use address 1, 1 use address 2, 2 and 3 each on COM2,
+                          // 4..7 options A..D
+    uint8_t panelSetting1; // 0..255
     uint8_t reserved53;
-    uint16_t control54;
-    uint16_t control56;
-    uint8_t control58; // COM2 station byte in the image
-    uint8_t control59; // COM1 station byte in the image
-    uint8_t control60;
-    uint8_t reserved61;
-    uint16_t control62;
-    uint8_t control64;
+    uint16_t controlAddress1; // the two control addresses of the panel (low 16 bits)
+    uint16_t controlAddress2;
+    uint8_t controlAreaAndBit1; // of address 1; the image's COM2 station byte
+    uint8_t controlAreaAndBit2; // of address 2; the image's COM1 station byte
+    uint8_t panelSetting4;      // 0..1999: the low byte, which alone goes to the image
+    uint8_t panelSetting4High;
+    uint16_t panelSetting3; // 0..9999
+    uint8_t panelSetting2;  // 0..10
     uint8_t reserved65[3];
     uint32_t portNumbers; // (COM1 port number << 16) | COM2 port number
     uint8_t reserved72[4];

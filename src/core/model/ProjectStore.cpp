@@ -24,9 +24,9 @@ void ProjectStore::reset() {
         entries[s] = ScreenEntry{};
         screens[s].textPool.clear();
         for (auto& o : screens[s].oldKeys) {
-            o.device = 0;
-            o.value8 = 0;
-            o.areaBit = 0;
+            o.address = 0;
+            o.word8 = 0;
+            o.areaAndBit = 0;
             o.screen = 0;
             o.flags = 2;
         }
@@ -35,14 +35,14 @@ void ProjectStore::reset() {
         k.kind = 0;
         k.byte1 = 0;
         k.flags = 0;
-        k.areaBit = 0;
+        k.areaAndBit = 0;
         k.screen = 0;
-        k.device = 0;
-        k.value8 = 0;
-        k.value = 0;
+        k.address = 0;
+        k.word8 = 0;
+        k.operand = 0;
     }
-    projectBlock.control58 = 0;
-    projectBlock.control59 = 0;
+    projectBlock.controlAreaAndBit1 = 0;
+    projectBlock.controlAreaAndBit2 = 0;
     for (auto& c : changes) {
         c = ChangeRecord{};
     }
@@ -58,13 +58,13 @@ void ProjectStore::initialiseNewProject(const SerialSettings& com1, const Serial
     setSerial(1, com1);
     setSerial(2, com2);
     projectBlock.startScreen = 1;
-    projectBlock.control51 = 0;
-    projectBlock.control52 = 0;
-    projectBlock.control54 = 0;
-    projectBlock.control56 = 0;
-    projectBlock.control60 = 0;
-    projectBlock.control62 = 0;
-    projectBlock.control64 = 5;
+    projectBlock.panelOptions = 0;
+    projectBlock.panelSetting1 = 0;
+    projectBlock.controlAddress1 = 0;
+    projectBlock.controlAddress2 = 0;
+    projectBlock.panelSetting4 = 0;
+    projectBlock.panelSetting3 = 0;
+    projectBlock.panelSetting2 = 5;
     systemBlock = SystemBlock{};
     for (auto& e : entries) {
         e.number = 0;
@@ -76,16 +76,16 @@ void ProjectStore::initialiseNewProject(const SerialSettings& com1, const Serial
     alarms[1] = AlarmBlock{};
     alarmPools[0].clear();
     alarmPools[1].clear();
-    alarms[0].areaBit = defaultStation;
-    alarms[1].areaBit = defaultStation;
+    alarms[0].areaAndBit = defaultStation;
+    alarms[1].areaAndBit = defaultStation;
     for (auto& o : globalOldKeys) {
-        o.areaBit = defaultStation;
+        o.areaAndBit = defaultStation;
     }
     for (auto& k : globalKeys) {
-        k.areaBit = defaultStation;
+        k.areaAndBit = defaultStation;
     }
-    projectBlock.control58 = defaultStation;
-    projectBlock.control59 = defaultStation;
+    projectBlock.controlAreaAndBit1 = defaultStation;
+    projectBlock.controlAreaAndBit2 = defaultStation;
     projectOpen = true;
 }
 
@@ -125,22 +125,5 @@ void ProjectStore::setSerial(int port, const SerialSettings& s) {
     }
 }
 
-void ProjectStore::copyKeyFields(const KeyRecord& from, OldKeyRecord& to) {
-    to.kind = from.kind;
-    to.byte1 = from.byte1;
-    to.flags = from.flags;
-    to.device = from.device;
-    to.areaBit = from.areaBit;
-    to.screen = from.screen;
-}
-
-void ProjectStore::copyKeyFields(const OldKeyRecord& from, KeyRecord& to) {
-    to.kind = from.kind;
-    to.byte1 = from.byte1;
-    to.flags = from.flags;
-    to.device = from.device;
-    to.areaBit = from.areaBit;
-    to.screen = from.screen;
-}
 
 } // namespace dispcraft

@@ -7,13 +7,14 @@
 #include "model/FileIndex.h"
 #include "model/KeyRect.h"
 #include "model/PictureDirEntry.h"
-#include "model/PictureTableEntry.h"
 #include "model/PortProtocol.h"
 #include "model/ProjectBlock.h"
 #include "model/ScreenBlock.h"
 #include "model/ScreenEntry.h"
 #include "model/SerialSettings.h"
 #include "model/SystemBlock.h"
+#include "objects/PanelKeys.h"
+#include "objects/PictureTable.h"
 
 #include <array>
 #include <cstdint>
@@ -62,7 +63,7 @@ struct ProjectStore {
     std::string globalPool;
     std::string scratchPool;
     std::array<std::string, 2> alarmPools;
-    std::array<PictureTableEntry, capacity::kPictureSlots> pictures;
+    PictureTable pictures;
     SystemBlock systemBlock{};
     uint8_t changeCount = 0;
     std::array<ChangeRecord, capacity::kChangeRecords> changes{};
@@ -103,22 +104,6 @@ struct ProjectStore {
     SerialSettings serial(int port) const;
     void setSerial(int port, const SerialSettings& s);
     const PortProtocol& protocol(int port) const { return port == 2 ? com2Protocol : com1Protocol; }
-
-    // A project-wide key record that is not defined (byte 0 is 0) replaces the screen's record of
-    // the same index, which is then marked 9. Works on KeyRecord and OldKeyRecord arrays alike.
-    template <typename Key, size_t N>
-    static void applyGlobalKeyCopy(const std::array<Key, N>& global, std::array<Key, N>& screen) {
-        for (size_t k = 0; k < N; ++k) {
-            if (global[k].kind == 0) {
-                screen[k] = global[k];
-                screen[k].kind = kKindKey;
-            }
-        }
-    }
-    // Copies bytes 0, 1, 2, 6, 7 and the word at 4 between the two key record forms; the other
-    // bytes of the target stay as they are.
-    static void copyKeyFields(const KeyRecord& from, OldKeyRecord& to);
-    static void copyKeyFields(const OldKeyRecord& from, KeyRecord& to);
 };
 
 } // namespace dispcraft

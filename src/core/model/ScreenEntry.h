@@ -1,5 +1,8 @@
 #pragma once
 
+#include "objects/ObjectKinds.h"
+
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -22,6 +25,18 @@ struct ScreenEntry {
     uint8_t poolLength8; // screen text pool length when below 256, else 0
     uint8_t reserved24[4];
     uint32_t poolLength32; // screen text pool length when 256 or more, else 0
+
+    // The count of a kind's records.
+    template <typename K>
+    uint8_t& count() {
+        const std::array<uint8_t*, ObjectKinds::kCount> counts{
+            &textCount, &msgCount, &numCount, &barCount, &trendCount, &lampCount, &pictureCount};
+        return *counts[kindIndex<K>];
+    }
+    template <typename K>
+    uint8_t count() const {
+        return const_cast<ScreenEntry*>(this)->count<K>();
+    }
 
     std::string nameString() const { return std::string(name, strnlen(name, sizeof name)); }
     // Cuts to 10 characters and terminates.

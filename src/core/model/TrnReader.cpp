@@ -2,8 +2,10 @@
 
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
+#include "objects/TextPool.h"
 
 #include <cerrno>
+#include <optional>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -110,7 +112,7 @@ void clearForLoad(ProjectStore& st) {
     st.alarmPools[1].clear();
     for (AlarmBlock& a : st.alarms) {
         a.count = 0;
-        a.areaBit = 0;
+        a.areaAndBit = 0;
         a.startAddress = 0;
         a.options = 0;
     }
@@ -130,15 +132,8 @@ void clearRefused(ProjectStore& st) {
     st.com2PortNumber = 0;
 }
 
-struct KindCount {
-    const char* name;
-    int count;
-    int capacity;
-};
-
 bool textInside(uint32_t offset, uint8_t length, size_t poolSize) {
-    // An empty text refers to nothing, wherever its offset points.
-    return length == 0 || uint64_t(offset) + length <= poolSize;
+    return textpool::inside(offset, length, poolSize);
 }
 
 } // namespace
@@ -193,30 +188,25 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
             continue;
         }
         const ScreenEntry& e = st.entries[s];
-        const KindCount counts[] = {
-            {"TextString", e.textCount, capacity::kTextStrings},
-            {"MsgDisp", e.msgCount, capacity::kMsgDisps},
-            {"NumDisp", e.numCount, capacity::kNumDisps},
-            {"BarGraph", e.barCount, capacity::kBarGraphs},
-            {"TrendGraph", e.trendCount, capacity::kTrendGraphs},
-            {"Lamp", e.lampCount, capacity::kLamps},
-            {"Picture", e.pictureCount, capacity::kPictureObjects},
-        };
-        for (const KindCount& k : counts) {
-            if (k.count > k.capacity) {
-                return refuse(Message::string(trnmsg::kTooManyObjects,
-                                              {num(s), num(k.count), k.name, num(k.capacity)}));
+        std::optional<Message> tooMany;
+        forEachKind([&](auto kind) {
+            using K = decltype(kind);
+            const int count = e.count<K>();
+            if (!tooMany && count > K::kCapacity) {
+                tooMany = Message::string(trnmsg::kTooManyObjects,
+                                          {num(s), num(count), K::kName, num(K::kCapacity)});
             }
+        });
+        if (tooMany) {
+            return refuse(std::move(*tooMany));
         }
         ScreenBlock& b = st.screens[s];
-        bool whole = c.getArray(b.textStrings.data(), e.textCount) &&
-                     c.getArray(b.msgDisps.data(), e.msgCount) &&
-                     c.getArray(b.numDisps.data(), e.numCount) &&
-                     c.getArray(b.barGraphs.data(), e.barCount) &&
-                     c.getArray(b.trendGraphs.data(), e.trendCount) &&
-                     c.getArray(b.lamps.data(), e.lampCount) &&
-                     c.getArray(b.pictures.data(), e.pictureCount) &&
-                     c.getArray(b.fnKeys.data(), b.fnKeys.size());
+        bool whole = true;
+        forEachKind([&](auto kind) {
+            using K = decltype(kind);
+            whole = whole && c.getArray(b.records<K>().data(), e.count<K>());
+        });
+        whole = whole && c.getArray(b.fnKeys.data(), b.fnKeys.size());
         if (whole && trn::hasScreenOldKeys(f)) {
             whole = c.getArray(b.oldKeys.data(), b.oldKeys.size());
             if (trn::clearsScreenKeyFlags(f)) {
@@ -225,7 +215,7 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
                 }
             }
         } else if (whole) {
-            // Not in the file: what the reset left (flag byte 2), without a former project's bytes.
+            // Not in the file: what the reset left (the flag byte), without a former project's bytes.
             for (OldKeyRecord& o : b.oldKeys) {
                 o.kind = 0;
                 o.byte1 = 0;
@@ -292,7 +282,7 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
         for (int k = 0; k < capacity::kPanelKeys; ++k) {
             to[k] = KeyRecord{};
             if (k < capacity::kOldKeys) {
-                ProjectStore::copyKeyFields(from[k], to[k]);
+                panelkeys::copyKeyFields(from[k], to[k]);
             }
         }
     };
@@ -301,8 +291,7 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
         ScreenBlock& b = st.screens[s];
         derive(b.oldKeys, b.keys);
         for (int i = 0; i < capacity::kNumDisps; ++i) {
-            b.numDispSides[i].value1 = b.numDisps[i].setting4;
-            b.numDispSides[i].value2 = b.numDisps[i].setting5;
+            b.numDispSides[i] = NumDispKind::sideOfOlderFile(b.numDisps[i]);
         }
     }
 
@@ -394,19 +383,19 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
         size_t n = e.poolLength();
         b.textPool = st.globalPool.substr(at, n);
         at += n;
-        for (int i = 0; i < e.textCount; ++i) {
-            const TextStringRecord& t = b.textStrings[i];
-            if (!textInside(t.textOffset, t.textLength, n)) {
-                return refuse(Message::string(trnmsg::kTextOutside, {"TextString", num(i + 1), num(s)}));
-            }
-        }
-        for (int i = 0; i < e.msgCount; ++i) {
-            const MsgDispRecord& m = b.msgDisps[i];
-            for (int k = 0; k < 16; ++k) {
-                if (!textInside(m.textOffsets[k], m.textLengths[k], n)) {
-                    return refuse(Message::string(trnmsg::kTextOutside, {"MsgDisp", num(i + 1), num(s)}));
+        std::optional<Message> outside;
+        forEachKind([&](auto kind) {
+            using K = decltype(kind);
+            if constexpr (requires { K::textsInside(b.records<K>()[0], n); }) {
+                for (int i = 0; !outside && i < e.count<K>(); ++i) {
+                    if (!K::textsInside(b.records<K>()[i], n)) {
+                        outside = Message::string(trnmsg::kTextOutside, {K::kName, num(i + 1), num(s)});
+                    }
                 }
             }
+        });
+        if (outside) {
+            return refuse(std::move(*outside));
         }
     }
     st.alarmPools[0] = st.globalPool.substr(ix.screenPoolsLength, ix.alarmPool1Length);

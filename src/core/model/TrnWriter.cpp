@@ -5,29 +5,12 @@
 #include "model/TrnMessages.h"
 
 #include <cassert>
+#include <optional>
 #include <cstring>
 
 namespace dispcraft {
 
 namespace {
-
-struct KindCount {
-    const char* name;
-    int count;
-    int capacity;
-};
-
-std::array<KindCount, 7> kindCounts(const ScreenEntry& e) {
-    return {{
-        {"TextString", e.textCount, capacity::kTextStrings},
-        {"MsgDisp", e.msgCount, capacity::kMsgDisps},
-        {"NumDisp", e.numCount, capacity::kNumDisps},
-        {"BarGraph", e.barCount, capacity::kBarGraphs},
-        {"TrendGraph", e.trendCount, capacity::kTrendGraphs},
-        {"Lamp", e.lampCount, capacity::kLamps},
-        {"Picture", e.pictureCount, capacity::kPictureObjects},
-    }};
-}
 
 template <typename T>
 void put(std::string& out, const T& value) {
@@ -49,10 +32,11 @@ TrnWriter::Result failure(Message m, std::string detail = {}) {
 } // namespace
 
 size_t TrnWriter::screenRecordSize(const ScreenEntry& e, int format) {
-    size_t n = e.textCount * sizeof(TextStringRecord) + e.msgCount * sizeof(MsgDispRecord) +
-               e.numCount * sizeof(NumDispRecord) + e.barCount * sizeof(BarGraphRecord) +
-               e.trendCount * sizeof(TrendGraphRecord) + e.lampCount * sizeof(LampRecord) +
-               e.pictureCount * sizeof(PictureObjectRecord) + capacity::kFunctionKeys;
+    size_t n = capacity::kFunctionKeys;
+    forEachKind([&](auto kind) {
+        using K = decltype(kind);
+        n += e.count<K>() * sizeof(typename K::Record);
+    });
     if (trn::hasScreenOldKeys(format)) {
         n += capacity::kOldKeys * sizeof(OldKeyRecord);
     }
@@ -66,12 +50,18 @@ TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
         if (!st.screenExists(s)) {
             continue;
         }
-        for (const KindCount& k : kindCounts(st.entries[s])) {
-            if (k.count > k.capacity) {
-                return failure(Message::string(trnmsg::kStoreTooManyObjects,
-                                               {std::to_string(s), k.name, std::to_string(k.count),
-                                                std::to_string(k.capacity)}));
+        std::optional<Message> tooMany;
+        forEachKind([&](auto kind) {
+            using K = decltype(kind);
+            const int count = st.entries[s].count<K>();
+            if (!tooMany && count > K::kCapacity) {
+                tooMany = Message::string(trnmsg::kStoreTooManyObjects,
+                                          {std::to_string(s), K::kName, std::to_string(count),
+                                           std::to_string(K::kCapacity)});
             }
+        });
+        if (tooMany) {
+            return failure(std::move(*tooMany));
         }
     }
     if (st.changeCount > capacity::kChangeRecords) {
@@ -88,7 +78,7 @@ TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
     std::memset(h.reserved8, 0, sizeof h.reserved8);
 
     for (int k = 0; k < capacity::kOldKeys; ++k) {
-        ProjectStore::copyKeyFields(st.globalKeys[k], st.globalOldKeys[k]);
+        panelkeys::copyKeyFields(st.globalKeys[k], st.globalOldKeys[k]);
     }
     // The COM2 value is kept to its 16 bits so that it cannot spill into the COM1 half.
     st.projectBlock.portNumbers = (static_cast<uint32_t>(st.com1PortNumber) << 16) |
@@ -127,9 +117,9 @@ TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
         e.fileOffset = static_cast<uint32_t>(pos);
         pos += screenRecordSize(e);
         for (int k = 0; k < capacity::kOldKeys; ++k) {
-            ProjectStore::copyKeyFields(b.keys[k], b.oldKeys[k]);
+            panelkeys::copyKeyFields(b.keys[k], b.oldKeys[k]);
         }
-        ProjectStore::applyGlobalKeyCopy(st.globalOldKeys, b.oldKeys);
+        panelkeys::applyGlobalKeyCopy(st.globalOldKeys, b.oldKeys);
     }
     ix.alarm1Offset = static_cast<uint32_t>(pos);
     pos += sizeof(AlarmBlock);
@@ -179,13 +169,10 @@ std::string TrnWriter::serialise(const ProjectStore& st) {
         const ScreenEntry& e = st.entries[s];
         const ScreenBlock& b = st.screens[s];
         assert(e.fileOffset == out.size());
-        putArray(out, b.textStrings.data(), e.textCount);
-        putArray(out, b.msgDisps.data(), e.msgCount);
-        putArray(out, b.numDisps.data(), e.numCount);
-        putArray(out, b.barGraphs.data(), e.barCount);
-        putArray(out, b.trendGraphs.data(), e.trendCount);
-        putArray(out, b.lamps.data(), e.lampCount);
-        putArray(out, b.pictures.data(), e.pictureCount);
+        forEachKind([&](auto kind) {
+            using K = decltype(kind);
+            putArray(out, b.records<K>().data(), e.count<K>());
+        });
         putArray(out, b.fnKeys.data(), b.fnKeys.size());
         putArray(out, b.oldKeys.data(), b.oldKeys.size());
     }

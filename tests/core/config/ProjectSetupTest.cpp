@@ -94,8 +94,8 @@ TEST(ProjectSetup, NewProjectThenLoadReadsModelAndProtocols) {
     EXPECT_EQ(store->projectBlock.com1Baud, 49664);
     EXPECT_EQ(store->projectBlock.com2Baud, 14400);
     EXPECT_EQ(store->defaultStation, 2);
-    EXPECT_EQ(store->alarms[1].areaBit, 2);
-    EXPECT_EQ(store->projectBlock.control59, 2);
+    EXPECT_EQ(store->alarms[1].areaAndBit, 2);
+    EXPECT_EQ(store->projectBlock.controlAreaAndBit2, 2);
     EXPECT_EQ(store->maxChangeLength, 16);
     EXPECT_EQ(store->maxChangeCount, 20);
     EXPECT_TRUE(store->projectOpen);

@@ -270,7 +270,7 @@ TEST_F(Editing, DoubleClickNamesTheObjectOrKeyToEdit) {
 
     NumDispObject& n = session->objects().numDisps[3];
     n.kindWord = kKindNumDisp;
-    n.flags2 = 1;
+    n.options = 1;
     n.attr = 0x40;
     n.preview = "12";
     n.x = lx() + 100;
@@ -283,10 +283,12 @@ TEST_F(Editing, DoubleClickNamesTheObjectOrKeyToEdit) {
 
     // A BCD display with its scale option ticked carries the same two bits; its decimals and
     // scale factor keep it out of the clock dialog, which would wipe its address on OK.
-    n.settings = {0, 5, 1, 0, 0};
-    n.trailingValue = 0x3F800000; // 1.0f
+    n.address = 0;
+    n.digits = 5;
+    n.decimals = 1;
+    n.scaleBits = 0x3F800000; // 1.0f
     EXPECT_FALSE(session->doubleClick({lx() + 101, ly() + 1}).shortNumDisp);
-    n.settings[2] = 0;
+    n.decimals = 0;
     EXPECT_FALSE(session->doubleClick({lx() + 101, ly() + 1}).shortNumDisp);
 
     r = session->doubleClick({40 + 28 * 7 + 1, 401});

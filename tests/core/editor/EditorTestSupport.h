@@ -87,8 +87,8 @@ struct EditorFixture : ::testing::Test {
     void armText(const std::string& t, uint8_t attr = 0) {
         session->templates().textString = {t, attr};
         int font = attr & 3;
-        session->armTool(kKindTextString, static_cast<int>(t.size()) * EditorSession::cellWidth(font),
-                         EditorSession::cellHeight(font));
+        session->armTool(kKindTextString, static_cast<int>(t.size()) * cellWidth(font),
+                         cellHeight(font));
     }
     void addText(int i, int x, int y, const std::string& t, bool selected = false) {
         TextStringObject& o = text(i);

@@ -88,9 +88,9 @@ TEST_F(Rendering, TextsUseThePanelGlyphsInEveryFontSize) {
     num(1).kindWord = kKindNumDisp + kSelectedBit;
     num(1).x = lx() + 160;
     num(1).y = ly() + 96;
-    num(1).flags2 = 1;
+    num(1).options = 1;
     num(1).attr = 0x40;
-    num(1).setting(1) = 5;
+    num(1).address = 5;
     renderer.setShortFormPlaceholder("##");
     RgbImage img = draw();
     EXPECT_EQ(text(5).text, " ");

@@ -243,10 +243,10 @@ TEST(KeyFunction, KeyRecordFieldsGoInAndComeBack) {
     KeyRecord r{};
     r.kind = 137;
     r.flags = 0x0A; // word action, 32 bits, decimal digits
-    r.device = 1234;
-    r.areaBit = 0x20; // area C
-    r.value8 = 77;
-    r.value = 12'345'678;
+    r.address = 1234;
+    r.areaAndBit = 0x20; // area C
+    r.word8 = 77;
+    r.operand = 12'345'678;
     RecordingSink sink;
     K f = openForm(K::presetFrom(r, *store), sink);
     EXPECT_TRUE(sink.shown().empty());
@@ -262,12 +262,12 @@ TEST(KeyFunction, KeyRecordFieldsGoInAndComeBack) {
     ASSERT_TRUE(o.ok());
     KeyRecord back = o.values->applyTo(r);
     EXPECT_EQ(back.kind, 137); // not a function field
-    EXPECT_EQ(back.value8, 77u);
+    EXPECT_EQ(back.word8, 77u);
     EXPECT_EQ(back.flags, 0x0A);
-    EXPECT_EQ(back.device, 150);
-    EXPECT_EQ(back.areaBit, 0x20);
+    EXPECT_EQ(back.address, 150);
+    EXPECT_EQ(back.areaAndBit, 0x20);
     EXPECT_EQ(back.screen, 0);
-    EXPECT_EQ(back.value, 12'345'678u);
+    EXPECT_EQ(back.operand, 12'345'678u);
 
     // A show-screen action keeps only its screen; a negative value comes back as its bits.
     f.fields().action = K::kShowScreen;
@@ -278,14 +278,14 @@ TEST(KeyFunction, KeyRecordFieldsGoInAndComeBack) {
     back = o.values->applyTo(r);
     EXPECT_EQ(back.flags, 0);
     EXPECT_EQ(back.screen, 42);
-    EXPECT_EQ(back.device, 0);
-    EXPECT_EQ(back.value, 0u);
+    EXPECT_EQ(back.address, 0);
+    EXPECT_EQ(back.operand, 0u);
     r.flags = 0x05; // word action, 16 bits, signed
-    r.device = 150;
-    r.value = static_cast<uint32_t>(-5);
+    r.address = 150;
+    r.operand = static_cast<uint32_t>(-5);
     K g = openForm(K::presetFrom(r, *store), sink);
     EXPECT_EQ(g.fields().value, -5);
     auto signedOk = g.ok();
     ASSERT_TRUE(signedOk.ok());
-    EXPECT_EQ(signedOk.values->applyTo(r).value, static_cast<uint32_t>(-5));
+    EXPECT_EQ(signedOk.values->applyTo(r).operand, static_cast<uint32_t>(-5));
 }

@@ -1,4 +1,5 @@
 #include "forms/NumDispForm.h"
+#include "objects/NumDispKind.h"
 
 #include "ObjectFormTestSupport.h"
 
@@ -35,9 +36,9 @@ TEST(NumDispForm, DigitsDecimalsAndPreview) {
     f.fields().decimals = -1;
     EXPECT_EQ(f.ok().message, Message::string(61611));
 
-    EXPECT_EQ(NumDispForm::previewText(false, 5, 0), "12345");
-    EXPECT_EQ(NumDispForm::previewText(true, 5, 2), "-123.45");
-    EXPECT_EQ(NumDispForm::previewText(false, 10, 9), "1.234567890");
+    EXPECT_EQ(NumDispKind::previewText(false, 5, 0), "12345");
+    EXPECT_EQ(NumDispKind::previewText(true, 5, 2), "-123.45");
+    EXPECT_EQ(NumDispKind::previewText(false, 10, 9), "1.234567890");
     f.setCoding(NumDispForm::kCodingSignedValue);
     f.fields().decimals = 2;
     f.fields().digits = 5;
@@ -116,8 +117,8 @@ TEST(NumDispForm, BitsRoundTrip) {
     EXPECT_EQ(f.fields().entryMode, 1);
     EXPECT_EQ(f.fields().font, 2);
     EXPECT_TRUE(objectaddress::com2(f.address()));
-    EXPECT_EQ(f.fields().group1174, 0);
-    EXPECT_TRUE(f.fields().option1176);
+    EXPECT_EQ(f.fields().panelOptionB, 0);
+    EXPECT_TRUE(f.fields().panelOptionC);
     EXPECT_TRUE(f.enabled(NumDispForm::kScaleFactor));
     f.fields().scale = 2.5;
     auto o = f.ok();
@@ -131,8 +132,8 @@ TEST(NumDispForm, BitsRoundTrip) {
     b.flags2 = 0x04;
     NumDispForm g(b);
     EXPECT_EQ(g.fields().coding, NumDispForm::kCodingBcdValue);
-    EXPECT_FALSE(g.fields().option1176);
-    EXPECT_EQ(g.fields().group1174, 1);
+    EXPECT_FALSE(g.fields().panelOptionC);
+    EXPECT_EQ(g.fields().panelOptionB, 1);
     EXPECT_EQ(g.ok().values->flags2, 0x04);
     EXPECT_EQ(g.ok().values->attr, 0x40);
 }
@@ -172,9 +173,9 @@ TEST(NumDispForm, ModelModeOneHidesTheTwoPortControls) {
         EXPECT_FALSE(f.shown(id)) << id;
     }
     EXPECT_TRUE(f.shown(NumDispForm::kMaximum));
-    EXPECT_FALSE(f.enabled(NumDispForm::kOption1056));
+    EXPECT_FALSE(f.enabled(NumDispForm::kPanelOptionA));
     f.setEntryMode(1);
-    EXPECT_TRUE(f.enabled(NumDispForm::kOption1056));
+    EXPECT_TRUE(f.enabled(NumDispForm::kPanelOptionA));
 }
 
 TEST(NumDispForm, ScaleFactorTheWholeNumberCannotHold) {

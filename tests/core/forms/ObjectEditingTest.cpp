@@ -94,12 +94,12 @@ TEST_F(ObjectEditingTest, NumDispSettingsRoundTrip) {
     oe::placeNumDisp(*session, *v.values);
     const NumDispObject& t = session->templates().numDisp;
     EXPECT_EQ(t.preview, "-1234.56");
-    EXPECT_EQ(t.setting(1), 123);
-    EXPECT_EQ(t.setting(2), 6);
-    EXPECT_EQ(t.setting(3), 2);
-    EXPECT_EQ(t.setting(4), 32767);
-    EXPECT_EQ(t.setting(5), -32768);
-    EXPECT_EQ(t.trailing, 0x10);
+    EXPECT_EQ(t.address, 123);
+    EXPECT_EQ(t.digits, 6);
+    EXPECT_EQ(t.decimals, 2);
+    EXPECT_EQ(t.maximum, 32767);
+    EXPECT_EQ(t.minimum, -32768);
+    EXPECT_EQ(t.areaAndBit, 0x10);
     EXPECT_EQ(session->templates().numDispSide, (SidePair{300, -300}));
     EXPECT_EQ(session->placeWidth(), 8 * 32);
     EXPECT_EQ(session->placeHeight(), 32);
@@ -129,7 +129,7 @@ TEST_F(ObjectEditingTest, ShortNumDispPreviewRules) {
     EXPECT_EQ(t.preview, "\xD2\xBB");
     EXPECT_EQ(t.attr, 0x40 | 0x20 | 0x03);
     EXPECT_TRUE(t.shortForm());
-    EXPECT_EQ(t.setting(4), 7);
+    EXPECT_EQ(t.maximum, 7);
     EXPECT_EQ(session->templates().numDispSide, (SidePair{7, 1}));
     EXPECT_EQ(session->placeWidth(), 2 * 32);
     EXPECT_EQ(session->placeHeight(), 64);
@@ -140,8 +140,8 @@ TEST_F(ObjectEditingTest, ShortNumDispPreviewRules) {
     o.kindWord = kKindNumDisp;
     o.x = 200 + 384 - 16;
     o.y = 100;
-    o.setting(3) = 4;
-    o.trailing = 9;
+    o.decimals = 4;
+    o.areaAndBit = 9;
     ShortNumDispForm g = oe::shortNumDispForObject(*session, 0);
     EXPECT_EQ(g.fields().fieldChoice, 5);
     EXPECT_EQ(g.fields().entryOption, 1);
@@ -149,8 +149,8 @@ TEST_F(ObjectEditingTest, ShortNumDispPreviewRules) {
     g.fields().fontChoice = 0;
     oe::applyShortNumDisp(*session, 0, *g.ok().values);
     EXPECT_EQ(o.preview, "12");
-    EXPECT_EQ(o.setting(3), 0);
-    EXPECT_EQ(o.trailing, 0);
+    EXPECT_EQ(o.decimals, 0);
+    EXPECT_EQ(o.areaAndBit, 0);
     EXPECT_EQ(o.x, 200 + 384 - 32);
 
     EXPECT_EQ(oe::shortPreviewOnPlacement(5, 1), "1");
@@ -165,13 +165,13 @@ TEST_F(ObjectEditingTest, BarGraphSizesAndThinHorizontalBars) {
     oe::placeBarGraph(*session, *f.ok().values);
     EXPECT_EQ(session->placeWidth(), 96);
     EXPECT_EQ(session->placeHeight(), 48);
-    EXPECT_EQ(session->templates().barGraph.setting2, 65535);
+    EXPECT_EQ(session->templates().barGraph.maximum, 65535);
 
     auto& o = session->objects().barGraphs[0];
     o = session->templates().barGraph;
     o.kindWord = kKindBarGraph;
     o.thickness = 12;
-    o.setting2 = -1; // as a stored screen gives it back
+    o.maximum = -1; // as a stored screen gives it back
     BarGraphForm g = oe::barGraphForObject(*session, 0, plc);
     EXPECT_EQ(g.fields().maximum, 65535);
     oe::applyBarGraph(*session, 0, *g.ok().values);
@@ -201,8 +201,8 @@ TEST_F(ObjectEditingTest, TrendGraphNeedsTwoPorts) {
     const TrendGraphObject& t = session->templates().trendGraph;
     EXPECT_EQ(t.pointCount, 2);
     EXPECT_EQ(t.spacing, 10);
-    EXPECT_EQ(t.setting2, 65535);
-    EXPECT_EQ(t.setting4, 1);
+    EXPECT_EQ(t.maximum, 65535);
+    EXPECT_EQ(t.settingA, 1);
 
     session->objects().trendGraphs[0] = t;
     TrendGraphForm g = oe::trendGraphForObject(*session, 0, plc);
@@ -285,14 +285,14 @@ TEST_F(ObjectEditingTest, MsgDispTemplateAndSize) {
     auto& o = session->objects().msgDisps[0];
     o = session->templates().msgDisp;
     o.kindWord = kKindMsgDisp;
-    o.value = 9;
-    o.trailing = 0x10;
+    o.address = 9;
+    o.areaAndBit = 0x10;
     MsgDispForm g = oe::msgDispForObject(*session, 0, plc, "EMPTY");
     EXPECT_EQ(g.address().fields().addressText, "0009");
     g.editText(0, "GO");
     oe::applyMsgDisp(*session, 0, *g.ok().values);
     EXPECT_EQ(o.texts[0], "GO");
-    EXPECT_EQ(o.value, 9);
+    EXPECT_EQ(o.address, 9);
     EXPECT_EQ(o.attr, 0x10);
     EXPECT_EQ(session->placeWidth(), 32);
 }

@@ -38,7 +38,7 @@ TEST(PanelSettings, OpeningDecodesOptionsPortsAndAddresses) {
     P f = opened(p);
     EXPECT_TRUE(f.fields().use1);
     EXPECT_TRUE(f.fields().use2);
-    EXPECT_TRUE(f.fields().option1160);
+    EXPECT_TRUE(f.fields().optionC);
     EXPECT_EQ(f.address1().fields().port, 0);
     EXPECT_EQ(f.address1().fields().type, 1);
     EXPECT_EQ(f.address1().fields().bitNumber, 2);
@@ -61,14 +61,14 @@ TEST(PanelSettings, UnusedAddressIsStoredAsZeroWithItsControlsDisabled) {
     P f = opened(p);
     EXPECT_FALSE(f.enabled(P::kAddress1));
     EXPECT_FALSE(f.enabled(P::kType1));
-    EXPECT_FALSE(f.enabled(P::kOption1130));
+    EXPECT_FALSE(f.enabled(P::kOptionB));
     f.fields().use1 = true;
     f.use1Changed();
     EXPECT_TRUE(f.enabled(P::kAddress1));
-    EXPECT_TRUE(f.enabled(P::kOption1130));
+    EXPECT_TRUE(f.enabled(P::kOptionB));
     f.fields().use1 = false;
     f.use1Changed();
-    EXPECT_FALSE(f.fields().option1130);
+    EXPECT_FALSE(f.fields().optionB);
     f.address1().fields().addressText = "9999"; // beyond D's range, but not in use
     auto r = f.ok();
     ASSERT_TRUE(r.ok());
@@ -93,29 +93,29 @@ TEST(PanelSettings, AddressesAreCheckedInOrderWhenInUse) {
 
 TEST(PanelSettings, NumericSettingLimits) {
     P f = opened(preset());
-    f.fields().setting1105 = 0;
+    f.fields().startScreen = 0;
     EXPECT_EQ(f.ok().message.id, 63527);
-    EXPECT_EQ(f.ok().focus, P::kSetting1105);
-    f.fields().setting1105 = 199;
+    EXPECT_EQ(f.ok().focus, P::kStartScreen);
+    f.fields().startScreen = 199;
     EXPECT_TRUE(f.ok().ok());
-    f.fields().setting1006 = 2000;
+    f.fields().setting4 = 2000;
     EXPECT_EQ(f.ok().message.id, 63529);
-    f.fields().setting1006 = 1999;
-    f.fields().setting1107 = 256;
+    f.fields().setting4 = 1999;
+    f.fields().setting1 = 256;
     EXPECT_EQ(f.ok().message.id, 63528);
-    f.fields().setting1107 = 255;
-    f.fields().setting1009 = 11;
+    f.fields().setting1 = 255;
+    f.fields().setting2 = 11;
     EXPECT_EQ(f.ok().message.id, 63530);
-    f.fields().setting1009 = 10;
-    f.fields().setting1019 = 10000;
+    f.fields().setting2 = 10;
+    f.fields().setting3 = 10000;
     EXPECT_EQ(f.ok().message.id, 63531);
-    f.fields().setting1019 = -1;
+    f.fields().setting3 = -1;
     EXPECT_EQ(f.ok().message.id, 63531);
-    f.fields().setting1019 = 9999;
+    f.fields().setting3 = 9999;
     auto r = f.ok();
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.values->setting1006, 1999);
-    EXPECT_EQ(r.values->setting1019, 9999);
+    EXPECT_EQ(r.values->setting4, 1999);
+    EXPECT_EQ(r.values->setting3, 9999);
 }
 
 TEST(PanelSettings, OnePortModel) {
@@ -124,9 +124,9 @@ TEST(PanelSettings, OnePortModel) {
     P f = opened(p);
     EXPECT_EQ(f.address1().portEntries(), (std::vector<std::string>{"COM1"}));
     EXPECT_EQ(f.address2().portEntries(), (std::vector<std::string>{"COM1"}));
-    EXPECT_FALSE(f.enabled(P::kOption1130));
-    EXPECT_FALSE(f.enabled(P::kOption1143));
-    EXPECT_FALSE(f.enabled(P::kOption1161));
+    EXPECT_FALSE(f.enabled(P::kOptionB));
+    EXPECT_FALSE(f.enabled(P::kOptionA));
+    EXPECT_FALSE(f.enabled(P::kOptionD));
     auto r = f.ok();
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.values->options & 0x30, 0);

@@ -8,7 +8,7 @@ namespace {
 TEST(ShortNumDispForm, FieldRangesAndEnabling) {
     ShortNumDispForm f;
     f.fields().fieldChoice = 5;
-    EXPECT_FALSE(f.enabled(ShortNumDispForm::kOption1179));
+    EXPECT_FALSE(f.enabled(ShortNumDispForm::kPanelOptionC));
     auto o = f.ok();
     ASSERT_TRUE(o.ok());
     EXPECT_EQ(o.values->maximum, 7);
@@ -16,7 +16,7 @@ TEST(ShortNumDispForm, FieldRangesAndEnabling) {
     EXPECT_EQ(o.values->digits, 2);
 
     f.fields().fieldChoice = 6;
-    EXPECT_TRUE(f.enabled(ShortNumDispForm::kOption1179));
+    EXPECT_TRUE(f.enabled(ShortNumDispForm::kPanelOptionC));
     o = f.ok();
     EXPECT_EQ(o.values->maximum, 99);
     EXPECT_EQ(o.values->minimum, 0);
@@ -27,18 +27,18 @@ TEST(ShortNumDispForm, FieldRangesAndEnabling) {
 
 TEST(ShortNumDispForm, FlagByteRoundTripAndEntryOption) {
     ShortNumDispForm f; // flag byte 2 preset 1: option 1179 ticked, group 1177 second button
-    EXPECT_TRUE(f.fields().option1179);
-    EXPECT_EQ(f.fields().group1177, 1);
-    EXPECT_FALSE(f.enabled(ShortNumDispForm::kOption1156));
-    EXPECT_FALSE(f.enabled(ShortNumDispForm::kGroup1177));
+    EXPECT_TRUE(f.fields().panelOptionC);
+    EXPECT_EQ(f.fields().panelOptionB, 1);
+    EXPECT_FALSE(f.enabled(ShortNumDispForm::kPanelOptionA));
+    EXPECT_FALSE(f.enabled(ShortNumDispForm::kPanelOptionB));
     EXPECT_EQ(f.ok().values->flags2, 0x01);
 
     f.fields().entryOption = 1;
-    EXPECT_TRUE(f.enabled(ShortNumDispForm::kOption1156));
-    EXPECT_TRUE(f.enabled(ShortNumDispForm::kButton1178));
-    f.fields().option1156 = true;
-    f.fields().option1179 = false;
-    f.fields().group1177 = 0;
+    EXPECT_TRUE(f.enabled(ShortNumDispForm::kPanelOptionA));
+    EXPECT_TRUE(f.enabled(ShortNumDispForm::kPanelOptionBSecond));
+    f.fields().panelOptionA = true;
+    f.fields().panelOptionC = false;
+    f.fields().panelOptionB = 0;
     EXPECT_EQ(f.ok().values->flags2, 0x87);
 
     ShortNumDispForm::Preset p;
@@ -46,9 +46,9 @@ TEST(ShortNumDispForm, FlagByteRoundTripAndEntryOption) {
     p.fieldChoice = 9; // out of range: first field
     p.fontChoice = 2;
     ShortNumDispForm g(p);
-    EXPECT_TRUE(g.fields().option1156);
-    EXPECT_FALSE(g.fields().option1179);
-    EXPECT_EQ(g.fields().group1177, 0);
+    EXPECT_TRUE(g.fields().panelOptionA);
+    EXPECT_FALSE(g.fields().panelOptionC);
+    EXPECT_EQ(g.fields().panelOptionB, 0);
     EXPECT_EQ(g.fields().fieldChoice, 0);
     EXPECT_EQ(g.ok().values->flags2, 0x87);
     EXPECT_EQ(g.ok().values->font, 2);

@@ -64,7 +64,7 @@ TEST(NewProject, DialogIsShownUntilConfirmed) {
     EXPECT_EQ(ProjectBlock::nameOf(store->projectBlock.com2Protocol), "FX_CPU");
     EXPECT_EQ(store->com2LinkName, "FX on port 2");
     EXPECT_EQ(store->projectBlock.com2Baud, 14400);
-    EXPECT_EQ(store->alarms[0].areaBit, 3); // Defaultstation of the COM1 protocol
+    EXPECT_EQ(store->alarms[0].areaAndBit, 3); // Defaultstation of the COM1 protocol
     EXPECT_FALSE(store->screenExists(4));
     EXPECT_TRUE(store->projectOpen);
 }
@@ -111,7 +111,7 @@ TEST(WorkspaceExchange, AlarmGroupPoolIsRebuilt) {
     a.lengths[0] = 2;
     a.lengths[1] = 3;
     a.startAddress = 8;
-    a.areaBit = 0x00;
+    a.areaAndBit = 0x00;
     a.options = 0x04 | 0x02;
     p.store->alarmPools[1] = "ABCDE";
     p.store->alarmBackup = 1;
@@ -160,25 +160,25 @@ TEST(WorkspaceExchange, PanelSettingsKeepEveryValue) {
     Project p;
     PanelSettingsForm f = W::panelSettingsForm(*p.store, p.dir);
     f.open(p.sink);
-    EXPECT_EQ(f.fields().setting1105, 1); // a new project starts on screen 1
-    EXPECT_EQ(f.fields().setting1009, 5);
+    EXPECT_EQ(f.fields().startScreen, 1); // a new project starts on screen 1
+    EXPECT_EQ(f.fields().setting2, 5);
     f.fields().use2 = true;
     f.address2().fields().port = 1;
     f.port2Changed();
     EXPECT_TRUE(f.visible(PanelSettingsForm::kTableButton)); // COM2's FX_CPU has PLC ID 250
     f.address2().fields().addressText = "0100";
-    f.fields().setting1006 = 1999;
-    f.fields().setting1019 = 9999;
-    f.fields().setting1105 = 12;
+    f.fields().setting4 = 1999;
+    f.fields().setting3 = 9999;
+    f.fields().startScreen = 12;
     W::applyPanelSettings(*p.store, *f.ok().values);
     const ProjectBlock& b = p.store->projectBlock;
     EXPECT_EQ(b.startScreen, 12);
-    EXPECT_EQ(b.control51, 0x0A);
-    EXPECT_EQ(b.control56, 100);
-    EXPECT_EQ(b.control62, 9999);
+    EXPECT_EQ(b.panelOptions, 0x0A);
+    EXPECT_EQ(b.controlAddress2, 100);
+    EXPECT_EQ(b.panelSetting3, 9999);
     PanelSettingsForm again = W::panelSettingsForm(*p.store, p.dir);
     again.open(p.sink);
-    EXPECT_EQ(again.fields().setting1006, 1999);
+    EXPECT_EQ(again.fields().setting4, 1999);
     EXPECT_EQ(again.address2().fields().addressText, "0100");
     EXPECT_EQ(again.address2().fields().port, 1);
 }
@@ -268,7 +268,7 @@ TEST(WorkspaceExchange, TreeItemFlowsWriteBackOnlyWhenConfirmed) {
     EXPECT_TRUE(p.store->treeChanged);
 
     EXPECT_TRUE(W::editPanelSettings(*p.store, p.dir, p.sink, [](PanelSettingsForm& f) {
-        f.fields().setting1105 = 7;
+        f.fields().startScreen = 7;
         return f.ok().values;
     }));
     EXPECT_EQ(b.startScreen, 7);

@@ -107,7 +107,7 @@ inline std::unique_ptr<ProjectStore> newStore(int cpuId = 2) {
     pb.com1Parity = 'e';
     pb.com2Parity = 'o';
     pb.startScreen = 1;
-    pb.control64 = 5;
+    pb.panelSetting2 = 5;
     return store;
 }
 
@@ -187,7 +187,7 @@ inline void prepareLikeSave(ProjectStore& store) {
         if (store.screenExists(s)) {
             store.globalPool += store.screens[s].textPool;
             for (int k = 0; k < 6; ++k) {
-                ProjectStore::copyKeyFields(store.screens[s].keys[k], store.screens[s].oldKeys[k]);
+                panelkeys::copyKeyFields(store.screens[s].keys[k], store.screens[s].oldKeys[k]);
             }
         }
     }

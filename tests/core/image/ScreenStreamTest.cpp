@@ -113,8 +113,8 @@ TEST(ScreenStream, MsgDispTextsFollowEachOtherWithOneEndMark) {
     auto store = newStore();
     addScreen(*store, 1);
     MsgDispRecord& empty = addMsgDisp(*store, 1, 60, 40, {});
-    empty.value = 0x1234;
-    empty.trailing = 0x77;
+    empty.address = 0x1234;
+    empty.areaAndBit = 0x77;
     addMsgDisp(*store, 1, 50, 30, {"A", "", "AB"});
     Built b = buildIt(*store, pd);
     const size_t at = b.screen(1) + 10;
@@ -171,13 +171,13 @@ TEST(ScreenStream, NumDispsInReadingOrderWithTheirSideRecords) {
     addScreen(*store, 1);
     NumDispRecord& a = addNumDisp(*store, 1, 60, 35);
     a.attr = 0x08;
-    a.flags2 = 0x22;
-    a.setting1 = 0x0102;
-    a.setting2 = 5;
-    a.setting3 = 2;
-    a.setting4 = -7;
-    a.setting5 = 0x11223344;
-    a.trailing = 0x99;
+    a.options = 0x22;
+    a.address = 0x0102;
+    a.digits = 5;
+    a.decimals = 2;
+    a.maximum = -7;
+    a.minimum = 0x11223344;
+    a.areaAndBit = 0x99;
     a.setScale(-2.9f);
     NumDispRecord& c = addNumDisp(*store, 1, 52, 35);
     c.setScale(2.9f);
@@ -217,27 +217,27 @@ TEST(ScreenStream, GraphsAndPictureObjectsKeepTheirFields) {
     bar.x = 49; // left of the LCD: wraps
     bar.y = 29;
     bar.attr = 3;
-    bar.setting1 = 0x0A0B;
-    bar.setting2 = -2;
-    bar.setting3 = 0x0102;
+    bar.address = 0x0A0B;
+    bar.maximum = -2;
+    bar.minimum = 0x0102;
     bar.thickness = 6;
     bar.length = 40;
-    bar.style = 9;
+    bar.areaAndBit = 9;
     TrendGraphRecord& tr = s.trendGraphs[e.trendCount++];
     tr = TrendGraphRecord{};
     tr.kind = kKindTrendGraph;
     tr.x = 306;
     tr.y = 94;
     tr.attr = 1;
-    tr.setting1 = 1;
-    tr.setting2 = 2;
-    tr.setting3 = 3;
+    tr.address = 1;
+    tr.maximum = 2;
+    tr.minimum = 3;
     tr.width = 100;
     tr.height = 30;
     tr.spacing = 4;
     tr.pointCount = 25;
-    tr.setting4 = 0x44;
-    tr.trailing = 0x55;
+    tr.settingA = 0x44;
+    tr.areaAndBit = 0x55;
     PictureObjectRecord& pic = s.pictures[e.pictureCount++];
     pic = PictureObjectRecord{};
     pic.kind = kKindPicture;
@@ -265,8 +265,8 @@ TEST(ScreenStream, LampPicturesAreRegisteredOncePerNumber) {
     addScreen(*store, 1);
     addScreen(*store, 2);
     LampRecord& l = addLamp(*store, 1, 58, 38, "lamp05_16x16");
-    l.value = 0x0304;
-    l.flags2 = 0x21;
+    l.address = 0x0304;
+    l.areaAndBit = 0x21;
     addLamp(*store, 1, 50, 30, "lamp05_32x32", true); // same number: the first picture serves
     Built b = buildIt(*store, pd);
     const size_t at = b.screen(1) + 10;
@@ -355,7 +355,7 @@ TEST(ScreenStream, NeighbourScreenDefaultsOfFunctionAndPanelKeys) {
     s2.keys[8].flags = 0x20; // option bit only: still a plain screen key
     s2.keys[9].flags = 0x02; // a word action: keeps its own operand
     s2.keys[9].screen = 0;
-    s2.keys[9].value = 0xA0B0C0D0;
+    s2.keys[9].operand = 0xA0B0C0D0;
     s2.keys[3] = KeyRecord{9, 0, 0x40, 0, 0x1234, 0x56, 77, 0, 0x01020304};
     s2.keys[4].screen = 150; // show screen 150
     store->screens[1].keys[9].screen = 0;
@@ -391,7 +391,7 @@ TEST(ScreenStream, AlarmGroupsAndTheSecondGroupOnlyWhenInUse) {
     AlarmBlock& g1 = store->alarms[0];
     g1.startAddress = 0x00012345;
     g1.count = 2;
-    g1.areaBit = 0x31;
+    g1.areaAndBit = 0x31;
     g1.options = 0xFD; // only bits 0..2 go to the panel
     setAlarm(*store, 0, 0, "AB");
     setAlarm(*store, 0, 1, "B");

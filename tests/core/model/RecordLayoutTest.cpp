@@ -20,44 +20,44 @@ TEST(RecordLayout, ObjectRecords) {
     EXPECT_EQ(offsetof(MsgDispRecord, attr), 6u);
     EXPECT_EQ(offsetof(MsgDispRecord, textOffsets), 8u);
     EXPECT_EQ(offsetof(MsgDispRecord, textLengths), 72u);
-    EXPECT_EQ(offsetof(MsgDispRecord, trailing), 88u);
-    EXPECT_EQ(offsetof(MsgDispRecord, value), 90u);
+    EXPECT_EQ(offsetof(MsgDispRecord, areaAndBit), 88u);
+    EXPECT_EQ(offsetof(MsgDispRecord, address), 90u);
 
     EXPECT_EQ(sizeof(NumDispRecord), 40u);
     EXPECT_EQ(offsetof(NumDispRecord, attr), 6u);
-    EXPECT_EQ(offsetof(NumDispRecord, flags2), 7u);
-    EXPECT_EQ(offsetof(NumDispRecord, setting1), 8u);
-    EXPECT_EQ(offsetof(NumDispRecord, setting4), 12u);
-    EXPECT_EQ(offsetof(NumDispRecord, setting5), 16u);
-    EXPECT_EQ(offsetof(NumDispRecord, trailingValue), 20u);
+    EXPECT_EQ(offsetof(NumDispRecord, options), 7u);
+    EXPECT_EQ(offsetof(NumDispRecord, address), 8u);
+    EXPECT_EQ(offsetof(NumDispRecord, maximum), 12u);
+    EXPECT_EQ(offsetof(NumDispRecord, minimum), 16u);
+    EXPECT_EQ(offsetof(NumDispRecord, scaleBits), 20u);
     EXPECT_EQ(offsetof(NumDispRecord, previewOffset), 24u);
     EXPECT_EQ(offsetof(NumDispRecord, previewLength), 28u);
-    EXPECT_EQ(offsetof(NumDispRecord, setting2), 36u);
-    EXPECT_EQ(offsetof(NumDispRecord, setting3), 37u);
-    EXPECT_EQ(offsetof(NumDispRecord, trailing), 38u);
+    EXPECT_EQ(offsetof(NumDispRecord, digits), 36u);
+    EXPECT_EQ(offsetof(NumDispRecord, decimals), 37u);
+    EXPECT_EQ(offsetof(NumDispRecord, areaAndBit), 38u);
     EXPECT_EQ(sizeof(NumDispSideRecord), 8u);
 
     EXPECT_EQ(sizeof(BarGraphRecord), 24u);
-    EXPECT_EQ(offsetof(BarGraphRecord, setting1), 8u);
-    EXPECT_EQ(offsetof(BarGraphRecord, setting2), 10u);
-    EXPECT_EQ(offsetof(BarGraphRecord, setting3), 12u);
+    EXPECT_EQ(offsetof(BarGraphRecord, address), 8u);
+    EXPECT_EQ(offsetof(BarGraphRecord, maximum), 10u);
+    EXPECT_EQ(offsetof(BarGraphRecord, minimum), 12u);
     EXPECT_EQ(offsetof(BarGraphRecord, thickness), 14u);
     EXPECT_EQ(offsetof(BarGraphRecord, length), 15u);
-    EXPECT_EQ(offsetof(BarGraphRecord, style), 20u);
+    EXPECT_EQ(offsetof(BarGraphRecord, areaAndBit), 20u);
 
     EXPECT_EQ(sizeof(TrendGraphRecord), 24u);
-    EXPECT_EQ(offsetof(TrendGraphRecord, setting1), 8u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, address), 8u);
     EXPECT_EQ(offsetof(TrendGraphRecord, width), 14u);
     EXPECT_EQ(offsetof(TrendGraphRecord, height), 15u);
     EXPECT_EQ(offsetof(TrendGraphRecord, spacing), 16u);
     EXPECT_EQ(offsetof(TrendGraphRecord, pointCount), 17u);
-    EXPECT_EQ(offsetof(TrendGraphRecord, setting4), 18u);
-    EXPECT_EQ(offsetof(TrendGraphRecord, trailing), 19u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, settingA), 18u);
+    EXPECT_EQ(offsetof(TrendGraphRecord, areaAndBit), 19u);
 
     EXPECT_EQ(sizeof(LampRecord), 48u);
-    EXPECT_EQ(offsetof(LampRecord, value), 8u);
+    EXPECT_EQ(offsetof(LampRecord, address), 8u);
     EXPECT_EQ(offsetof(LampRecord, dotCount), 16u);
-    EXPECT_EQ(offsetof(LampRecord, flags2), 20u);
+    EXPECT_EQ(offsetof(LampRecord, areaAndBit), 20u);
     EXPECT_EQ(offsetof(LampRecord, name), 21u);
 
     EXPECT_EQ(sizeof(PictureObjectRecord), 16u);
@@ -98,15 +98,15 @@ TEST(RecordLayout, CommonHeadAndLampName) {
 TEST(RecordLayout, KeyRecords) {
     EXPECT_EQ(sizeof(KeyRecord), 16u);
     EXPECT_EQ(offsetof(KeyRecord, flags), 2u);
-    EXPECT_EQ(offsetof(KeyRecord, device), 4u);
-    EXPECT_EQ(offsetof(KeyRecord, areaBit), 6u);
+    EXPECT_EQ(offsetof(KeyRecord, address), 4u);
+    EXPECT_EQ(offsetof(KeyRecord, areaAndBit), 6u);
     EXPECT_EQ(offsetof(KeyRecord, screen), 7u);
-    EXPECT_EQ(offsetof(KeyRecord, value8), 8u);
-    EXPECT_EQ(offsetof(KeyRecord, value), 12u);
+    EXPECT_EQ(offsetof(KeyRecord, word8), 8u);
+    EXPECT_EQ(offsetof(KeyRecord, operand), 12u);
     EXPECT_EQ(sizeof(OldKeyRecord), 12u);
-    EXPECT_EQ(offsetof(OldKeyRecord, device), 4u);
-    EXPECT_EQ(offsetof(OldKeyRecord, areaBit), 6u);
-    EXPECT_EQ(offsetof(OldKeyRecord, value8), 8u);
+    EXPECT_EQ(offsetof(OldKeyRecord, address), 4u);
+    EXPECT_EQ(offsetof(OldKeyRecord, areaAndBit), 6u);
+    EXPECT_EQ(offsetof(OldKeyRecord, word8), 8u);
 }
 
 TEST(RecordLayout, ProjectBlocks) {
@@ -132,22 +132,22 @@ TEST(RecordLayout, ProjectBlocks) {
     EXPECT_EQ(offsetof(ProjectBlock, com1Parity), 48u);
     EXPECT_EQ(offsetof(ProjectBlock, com2Parity), 49u);
     EXPECT_EQ(offsetof(ProjectBlock, startScreen), 50u);
-    EXPECT_EQ(offsetof(ProjectBlock, control51), 51u);
-    EXPECT_EQ(offsetof(ProjectBlock, control52), 52u);
-    EXPECT_EQ(offsetof(ProjectBlock, control54), 54u);
-    EXPECT_EQ(offsetof(ProjectBlock, control56), 56u);
-    EXPECT_EQ(offsetof(ProjectBlock, control58), 58u);
-    EXPECT_EQ(offsetof(ProjectBlock, control59), 59u);
-    EXPECT_EQ(offsetof(ProjectBlock, control60), 60u);
-    EXPECT_EQ(offsetof(ProjectBlock, control62), 62u);
-    EXPECT_EQ(offsetof(ProjectBlock, control64), 64u);
+    EXPECT_EQ(offsetof(ProjectBlock, panelOptions), 51u);
+    EXPECT_EQ(offsetof(ProjectBlock, panelSetting1), 52u);
+    EXPECT_EQ(offsetof(ProjectBlock, controlAddress1), 54u);
+    EXPECT_EQ(offsetof(ProjectBlock, controlAddress2), 56u);
+    EXPECT_EQ(offsetof(ProjectBlock, controlAreaAndBit1), 58u);
+    EXPECT_EQ(offsetof(ProjectBlock, controlAreaAndBit2), 59u);
+    EXPECT_EQ(offsetof(ProjectBlock, panelSetting4), 60u);
+    EXPECT_EQ(offsetof(ProjectBlock, panelSetting3), 62u);
+    EXPECT_EQ(offsetof(ProjectBlock, panelSetting2), 64u);
     EXPECT_EQ(offsetof(ProjectBlock, portNumbers), 68u);
 
     EXPECT_EQ(sizeof(AlarmBlock), 332u);
     EXPECT_EQ(offsetof(AlarmBlock, offsets), 4u);
     EXPECT_EQ(offsetof(AlarmBlock, lengths), 260u);
     EXPECT_EQ(offsetof(AlarmBlock, count), 324u);
-    EXPECT_EQ(offsetof(AlarmBlock, areaBit), 325u);
+    EXPECT_EQ(offsetof(AlarmBlock, areaAndBit), 325u);
     EXPECT_EQ(offsetof(AlarmBlock, options), 328u);
 
     EXPECT_EQ(sizeof(SystemBlock), 36u);
@@ -198,18 +198,18 @@ TEST(ProjectStore, ResetAndNewProject) {
     store->entries[5].number = 5;
     store->screens[5].textPool = "abc";
     store->globalKeys[3].kind = 7;
-    store->globalKeys[3].value = 99;
+    store->globalKeys[3].operand = 99;
     store->changeCount = 3;
     store->changes[2].length = 4;
-    store->projectBlock.control58 = 9;
+    store->projectBlock.controlAreaAndBit1 = 9;
     store->reset();
     EXPECT_FALSE(store->screenExists(5));
     EXPECT_TRUE(store->screens[5].textPool.empty());
     EXPECT_EQ(store->globalKeys[3].kind, 0);
-    EXPECT_EQ(store->globalKeys[3].value, 0u);
+    EXPECT_EQ(store->globalKeys[3].operand, 0u);
     EXPECT_EQ(store->changeCount, 0);
     EXPECT_EQ(store->changes[2].length, 0);
-    EXPECT_EQ(store->projectBlock.control58, 0);
+    EXPECT_EQ(store->projectBlock.controlAreaAndBit1, 0);
     EXPECT_EQ(store->screens[7].oldKeys[2].flags, 2);
 
     store->modelTitle = "TR - C";
@@ -223,13 +223,13 @@ TEST(ProjectStore, ResetAndNewProject) {
     EXPECT_EQ(store->projectBlock.com1Baud, 49664);
     EXPECT_EQ(store->serial(1), s1);
     EXPECT_EQ(store->projectBlock.startScreen, 1);
-    EXPECT_EQ(store->projectBlock.control64, 5);
-    EXPECT_EQ(store->alarms[0].areaBit, 3);
-    EXPECT_EQ(store->alarms[1].areaBit, 3);
-    EXPECT_EQ(store->globalOldKeys[5].areaBit, 3);
-    EXPECT_EQ(store->globalKeys[24].areaBit, 3);
-    EXPECT_EQ(store->projectBlock.control58, 3);
-    EXPECT_EQ(store->projectBlock.control59, 3);
+    EXPECT_EQ(store->projectBlock.panelSetting2, 5);
+    EXPECT_EQ(store->alarms[0].areaAndBit, 3);
+    EXPECT_EQ(store->alarms[1].areaAndBit, 3);
+    EXPECT_EQ(store->globalOldKeys[5].areaAndBit, 3);
+    EXPECT_EQ(store->globalKeys[24].areaAndBit, 3);
+    EXPECT_EQ(store->projectBlock.controlAreaAndBit1, 3);
+    EXPECT_EQ(store->projectBlock.controlAreaAndBit2, 3);
     EXPECT_EQ(ProjectBlock::nameOf(store->projectBlock.com1Protocol), "FX_CPU");
     EXPECT_TRUE(store->projectOpen);
 }
@@ -242,7 +242,7 @@ TEST(ProjectStore, GlobalKeyCopyRule) {
     global[1].screen = 4;
     screen[0].screen = 1;
     screen[1].screen = 2;
-    ProjectStore::applyGlobalKeyCopy(global, screen);
+    panelkeys::applyGlobalKeyCopy(global, screen);
     EXPECT_EQ(screen[0].kind, 9);
     EXPECT_EQ(screen[0].screen, 12);
     EXPECT_EQ(screen[1].screen, 2); // defined project-wide records leave the screen's alone

@@ -162,7 +162,7 @@ TEST_F(TrnDamage, AFileCutInItsLastPartsIsReadAsFarAsItGoes) {
     EXPECT_EQ(back->changeCount, 1);
     EXPECT_EQ(std::memcmp(&back->changes[0], &st->changes[0], 8), 0);
     EXPECT_EQ(back->globalKeys[3].screen, st->globalOldKeys[3].screen);
-    EXPECT_EQ(back->globalKeys[3].value, 0u);
+    EXPECT_EQ(back->globalKeys[3].operand, 0u);
 
     // Right after the pools: global keys empty, screen keys from the screens' old records.
     f = good.substr(0, st->fileIndex.globalOldKeysOffset + 50);
@@ -171,7 +171,7 @@ TEST_F(TrnDamage, AFileCutInItsLastPartsIsReadAsFarAsItGoes) {
     EXPECT_TRUE(r.endsEarly);
     EXPECT_EQ(back->globalKeys[0].screen, 0);
     EXPECT_EQ(back->screens[7].keys[0].kind, st->screens[7].oldKeys[0].kind);
-    EXPECT_EQ(back->screens[7].keys[0].value, 0u);
+    EXPECT_EQ(back->screens[7].keys[0].operand, 0u);
     EXPECT_EQ(back->pictures[29].dots, st->pictures[29].dots);
 
     // A whole file does not end early.

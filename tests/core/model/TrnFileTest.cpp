@@ -103,14 +103,14 @@ TEST(TrnWriter, KeyRecordsAndPortNumbersAsSaveDerivesThem) {
     EXPECT_EQ(st->projectBlock.portNumbers, 0x00120034u);
     // Global old keys are derived from global keys 0..5.
     EXPECT_EQ(st->globalOldKeys[4].screen, st->globalKeys[4].screen);
-    EXPECT_EQ(st->globalOldKeys[4].device, st->globalKeys[4].device);
+    EXPECT_EQ(st->globalOldKeys[4].address, st->globalKeys[4].address);
     // A screen's old keys come from its own keys, except where the project-wide key is global
     // (byte 0 is 0): that one is copied with byte 0 set to 9.
     const ScreenBlock& b = st->screens[7];
     EXPECT_EQ(b.oldKeys[1].kind, b.keys[1].kind);
-    EXPECT_EQ(b.oldKeys[1].areaBit, b.keys[1].areaBit);
+    EXPECT_EQ(b.oldKeys[1].areaAndBit, b.keys[1].areaAndBit);
     EXPECT_EQ(b.oldKeys[2].kind, kKindKey);
-    EXPECT_EQ(b.oldKeys[2].device, st->globalKeys[2].device);
+    EXPECT_EQ(b.oldKeys[2].address, st->globalKeys[2].address);
     EXPECT_EQ(b.oldKeys[2].screen, st->globalKeys[2].screen);
 }
 
@@ -215,17 +215,17 @@ TEST_F(TrnOldFormats, Format4HasNoSideRecordsKeyBlockOrSystemBlock) {
     EXPECT_EQ(back->globalKeys[0].flags, 0x80);
     EXPECT_EQ(back->globalKeys[1].flags, 0x63);
     EXPECT_EQ(back->globalKeys[5].screen, st->globalOldKeys[5].screen);
-    EXPECT_EQ(back->globalKeys[5].value, 0u);
+    EXPECT_EQ(back->globalKeys[5].operand, 0u);
     EXPECT_EQ(back->globalKeys[6].kind, 0);
-    EXPECT_EQ(back->globalKeys[24].device, 0);
+    EXPECT_EQ(back->globalKeys[24].address, 0);
     const ScreenBlock& b = back->screens[7];
     EXPECT_EQ(b.keys[3].flags, 0x04);
-    EXPECT_EQ(b.keys[4].device, st->screens[7].oldKeys[4].device);
-    EXPECT_EQ(b.keys[4].value, 0u);
+    EXPECT_EQ(b.keys[4].address, st->screens[7].oldKeys[4].address);
+    EXPECT_EQ(b.keys[4].operand, 0u);
     EXPECT_EQ(b.keys[10].kind, 0);
     // Side records from the NumDisp's own values at 12 and 16.
-    EXPECT_EQ(b.numDispSides[1].value1, st->screens[7].numDisps[1].setting4);
-    EXPECT_EQ(b.numDispSides[1].value2, st->screens[7].numDisps[1].setting5);
+    EXPECT_EQ(b.numDispSides[1].high, st->screens[7].numDisps[1].maximum);
+    EXPECT_EQ(b.numDispSides[1].low, st->screens[7].numDisps[1].minimum);
     EXPECT_EQ(back->changeCount, 0);
     EXPECT_EQ(back->alarms[1].count, 0);
     EXPECT_TRUE(back->alarmPools[1].empty());
@@ -249,10 +249,10 @@ TEST_F(TrnOldFormats, Format1HasNoScreenOldKeysAndNoGlobalKinds) {
     auto r = load(1);
     ASSERT_TRUE(r.ok) << r.message.id;
     EXPECT_EQ(back->globalKeys[1].kind, 0);
-    EXPECT_EQ(back->globalKeys[1].device, st->globalOldKeys[1].device);
+    EXPECT_EQ(back->globalKeys[1].address, st->globalOldKeys[1].address);
     // The screen keys are what a reset leaves: flag byte 2, all else 0.
     EXPECT_EQ(back->screens[7].keys[0].flags, 2);
-    EXPECT_EQ(back->screens[7].keys[0].device, 0);
+    EXPECT_EQ(back->screens[7].keys[0].address, 0);
     EXPECT_EQ(back->screens[7].lamps[1].nameString(), "lamp20_32x32");
     EXPECT_EQ(back->screens[199].textPool, st->screens[199].textPool);
 }
@@ -267,7 +267,7 @@ TEST_F(TrnOldFormats, Format2AddsScreenOldKeysAndKeepsGlobalKinds) {
     EXPECT_EQ(back->globalKeys[1].kind, 5);
     EXPECT_EQ(back->screens[7].keys[3].flags, 0x63);
     EXPECT_EQ(back->screens[7].keys[4].flags, 0);
-    EXPECT_EQ(back->screens[7].keys[4].device, st->screens[7].oldKeys[4].device);
+    EXPECT_EQ(back->screens[7].keys[4].address, st->screens[7].oldKeys[4].address);
     SystemBlock zero{};
     EXPECT_EQ(std::memcmp(&back->systemBlock, &zero, sizeof zero), 0);
     EXPECT_EQ(back->screens[199].textPool, st->screens[199].textPool);
@@ -282,7 +282,7 @@ TEST_F(TrnOldFormats, Formats5And6ReadAllGlobalKeysIntoKey0) {
         EXPECT_EQ(std::memcmp(&back->globalKeys[0], &st->globalKeys[24], 16), 0) << format;
         // Keys 1..5 stay as the old records gave them, the rest empty.
         EXPECT_EQ(back->globalKeys[1].screen, st->globalOldKeys[1].screen) << format;
-        EXPECT_EQ(back->globalKeys[1].value, 0u) << format;
+        EXPECT_EQ(back->globalKeys[1].operand, 0u) << format;
         EXPECT_EQ(back->globalKeys[7].screen, 0) << format;
         // Side records and change records are there from format 5 on.
         EXPECT_EQ(std::memcmp(&back->screens[1].numDispSides[2], &st->screens[1].numDispSides[2], 8), 0);

@@ -11,7 +11,7 @@ struct TextStringRecord {
     uint8_t reserved1;
     uint16_t x; // LCD dots on the whole panel picture
     uint16_t y;
-    uint8_t attr; // bits 0-1 font size code, bit 7 reverse video
+    uint8_t attr; // bits 0-1 font index, bit 7 reverse video
     uint8_t reserved7;
     uint32_t textOffset; // into the screen text pool
     uint8_t textLength;

@@ -1,4 +1,4 @@
-#include "editor/RgbImage.h"
+#include "base/RgbImage.h"
 
 #include <algorithm>
 #include <cstdlib>

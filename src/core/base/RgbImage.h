@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cstdint>
 #include <vector>

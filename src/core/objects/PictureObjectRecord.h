@@ -11,8 +11,8 @@ struct PictureObjectRecord {
     uint8_t reserved1;
     uint16_t x;
     uint16_t y;
-    uint8_t width;  // dots
-    uint8_t height; // dots
+    uint8_t width;     // dots, of the entry when stored
+    uint8_t height;    // dots
     uint8_t pictureNo; // 1..29
     uint8_t reserved9[7];
 };

@@ -1,0 +1,93 @@
+#include "objects/MsgDispKind.h"
+
+#include "base/MessageSink.h"
+#include "objects/AttrBits.h"
+#include "objects/ExchangeFields.h"
+#include "objects/ObjectCanvas.h"
+#include "objects/OpenContext.h"
+#include "objects/StoreContext.h"
+#include "objects/StoredCoordinates.h"
+#include "objects/TextPool.h"
+
+namespace dispcraft {
+
+bool MsgDispKind::open(const Record& r, Object& o, OpenContext& c) {
+    stored::openHead(r, o, kCode);
+    o.attr = r.attr;
+    o.address = r.address;
+    o.areaAndBit = r.areaAndBit;
+    for (size_t k = 0; k < o.texts.size(); ++k) {
+        o.texts[k] = textpool::cut(c.screenPool, r.textOffsets[k], r.textLengths[k]);
+    }
+    return true;
+}
+
+MsgDispKind::Record MsgDispKind::store(const Object& o, StoreContext& c) {
+    Record r{};
+    stored::storeHead(o, r, kCode);
+    r.attr = o.attr;
+    r.address = static_cast<uint16_t>(o.address);
+    r.areaAndBit = o.areaAndBit;
+    for (size_t k = 0; k < o.texts.size(); ++k) {
+        r.textOffsets[k] = static_cast<uint32_t>(c.screenPool.size());
+        r.textLengths[k] = textpool::append(c.screenPool, o.texts[k]);
+    }
+    return r;
+}
+
+MsgDispKind::Exchange MsgDispKind::toExchange(const Object& o, MessageSink& sink) {
+    auto e = exchange::zeroed<Exchange>();
+    exchange::putHead(e, o);
+    e.attr = o.attr;
+    for (size_t k = 0; k < o.texts.size(); ++k) {
+        if (o.texts[k].size() > exchange::kTextField) {
+            sink.show(Message::text("the length of textdata in MsgDisp exceeded 100 num!"));
+            return e;
+        }
+        exchange::putText(e.texts[k], o.texts[k]);
+    }
+    e.address = o.address;
+    e.areaAndBit = o.areaAndBit;
+    return e;
+}
+
+std::optional<MsgDispKind::Object> MsgDispKind::fromExchange(const Exchange& e) {
+    if (!exchange::pastable(e, kCode)) {
+        return std::nullopt;
+    }
+    Object o;
+    exchange::takeHead(o, e);
+    o.attr = e.attr;
+    for (size_t k = 0; k < o.texts.size(); ++k) {
+        o.texts[k] = exchange::fieldText(e.texts[k], exchange::kTextField);
+    }
+    o.address = e.address;
+    o.areaAndBit = e.areaAndBit;
+    return o;
+}
+
+bool MsgDispKind::textsInside(const Record& r, size_t poolSize) {
+    for (int k = 0; k < Record::kTexts; ++k) {
+        if (!textpool::inside(r.textOffsets[k], r.textLengths[k], poolSize)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Rect MsgDispKind::rect(const Object& o, const PictureTable&) {
+    return Rect::ofSize(o.x, o.y, static_cast<int>(o.texts[0].size()) * cellWidth(0),
+                        cellHeight(0));
+}
+
+void MsgDispKind::draw(const Object& o, ObjectCanvas& canvas) {
+    canvas.text(o.x, o.y, o.texts[0], 0, (o.attr & attrbits::kReverse) != 0);
+}
+
+void MsgDispKind::settleForPaint(Object& o) {
+    if (o.texts[0].empty()) {
+        o.texts[0].push_back(' '); // empty, so it becomes one blank
+    }
+}
+
+} // namespace dispcraft

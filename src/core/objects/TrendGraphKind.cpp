@@ -1,0 +1,122 @@
+#include "objects/TrendGraphKind.h"
+
+#include "objects/ExchangeFields.h"
+#include "objects/ObjectCanvas.h"
+#include "objects/OpenContext.h"
+#include "objects/StoreContext.h"
+#include "objects/StoredCoordinates.h"
+
+#include <algorithm>
+
+namespace dispcraft {
+
+bool TrendGraphKind::open(const Record& r, Object& o, OpenContext&) {
+    stored::openHead(r, o, kCode);
+    o.attr = r.attr;
+    o.address = r.address;
+    o.maximum = r.maximum;
+    o.minimum = r.minimum;
+    o.height = r.height;
+    o.width = r.width;
+    o.settingA = r.settingA;
+    o.spacing = r.spacing;
+    o.pointCount = r.pointCount;
+    o.areaAndBit = r.areaAndBit;
+    return true;
+}
+
+TrendGraphKind::Record TrendGraphKind::store(const Object& o, StoreContext&) {
+    Record r{};
+    stored::storeHead(o, r, kCode);
+    r.attr = o.attr;
+    r.address = static_cast<uint16_t>(o.address);
+    r.maximum = static_cast<int16_t>(o.maximum);
+    r.minimum = static_cast<int16_t>(o.minimum);
+    r.width = static_cast<uint8_t>(o.width);
+    r.height = static_cast<uint8_t>(o.height);
+    r.spacing = static_cast<uint8_t>(o.spacing);
+    r.pointCount = static_cast<uint8_t>(o.pointCount);
+    r.settingA = static_cast<uint8_t>(o.settingA);
+    r.areaAndBit = o.areaAndBit;
+    return r;
+}
+
+TrendGraphKind::Exchange TrendGraphKind::toExchange(const Object& o, MessageSink&) {
+    auto e = exchange::zeroed<Exchange>();
+    exchange::putHead(e, o);
+    e.attr = o.attr;
+    e.address = o.address;
+    e.maximum = o.maximum;
+    e.minimum = o.minimum;
+    e.height = o.height;
+    e.width = o.width;
+    e.settingA = o.settingA;
+    e.spacing = o.spacing;
+    e.pointCount = o.pointCount;
+    e.areaAndBit = o.areaAndBit;
+    return e;
+}
+
+std::optional<TrendGraphKind::Object> TrendGraphKind::fromExchange(const Exchange& e) {
+    if (!exchange::pastable(e, kCode) || !exchange::byteSized(e.height) ||
+        !exchange::byteSized(e.width) || !exchange::byteSized(e.spacing) ||
+        !exchange::byteSized(e.pointCount)) {
+        return std::nullopt;
+    }
+    Object o;
+    exchange::takeHead(o, e);
+    o.attr = e.attr;
+    o.address = e.address;
+    o.maximum = e.maximum;
+    o.minimum = e.minimum;
+    o.height = e.height;
+    o.width = e.width;
+    o.settingA = e.settingA;
+    o.spacing = e.spacing;
+    o.pointCount = e.pointCount;
+    o.areaAndBit = e.areaAndBit;
+    return o;
+}
+
+Rect TrendGraphKind::rect(const Object& o, const PictureTable&) {
+    return Rect::ofSize(o.x, o.y, 2 * o.width, 2 * o.height);
+}
+
+bool TrendGraphKind::resizeTo(Object& o, const Rect& r) {
+    const int height = r.height() / 2;
+    int width = r.width() / 2;
+    int points = o.pointCount;
+    // The width is a whole number of sample steps plus 3; a spacing of 0 (which the trend dialog
+    // never gives) leaves the width as dragged.
+    if (o.spacing > 0) {
+        points = std::max((width - 3) / o.spacing - 1, 0);
+        width = (points + 1) * o.spacing + 3;
+    }
+    const bool changed = r.left != o.x || r.top != o.y || height != o.height || width != o.width ||
+                         points != o.pointCount;
+    o.height = height;
+    o.width = width;
+    o.pointCount = points;
+    o.x = r.left;
+    o.y = r.top;
+    return changed;
+}
+
+void TrendGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
+    RgbImage& img = canvas.image();
+    constexpr Rgb kInk = ObjectCanvas::kInk;
+    const Rect r = rect(o, canvas.pictures());
+    const int x = r.left, y = r.top, w = r.width(), h = r.height();
+    img.penLine(x + 4, y, x + 4, y + h, kInk);
+    img.penLine(x, y + h - 4, x + w, y + h - 4, kInk);
+    img.penLine(x + 4, y + h - 4, x + w / 3, y + h / 3, kInk);
+    img.penLine(x + w / 3, y + h / 3, x + 2 * w / 3, y + h / 3, kInk);
+    img.penLine(x + 2 * w / 3, y + h / 3, x + w, y, kInk);
+    for (int tick : {y + h / 4, y + h / 2, y + 3 * h / 4}) {
+        img.penLine(x + 4, tick, x, tick, kInk);
+    }
+    img.penLine(x + 4, y, x, y + 8, kInk);
+    img.penLine(x + w, y + h - 4, x + w - 8, y + h, kInk);
+}
+
+} // namespace dispcraft
