@@ -35,9 +35,9 @@ std::unique_ptr<Simulation> fullScreen() {
         n.x = x(i % 8 * 24);
         n.y = y(i / 8 * 4);
         n.attr = i % 3 == 0 ? 0x08 : 0;
-        n.setting1 = static_cast<uint16_t>(i);
-        n.setting2 = 3;
-        n.setting3 = i % 2;
+        n.address = static_cast<uint16_t>(i);
+        n.digits = 3;
+        n.decimals = i % 2;
     }
     for (int i = 0; i < 48; ++i) {
         LampRecord& l = b.lamps[e.lampCount++];
@@ -45,7 +45,7 @@ std::unique_ptr<Simulation> fullScreen() {
         l.kind = kKindLamp;
         l.x = x(i % 12 * 16);
         l.y = y(i / 12 * 16);
-        l.value = static_cast<uint16_t>(i);
+        l.address = static_cast<uint16_t>(i);
         l.setName(i % 2 ? "lamp02_16x16" : "lamp03_16x16");
     }
     for (int i = 0; i < 2; ++i) {
@@ -54,8 +54,8 @@ std::unique_ptr<Simulation> fullScreen() {
         t.kind = kKindTrendGraph;
         t.x = x(i * 96);
         t.y = y(0);
-        t.setting1 = static_cast<uint16_t>(200 + i);
-        t.setting2 = 1000;
+        t.address = static_cast<uint16_t>(200 + i);
+        t.maximum = 1000;
         t.spacing = 2;
         t.pointCount = 45;
         t.width = 95;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/RgbImage.h"
+#include "base/RgbImage.h"
 #include "objects/LcdDots.h"
 
 #include <string>

@@ -40,14 +40,14 @@ TEST(NumDispText, WordsAreReadInTheirCodingAndWidth) {
     auto add = [&](int dy, uint8_t attr, uint16_t address) {
         NumDispRecord& r = addNumDisp(*p.store, 1, atX(0), atY(dy));
         r.attr = attr;
-        r.setting1 = address;
-        r.setting2 = 8;
+        r.address = address;
+        r.digits = 8;
         return &r;
     };
     add(0, 0x40, 10);        // BCD
     add(16, 0x08 | 0x10, 20); // signed, two words
     NumDispRecord* scaled = add(32, 0, 30);
-    scaled->flags2 = 0x01;
+    scaled->options = 0x01;
     scaled->setScale(3.0f);
     p.dir.remove("asc16"); // the built-in figures, whose blank is blank
     auto sim = p.start();
@@ -86,20 +86,20 @@ TEST(LiveObjects, ClockFormShowsTheSimulatedClock) {
 TEST(LiveObjects, MessageLampAndBarFollowTheirPlcData) {
     SimProject p;
     MsgDispRecord& m = addMsgDisp(*p.store, 1, atX(0), atY(0), {"A", "BB", "", "C"});
-    m.value = 5;
+    m.address = 5;
     p.dir.lamp("lamp01_16x16", 16, {{15, 0}, {15, 16 + 1}}); // top-left dot of each picture
     LampRecord& l = addLamp(*p.store, 1, atX(100), atY(0), "lamp01_16x16");
-    l.value = 3;
-    l.flags2 = 0x12; // bit area 1 (X), bit number 2
+    l.address = 3;
+    l.areaAndBit = 0x12; // bit area 1 (X), bit number 2
     BarGraphRecord& b = p.store->screens[1].barGraphs[p.store->entries[1].barCount++];
     b = BarGraphRecord{};
     b.kind = kKindBarGraph;
     b.x = atX(0);
     b.y = atY(40);
     b.attr = 0x03; // rightward
-    b.setting1 = 6;
-    b.setting2 = -1; // unsigned 65535
-    b.setting3 = 0;
+    b.address = 6;
+    b.maximum = -1; // unsigned 65535
+    b.minimum = 0;
     b.length = 100;
     b.thickness = 16;
     auto sim = p.start();
@@ -134,10 +134,10 @@ TEST(LiveObjects, TrendSamplesEverySampleTimeAndMovesOn) {
     t.kind = kKindTrendGraph;
     t.x = atX(0);
     t.y = atY(0);
-    t.setting1 = 9;
-    t.setting2 = 100;
-    t.setting3 = 0;
-    t.setting4 = 2; // a sample every 2 s
+    t.address = 9;
+    t.maximum = 100;
+    t.minimum = 0;
+    t.settingA = 2; // a sample every 2 s
     t.spacing = 4;
     t.pointCount = 3;
     t.width = 4 * 4 + 3;
@@ -173,7 +173,7 @@ TEST(LiveObjects, AlarmsAreLoggedAndTheNewestFillsTheBottomRow) {
     AlarmBlock& a = p.store->alarms[0];
     a.startAddress = 100;
     a.count = 3;
-    a.areaBit = 0x00;
+    a.areaAndBit = 0x00;
     a.options = 1; // shown on the LCD
     setAlarm(*p.store, 0, 0, "AB");
     setAlarm(*p.store, 0, 1, "C");
@@ -181,7 +181,7 @@ TEST(LiveObjects, AlarmsAreLoggedAndTheNewestFillsTheBottomRow) {
     AlarmBlock& b = p.store->alarms[1];
     b.startAddress = 7;
     b.count = 1;
-    b.areaBit = 0x13; // X, bit 3
+    b.areaAndBit = 0x13; // X, bit 3
     b.options = 4;    // on COM2, not shown
     setAlarm(*p.store, 1, 0, "E");
     auto sim = p.start();

@@ -12,7 +12,7 @@ void bitKey(KeyRecord& k, uint16_t address, int mode) {
     k = KeyRecord{};
     k.kind = kKindKey;
     k.flags = static_cast<uint8_t>(0x40 | mode);
-    k.device = address;
+    k.address = address;
 }
 
 TEST(PanelKeys, EachBitModeActsOnItsBitAndAMomentaryKeyLetsGoOnRelease) {
@@ -53,18 +53,18 @@ TEST(PanelKeys, WordActionsWriteTheValueInItsSizeAndCoding) {
     KeyRecord& plain = p.key(1, 1);
     plain.kind = kKindKey;
     plain.flags = 0x01; // 16 bits, unsigned
-    plain.device = 100;
-    plain.value = 1234;
+    plain.address = 100;
+    plain.operand = 1234;
     KeyRecord& bcd = p.key(1, 2);
     bcd.kind = kKindKey;
     bcd.flags = 0x01 | 0x08; // 16 bits, decimal digits
-    bcd.device = 101;
-    bcd.value = 1234;
+    bcd.address = 101;
+    bcd.operand = 1234;
     KeyRecord& wide = p.key(1, 3);
     wide.kind = kKindKey;
     wide.flags = 0x80 | 0x02 | 0x04; // COM2, 32 bits, signed
-    wide.device = 200;
-    wide.value = static_cast<uint32_t>(-100000);
+    wide.address = 200;
+    wide.operand = static_cast<uint32_t>(-100000);
     auto sim = p.start();
     for (int k = 1; k <= 3; ++k) {
         sim->panel().pressKey(k);
@@ -131,9 +131,9 @@ TEST(PanelKeys, OnePortModelsTakeTheSixShortRecords) {
 TEST(PanelSettings, TheScreenWordAndTheScreenBitsChangeScreens) {
     SimProject p;
     ProjectBlock& pb = p.store->projectBlock;
-    pb.control51 = 0x01 | 0x02 | 0x08; // both addresses, address 2 on COM2
-    pb.control54 = 50;                 // address 1: COM1 D 0050
-    pb.control56 = 60;                 // address 2: COM2 D 0060 and 0061
+    pb.panelOptions = 0x01 | 0x02 | 0x08; // both addresses, address 2 on COM2
+    pb.controlAddress1 = 50;                 // address 1: COM1 D 0050
+    pb.controlAddress2 = 60;                 // address 2: COM2 D 0060 and 0061
     p.store->systemBlock.bitScreenCount = 20;
     p.store->systemBlock.bitScreens[3] = 2;
     p.store->systemBlock.bitScreens[17] = 3;

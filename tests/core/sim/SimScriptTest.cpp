@@ -27,7 +27,7 @@ struct Scripted : ::testing::Test {
         KeyRecord& k = p.key(1, 3);
         k.kind = kKindKey;
         k.flags = 0x43; // momentary bit: COM1 M 0004
-        k.device = 4;
+        k.address = 4;
         addText(*p.store, 2, atX(0), atY(0), "AB");
         sim = p.start();
         std::filesystem::create_directories(out);
