@@ -2,6 +2,7 @@
 // both download generations as a panel would and keeps what it receives.
 
 #include "comm/VirtualPanel.h"
+#include "base/FileIo.h"
 
 #include <cerrno>
 #include <chrono>
@@ -238,12 +239,7 @@ public:
         for (const std::string& l : lines) {
             text += l + "\n";
         }
-        std::string tmp = path("summary.txt.tmp");
-        if (FILE* f = std::fopen(tmp.c_str(), "w")) {
-            std::fputs(text.c_str(), f);
-            std::fclose(f);
-            std::rename(tmp.c_str(), path("summary.txt").c_str());
-        }
+        FileIo::writeAtomic(path("summary.txt"), text);
         std::fputs(text.c_str(), stdout);
         std::fflush(stdout);
     }

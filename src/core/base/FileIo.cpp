@@ -93,7 +93,7 @@ bool FileIo::writeAtomic(const std::string& target, const void* data, size_t siz
     std::string tmpl = dir + "/." + base + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
         setError(error, errno);
         return false;
