@@ -1,6 +1,6 @@
 #!/bin/bash
-# Builds and runs every test: the full build with its tests, the core tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a minute.
+# Builds and runs every test: the full build with its tests, a soak of faulted downloads, the
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -13,6 +13,9 @@ echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== download soak: randomized faulted transfers to dispcraft-panel"
+build/bin/dispcraft-download-soak --transfers "${SOAK_TRANSFERS:-50}" --jobs 4
 
 echo "== core tests under ASan and UBSan"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDISPCRAFT_SANITIZE=ON \
