@@ -25,20 +25,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
 
 echo "== fuzzing"
-fuzz_seconds=${FUZZ_SECONDS:-60}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang-16 -DCMAKE_CXX_COMPILER=clang++-16 -DDISPCRAFT_FUZZ=ON \
     -DDISPCRAFT_GUI=OFF -DDISPCRAFT_TESTS=OFF -DDISPCRAFT_BENCH=OFF
 cmake --build build-fuzz -j "$jobs"
-for fuzzer in build-fuzz/bin/*Fuzzer; do
-    [ -x "$fuzzer" ] || continue
-    name=$(basename "$fuzzer")
-    corpus=$(mktemp -d)
-    if [ -d "fuzz/corpus/$name" ]; then
-        cp -r "fuzz/corpus/$name/." "$corpus/"
-    fi
-    echo "-- $name for ${fuzz_seconds}s"
-    "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
-    rm -rf "$corpus"
-done
+./tools/fuzz-run.sh --seconds "${FUZZ_SECONDS:-30}"
 echo "== all tests passed"
