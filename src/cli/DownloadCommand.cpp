@@ -6,7 +6,7 @@
 #include "comm/EventLoop.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
-#include "base/FileIo.h"
+#include "base/ScratchDirectory.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "platform/SerialPort.h"
@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -111,16 +112,6 @@ private:
     size_t m_printed = 0;
 };
 
-// A temporary file for the built image, removed when the command ends.
-struct TempImage {
-    std::string path;
-    ~TempImage() {
-        if (!path.empty()) {
-            std::remove(path.c_str());
-        }
-    }
-};
-
 struct DownloadArguments {
     std::string project;
     std::string port;
@@ -147,7 +138,8 @@ int runDownload(const CliContext& ctx, const DownloadArguments& args) {
     }
     ProjectSetup::afterLoad(*store, dir);
 
-    TempImage temp;
+    // The built image lives only as long as the command.
+    std::optional<ScratchDirectory> scratch;
     std::string imagePath = prebuilt;
     if (systemProgram.empty() && prebuilt.empty()) {
         TrnWriter::Result prepared = TrnWriter::prepare(*store);
@@ -170,25 +162,18 @@ int runDownload(const CliContext& ctx, const DownloadArguments& args) {
             std::fprintf(stderr, "dispcraft-cli: %s\n", plain(built.startScreenMessage).c_str());
             return 1;
         }
-        const char* tmpdir = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") +
-                              "/dispcraft-qelsoft-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        int fd = ::mkstemp(name.data());
-        if (fd < 0) {
-            std::perror("dispcraft-cli: temporary image");
+        scratch.emplace("dispcraft-download");
+        if (!scratch->ok()) {
+            std::fprintf(stderr, "dispcraft-cli: temporary image: %s\n", scratch->error().c_str());
             return 1;
         }
-        ::close(fd);
-        temp.path = name.data();
+        imagePath = scratch->file("qelsoft.qel");
         std::string detail;
-        if (std::optional<Message> failed = ImageBuilder::write(built, temp.path, &detail)) {
+        if (std::optional<Message> failed = ImageBuilder::write(built, imagePath, &detail)) {
             std::fprintf(stderr, "dispcraft-cli: %s%s%s\n", plain(*failed).c_str(),
                          detail.empty() ? "" : ": ", detail.c_str());
             return 1;
         }
-        imagePath = temp.path;
     }
 
     DownloadInputs inputs = DownloadInputs::forProject(

@@ -130,7 +130,8 @@ void printJson(const ProjectStore& st, const std::string& path, const TrnReader:
     o["model"] = utf8(st.modelTitle);
     o["links"] = Json::array();
     for (const Link& l : links(st)) {
-        const std::string parity = l.serial.parity ? std::string(1, l.serial.parity) : std::string();
+        const std::string parity =
+            l.serial.parity ? std::string(1, l.serial.parity) : std::string();
         o["links"].push_back({{"port", l.port},
                               {"protocol", l.protocol},
                               {"linkName", l.linkName},
@@ -159,8 +160,8 @@ void printJson(const ProjectStore& st, const std::string& path, const TrnReader:
     o["pictures"] = Json::array();
     for (int i = 1; i <= capacity::kLastPicture; ++i) {
         if (st.pictures[i].defined(i)) {
-            o["pictures"].push_back(
-                {{"number", i}, {"width", st.pictures[i].width}, {"height", st.pictures[i].height}});
+            const PictureTableEntry& p = st.pictures[i];
+            o["pictures"].push_back({{"number", i}, {"width", p.width}, {"height", p.height}});
         }
     }
     o["alarmGroups"] = Json::array();

@@ -3,6 +3,7 @@
 
 #include "base/ProgramDirectory.h"
 #include "comm/VirtualPanel.h"
+#include "base/FileIo.h"
 #include "sim/ImageReader.h"
 #include "sim/LcdSnapshot.h"
 #include "sim/Simulation.h"
@@ -275,12 +276,7 @@ public:
         for (const std::string& l : lines) {
             text += l + "\n";
         }
-        std::string tmp = path("summary.txt.tmp");
-        if (FILE* f = std::fopen(tmp.c_str(), "w")) {
-            std::fputs(text.c_str(), f);
-            std::fclose(f);
-            std::rename(tmp.c_str(), path("summary.txt").c_str());
-        }
+        FileIo::writeAtomic(path("summary.txt"), text);
         std::fputs(text.c_str(), stdout);
         std::fflush(stdout);
     }
