@@ -53,7 +53,6 @@ constexpr int kMenuRecent = 65709;
 constexpr int kMenuToolbars = 65710;
 constexpr int kBuilt = 65740;          // %s image path, %d bytes
 constexpr int kBuildWarnings = 65741;  // heading of the build's warnings
-constexpr int kOverwrite = 65742;      // %s path: replace it?
 constexpr int kStatusReady = 65744;    // the status bar's idle text
 constexpr int kSettingsNotWritten = 65745; // %s settings file
 

@@ -13,6 +13,7 @@
 #include "app/workspace/WorkspaceDock.h"
 #include "config/SettingsFile.h"
 #include "editor/ClipboardBlock.h"
+#include "document/ProjectDocument.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
 
@@ -35,24 +36,24 @@ namespace dispcraft {
 using namespace command;
 
 MainWindow::MainWindow(AppContext& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_store(std::make_unique<ProjectStore>()),
-      m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
-      m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())) {
+    : QMainWindow(parent), m_app(app), m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
+      m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())),
+      m_document(std::make_unique<ProjectDocument>(app.dir(), *m_prompts)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(programIcon());
     // The store starts empty with every screen free; the settings file gives the recent list
     // and the OEM flag.
-    ProjectStore& st = *m_store;
-    st.modelFilePath = app.dir().modelFile();
-    app.settings().applyTo(st, LanguageStrings::current().sentinel());
-    st.editorsModified = [this] {
-        for (ScreenWindow* w : screenWindows()) {
-            if (w->modified()) {
-                return true;
-            }
-        }
-        return false;
-    };
+    const std::string sentinel = LanguageStrings::current().sentinel();
+    app.settings().applyTo(m_document->store(), sentinel);
+    m_document->setRecentFileStore(&app.settings(), sentinel);
+    m_document->setEditors(this);
+    m_document->setSavePathChooser([this](const std::string& current) {
+        return ui::str(chooseProjectFile(ui::qs(current)));
+    });
+    m_document->setReplacedListener([this] {
+        rebuildWorkspace();
+        updateCommandStates();
+    });
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
@@ -96,6 +97,10 @@ MainWindow::~MainWindow() {
 }
 
 Prompts& MainWindow::prompts() { return *m_prompts; }
+
+ProjectStore& MainWindow::store() { return m_document->store(); }
+
+const ProjectStore& MainWindow::store() const { return m_document->store(); }
 
 void MainWindow::setPrompts(Prompts* prompts) {
     m_prompts->setTarget(prompts ? prompts : m_ownPrompts.get());
@@ -299,7 +304,7 @@ bool MainWindow::runCommand(int command) {
 }
 
 bool MainWindow::commandEnabled(int id) const {
-    const ProjectStore& st = *m_store;
+    const ProjectStore& st = store();
     if (ScreenWindow::isViewCommand(id)) {
         ScreenWindow* w = activeScreenWindow();
         return w != nullptr && w->commandEnabled(id);
@@ -328,7 +333,7 @@ void MainWindow::updateCommandStates() {
     }
     for (int k = 0; k < 4; ++k) {
         // "1: " .. "4: " and the entry, with '&' doubled so that a path shows as it is.
-        const std::string& entry = m_store->recentFiles[static_cast<size_t>(k)];
+        const std::string& entry = store().recentFiles[static_cast<size_t>(k)];
         QString path = ui::qs(entry);
         path.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* a = m_actions.at(kRecent[k]);
@@ -393,7 +398,7 @@ void MainWindow::setStatusPaneText(const QString& text) { m_statusPane->setText(
 QString MainWindow::statusPaneText() const { return m_statusPane->text(); }
 
 void MainWindow::updateTitle() {
-    const ProjectStore& st = *m_store;
+    const ProjectStore& st = store();
     if (!st.projectOpen) {
         setWindowTitle(ui::text(128));
         return;
@@ -448,26 +453,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (m_store->modified()) {
-        const Answer a = prompts().ask(Message::string(61578), Buttons::YesNoCancel, 128);
-        if (a == Answer::Cancel) {
-            event->ignore();
-            return;
-        }
-        // Saving that writes nothing (a file dialog cancelled, the disk full) keeps the
-        // program running rather than losing the changes.
-        if (a == Answer::Yes && (!saveProject() || m_store->modified())) {
-            event->ignore();
-            return;
-        }
-    } else if (prompts().ask(Message::string(61577), Buttons::OkCancel, 128) == Answer::Cancel) {
+    if (!m_document->confirmExit()) {
+        // Titles and the tree show what a save that stopped half-way did store.
+        refreshWorkspace();
+        updateCommandStates();
         event->ignore();
         return;
     }
-    emptyClipboard();
-    updateRecentList();
     m_closing = true;
-    closeAllScreenWindows();
+    m_document->closeForExit();
     if (m_restart && m_restarter) {
         m_restarter();
     }

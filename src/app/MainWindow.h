@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ProjectEditors.h"
 #include "image/BuildResult.h"
 
 #include <QList>
@@ -20,6 +21,7 @@ namespace dispcraft {
 
 class AppContext;
 class ForwardingPrompts;
+class ProjectDocument;
 class Prompts;
 class ScreenWindow;
 class WidgetPrompts;
@@ -33,19 +35,22 @@ struct BuiltImage {
     BuildResult result;    // the image, its warnings and the start screen check
 };
 
-// The main window: owns the project store for the whole run, the MDI area with one screen
-// window per open screen, the menus and toolbars of every command, the status bar and the
-// workspace bar. Project commands (new, open, save, close, build, screen list, language) are
-// here; view commands go to the active screen window.
-class MainWindow : public QMainWindow {
+// The main window: owns the project document (and with it the store) for the whole run, the
+// MDI area with one screen window per open screen, the menus and toolbars of every command,
+// the status bar and the workspace bar. Project commands (new, open, save, close, build,
+// screen list, language) are here; view commands go to the active screen window. To the
+// document it is the set of open editors.
+class MainWindow : public QMainWindow, private ProjectEditors {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- What the dialogs, the workspace and the screen windows use ---------------------
-    ProjectStore& store() { return *m_store; }
-    const ProjectStore& store() const { return *m_store; }
+    ProjectDocument& document() { return *m_document; }
+    const ProjectDocument& document() const { return *m_document; }
+    ProjectStore& store();
+    const ProjectStore& store() const;
     AppContext& app() { return m_app; }
     // Message boxes and file dialogs (a forwarder to the prompts in use).
     Prompts& prompts();
@@ -68,12 +73,12 @@ public:
     void newProject();
     // recent 1..4 opens that entry of the recent list; 0 asks with a file dialog.
     void openProject(int recent);
-    // Loads a project file after the questions (also the program's command-line argument).
+    // Loads a project file without questions (the program's command-line argument).
     bool loadProjectFile(const QString& path);
     bool closeProject();
     enum class SaveFrom { MainWindow, Editor };
     // Stores every open screen window and writes the project file; false when nothing was
-    // written (a file dialog cancelled, a question answered No, the file not writable).
+    // written (a dialog cancelled, a question answered No, the file not writable).
     bool saveProject(SaveFrom from = SaveFrom::MainWindow);
     bool saveProjectAs();
     // The recent list with the current path first, written to the settings file.
@@ -152,18 +157,20 @@ private:
     QAction* makeAction(int command, const QKeySequence& keys = {});
     void dispatch(int command);
     void updateRecentMenu();
-    // Yes/No/Cancel about unsaved changes: true to go on (saved or No), false to stop.
-    bool settleChanges(int question, bool askWhenUntitled);
-    void discardProject();
+    // ProjectEditors: the screen windows.
+    bool anyModified() const override;
+    void storeAll() override;
+    void closeAll() override;
     void afterProjectLoaded();
-    QString askSavePath(bool saveAs);
+    // The save file dialog of the project; empty when cancelled.
+    QString chooseProjectFile(const QString& start);
     void startAgain();
     void showBuildReport(const BuiltImage& built);
 
     AppContext& m_app;
-    std::unique_ptr<ProjectStore> m_store;
     std::unique_ptr<WidgetPrompts> m_ownPrompts;
     std::unique_ptr<ForwardingPrompts> m_prompts;
+    std::unique_ptr<ProjectDocument> m_document;
     QMdiArea* m_mdi = nullptr;
     WorkspaceDock* m_workspace = nullptr;
     QToolBar* m_mainToolBar = nullptr;

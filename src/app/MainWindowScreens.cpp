@@ -49,7 +49,7 @@ ScreenWindow* MainWindow::windowOfScreen(int s) const {
 }
 
 ScreenWindow* MainWindow::newScreenWindow() {
-    if (!m_store->projectOpen) {
+    if (!store().projectOpen) {
         return nullptr;
     }
     auto* w = new ScreenWindow(*this);
@@ -80,7 +80,7 @@ ScreenWindow* MainWindow::newScreenWindow() {
 }
 
 void MainWindow::openScreen(int s) {
-    ProjectStore& st = *m_store;
+    ProjectStore& st = store();
     if (!st.screenExists(s)) {
         return;
     }
@@ -111,7 +111,7 @@ void MainWindow::closeAllScreenWindows() {
 }
 
 void MainWindow::previousScreen() {
-    if (m_store->projectPath.empty()) {
+    if (store().projectPath.empty()) {
         prompts().show(Message::string(61573));
         return;
     }
@@ -120,7 +120,7 @@ void MainWindow::previousScreen() {
         return;
     }
     for (int s = w->screenNo() - 1; s >= capacity::kFirstScreen; --s) {
-        if (m_store->screenExists(s)) {
+        if (store().screenExists(s)) {
             // The window's own close handling asks about its changes; Cancel keeps it.
             if (!w->close()) {
                 return;
@@ -133,7 +133,7 @@ void MainWindow::previousScreen() {
 }
 
 void MainWindow::nextScreen() {
-    if (m_store->projectPath.empty()) {
+    if (store().projectPath.empty()) {
         prompts().show(Message::string(61573));
         return;
     }
@@ -142,7 +142,7 @@ void MainWindow::nextScreen() {
         return;
     }
     for (int s = w->screenNo() + 1; s <= capacity::kLastScreen; ++s) {
-        if (m_store->screenExists(s)) {
+        if (store().screenExists(s)) {
             if (!w->close()) {
                 return;
             }
@@ -154,17 +154,17 @@ void MainWindow::nextScreen() {
 }
 
 void MainWindow::screenList() {
-    if (!m_store->projectOpen) {
+    if (!store().projectOpen) {
         return;
     }
-    const auto before = m_store->entries;
-    ScreenManagerForm form(*m_store);
+    const auto before = store().entries;
+    ScreenManagerForm form(store());
     ScreenManagerDialog dialog(form, prompts(), this);
     const int chosen = dialog.run();
     // Copies, renumbers and deletions acted on the store at once, whatever the dialog's end.
     if (form.treesChanged() ||
-        std::memcmp(before.data(), m_store->entries.data(), sizeof before) != 0) {
-        m_store->treeChanged = true;
+        std::memcmp(before.data(), store().entries.data(), sizeof before) != 0) {
+        store().treeChanged = true;
     }
     // A window whose screen was renumbered follows it; a window showing the screen it replaced
     // goes (the replaced screen is no more).
@@ -176,9 +176,9 @@ void MainWindow::screenList() {
         if (ScreenWindow* replaced = windowOfScreen(to)) {
             replaced->closeQuietly();
         }
-        const std::string name = m_store->entries[static_cast<size_t>(to)].nameString();
+        const std::string name = store().entries[static_cast<size_t>(to)].nameString();
         moved->session().bindScreenNumber(to, name, true);
-        ScreenManagerForm::setReloadFlag(m_store->entries[static_cast<size_t>(to)], 0);
+        ScreenManagerForm::setReloadFlag(store().entries[static_cast<size_t>(to)], 0);
         moved->updateTitle();
     }
     reloadChangedScreens();
@@ -195,7 +195,7 @@ void MainWindow::reloadChangedScreens() {
         if (s < capacity::kFirstScreen || s > capacity::kLastScreen) {
             continue;
         }
-        ScreenEntry& e = m_store->entries[static_cast<size_t>(s)];
+        ScreenEntry& e = store().entries[static_cast<size_t>(s)];
         if (ScreenManagerForm::reloadFlag(e) != 0) {
             ScreenManagerForm::setReloadFlag(e, 0);
             w->reload();
@@ -204,13 +204,13 @@ void MainWindow::reloadChangedScreens() {
 }
 
 bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
-    ScreenAssignForm form(m_store->entries);
+    ScreenAssignForm form(store().entries);
     if (saveAs && window.screenNo() != 0) {
         form.fields().number = window.screenNo();
     } else {
         // The lowest free number, so that the first store replaces nothing by default.
         for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen; ++n) {
-            if (!m_store->screenExists(n)) {
+            if (!store().screenExists(n)) {
                 form.fields().number = n;
                 break;
             }
@@ -230,7 +230,7 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
         }
     }
     window.session().bindScreenNumber(v->number, v->name, saveAs);
-    m_store->treeChanged = true;
+    store().treeChanged = true;
     window.updateTitle();
     return true;
 }
@@ -259,7 +259,7 @@ std::string MainWindow::imagePath() const {
 }
 
 void MainWindow::build() {
-    ProjectStore& st = *m_store;
+    ProjectStore& st = store();
     if (!st.projectOpen) {
         return;
     }

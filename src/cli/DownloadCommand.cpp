@@ -5,8 +5,8 @@
 #include "comm/DownloadSession.h"
 #include "comm/EventLoop.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
 #include "base/FileIo.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "platform/SerialPort.h"
@@ -163,14 +163,13 @@ int runDownload(const CliContext& ctx) {
 
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, project);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, project, dir);
     if (!loaded.ok) {
         std::fprintf(stderr, "dispcraft-cli: %s: %s%s%s\n", project.c_str(),
                      plain(loaded.message).c_str(), loaded.detail.empty() ? "" : ": ",
                      loaded.detail.c_str());
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
 
     TempImage temp;
     std::string imagePath = prebuilt;

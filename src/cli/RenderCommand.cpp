@@ -2,12 +2,12 @@
 
 #include "image/PanelGlyphs.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
 #include "editor/EditorMessages.h"
 #include "editor/EditorSession.h"
 #include "editor/PngFile.h"
 #include "editor/ScreenRenderer.h"
 #include "model/ProjectStore.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "text/Gb2312.h"
 #include "text/LanguageStrings.h"
@@ -73,12 +73,11 @@ int runRender(const CliContext& ctx) {
     }
 
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, in);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, in, dir);
     if (!loaded.ok) {
         sink.show(loaded.message);
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
     if (!store->screenExists(screen)) {
         sink.show(Message::string(editormsg::kNoSuchScreen, {std::to_string(screen)}));
         return 1;

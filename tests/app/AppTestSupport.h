@@ -11,6 +11,7 @@
 #include "app/Prompts.h"
 #include "app/ScreenCanvas.h"
 #include "app/ScreenWindow.h"
+#include "document/ProjectDocument.h"
 
 #include <QComboBox>
 #include <QDialog>

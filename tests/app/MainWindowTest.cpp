@@ -39,7 +39,6 @@ private slots:
     void newProjectNeedsAModelAndTakesPortParameters();
     void aboutWindowHidesUnsetFields();
     void missingPanelPictureClosesTheWindow();
-    void saveAsNames();
     void viewCommandsAndTheirRules();
     void untitledWorkIsAskedAboutBeforeOpening();
     void pasteIntoAnotherProjectKeepsPositions();
@@ -101,7 +100,7 @@ void MainWindowTest::textScreenSavedClosedAndOpenedAgain() {
     f.saveAs(QStringLiteral("first.trn"), 1);
     QVERIFY(f.dialogs.done());
     QVERIFY(QFileInfo::exists(f.file(QStringLiteral("first.trn"))));
-    QVERIFY(!f.main->store().modified());
+    QVERIFY(!f.main->document().modified());
     QCOMPARE(f.active()->windowTitle(), ui::text(Message::string(61500, {"1"})) + QStringLiteral("[*]"));
 
     QVERIFY(f.main->closeProject());
@@ -285,7 +284,7 @@ void MainWindowTest::closingTheProgramAsksFirst() {
     Fixture f;
     f.newProject();
     f.placeText(QStringLiteral("UNSAVED"), 0, 0);
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
     f.prompts.answers = {Answer::Cancel};
     QVERIFY(!f.main->close());
     QVERIFY(f.prompts.wasAsked(61578));
@@ -407,7 +406,7 @@ void MainWindowTest::screenListCopiesRenumbersAndOpens() {
     QVERIFY(f.prompts.wasAsked(63590));
     QCOMPARE(f.main->windowOfScreen(2), two);
     QCOMPARE(two->session().objects().textStrings[0].text, std::string("A"));
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
 
     // Renumber the open screen 2 to 7: its window follows.
     f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {
@@ -508,33 +507,6 @@ void MainWindowTest::missingPanelPictureClosesTheWindow() {
     QVERIFY(f.main->store().projectOpen);
 }
 
-void MainWindowTest::saveAsNames() {
-    Fixture f;
-    f.newProject();
-    f.placeText(QStringLiteral("N"), 0, 0);
-    f.saveAs(QStringLiteral("plain"), 1); // no extension: ".trn" is added
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("plain.trn")));
-    // Save As keeps ".TRN" in any case and adds ".trn" to any other extension.
-    f.prompts.files.push_back(f.file(QStringLiteral("UPPER.TRN")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("UPPER.TRN")));
-    f.prompts.files.push_back(f.file(QStringLiteral("notes.txt")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-    QVERIFY(QFileInfo::exists(f.file(QStringLiteral("notes.txt.trn"))));
-    // The name with the extension added exists: asked first; No keeps the old path.
-    f.prompts.files.push_back(f.file(QStringLiteral("plain")));
-    f.prompts.answers = {Answer::No};
-    f.main->runCommand(command::kSaveProjectAs);
-    QVERIFY(f.prompts.wasAsked(appmsg::kOverwrite));
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-    // A file that cannot be written: 61561, and the project keeps its path.
-    f.prompts.files.push_back(f.file(QStringLiteral("no/such/dir/x.trn")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QVERIFY(f.prompts.wasShown(61561));
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-}
-
 void MainWindowTest::viewCommandsAndTheirRules() {
     Fixture f;
     QVERIFY(!f.main->commandEnabled(command::kPlaceTextString)); // no screen window
@@ -582,7 +554,7 @@ void MainWindowTest::viewCommandsAndTheirRules() {
     f.main->runCommand(command::kRemoveScreen);
     QVERIFY(!f.main->store().screenExists(9));
     QTRY_COMPARE(f.main->screenWindows().size(), 0);
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
 }
 
 void MainWindowTest::untitledWorkIsAskedAboutBeforeOpening() {

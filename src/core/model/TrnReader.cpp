@@ -3,6 +3,7 @@
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
