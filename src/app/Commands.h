@@ -93,4 +93,7 @@ constexpr int kTextStringTitle = 65782;
 constexpr int kValueTitle = 65783;
 constexpr int kAboutVersion = 65784;
 
+// The shell's texts of the start pane, the port list, the restart and the build (65800-65899).
+constexpr int kNewScreenTip = 65800;
+
 } // namespace dispcraft::appmsg

@@ -14,6 +14,7 @@
 #include "forms/ScreenManagerForm.h"
 #include "base/FileIo.h"
 #include "model/ProjectStore.h"
+#include "text/Gb2312.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -207,6 +208,8 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
     ScreenAssignForm form(store().entries);
     if (saveAs && window.screenNo() != 0) {
         form.fields().number = window.screenNo();
+        form.fields().name =
+            Gb2312::toUtf8Lossy(store().entries[static_cast<size_t>(window.screenNo())].nameString());
     } else {
         // The lowest free number, so that the first store replaces nothing by default.
         for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen; ++n) {

@@ -31,8 +31,8 @@
 
 namespace dispcraft::apptest {
 
-// Records every message and question; answers questions from a script, else with the first
-// button (Yes or OK); file dialogs return the scripted names, else cancel.
+// Records every message and question; answers questions from a script, else with the default
+// button (as a bare Enter would); file dialogs return the scripted names, else cancel.
 class ScriptedPrompts : public Prompts {
 public:
     std::vector<Message> shown;
@@ -52,8 +52,15 @@ public:
             answers.pop_front();
             return a;
         }
-        return b == Buttons::Ok || b == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+        switch (b) {
+        case Buttons::Ok:
+        case Buttons::OkCancel: return Answer::Ok;
+        case Buttons::YesNoDefaultNo: return Answer::No;
+        case Buttons::OkCancelDefaultCancel: return Answer::Cancel;
+        default: return Answer::Yes;
+        }
     }
+    int fileDialogs = 0;
     QString saveFileName(const QString&, const QString&, const QString&) override { return nextFile(); }
     QString openFileName(const QString&, const QString&, const QString&) override { return nextFile(); }
     bool openExternal(const QUrl& url) override {
@@ -78,6 +85,7 @@ public:
 
 private:
     QString nextFile() {
+        ++fileDialogs;
         if (files.empty()) {
             return {};
         }

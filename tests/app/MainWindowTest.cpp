@@ -42,6 +42,7 @@ private slots:
     void viewCommandsAndTheirRules();
     void untitledWorkIsAskedAboutBeforeOpening();
     void pasteIntoAnotherProjectKeepsPositions();
+    void screenNumberIsAskedOnceAndKeepsWhatWasTyped();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -362,6 +363,7 @@ void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {
     f.placeText(QStringLiteral("NEW"), 0, 0);
     // Screen 4 exists: the dialog asks 63526; Yes replaces it and the old window goes.
     f.expectScreenNumber(4);
+    f.prompts.answers = {Answer::Yes};
     QVERIFY(f.main->storeScreenWindow(*fresh));
     QVERIFY(f.prompts.wasAsked(63526));
     QTRY_COMPARE(f.main->screenWindows().size(), 1);
@@ -401,6 +403,7 @@ void MainWindowTest::screenListCopiesRenumbersAndOpens() {
         d.findChild<QSpinBox*>(QStringLiteral("ctl1110"))->setValue(2);
         DialogScript::ok(d);
     });
+    f.prompts.answers = {Answer::Ok};
     f.main->runCommand(command::kScreenList);
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasAsked(63590));
@@ -551,6 +554,7 @@ void MainWindowTest::viewCommandsAndTheirRules() {
     f.prompts.answers = {Answer::No};
     f.main->runCommand(command::kRemoveScreen);
     QVERIFY(f.main->store().screenExists(9));
+    f.prompts.answers = {Answer::Yes};
     f.main->runCommand(command::kRemoveScreen);
     QVERIFY(!f.main->store().screenExists(9));
     QTRY_COMPARE(f.main->screenWindows().size(), 0);
@@ -610,6 +614,63 @@ void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
     f.main->runCommand(command::kPaste);
     QCOMPARE(w->session().objects().textStrings[0].x, from.x);
     QCOMPARE(w->session().objects().textStrings[0].y, from.y);
+}
+
+void MainWindowTest::screenNumberIsAskedOnceAndKeepsWhatWasTyped() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    // Screen > Save of an untitled project: the number first (the lowest free one offered),
+    // then the file; the number is not asked again.
+    f.prompts.files.push_back(f.file(QStringLiteral("numbers.trn")));
+    f.dialogs.expect(QStringLiteral("screenAssignDialog"), [&](QDialog& d) {
+        QCOMPARE(f.prompts.fileDialogs, 0);
+        QCOMPARE(d.findChild<QSpinBox*>(QStringLiteral("ctl1087"))->value(), 1);
+        d.findChild<QLineEdit*>(QStringLiteral("ctl1088"))->setText(QStringLiteral("One"));
+        DialogScript::ok(d);
+    });
+    f.active()->runCommand(command::kSave);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.prompts.fileDialogs, 1);
+    QVERIFY(f.main->store().screenExists(1));
+    QVERIFY(!f.main->document().modified());
+
+    // A second window: typed values survive the focus entering the list; only a row chosen
+    // with a key or a click replaces them, and replacing a screen is not the default.
+    f.main->runCommand(command::kNewScreen);
+    f.placeText(QStringLiteral("TWO"), 0, 0);
+    f.dialogs.expect(QStringLiteral("screenAssignDialog"), [&](QDialog& d) {
+        auto* number = d.findChild<QSpinBox*>(QStringLiteral("ctl1087"));
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("ctl1088"));
+        auto* list = d.findChild<QTreeWidget*>(QStringLiteral("ctl1086"));
+        QCOMPARE(number->value(), 2);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        number->setValue(4);
+        name->setFocus();
+        name->setText(QStringLiteral("Foo"));
+        QTest::keyClick(name, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
+        QCOMPARE(number->value(), 4);
+        QCOMPARE(name->text(), QStringLiteral("Foo"));
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(number->value(), 1);
+        QCOMPARE(name->text(), QStringLiteral("One"));
+        // Enter at the question keeps screen 1 and the dialog.
+        DialogScript::ok(d);
+        QVERIFY(f.prompts.wasAsked(63526));
+        QVERIFY(d.isVisible());
+        number->setValue(4);
+        name->setText(QStringLiteral("Foo"));
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kSaveProject);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.main->store().screenExists(4));
+    QCOMPARE(f.main->store().entries[4].nameString(), std::string("Foo"));
+    QCOMPARE(f.main->store().entries[1].nameString(), std::string("One"));
+    QCOMPARE(f.main->windowOfScreen(1)->session().objects().textStrings[0].text, std::string("ONE"));
 }
 
 QTEST_MAIN(MainWindowTest)
