@@ -2,6 +2,7 @@
 // both download generations as a panel would and keeps what it receives.
 
 #include "comm/VirtualPanel.h"
+#include "platform/PanelAnnouncements.h"
 
 #include <cerrno>
 #include <chrono>
@@ -43,7 +44,8 @@ void usage(FILE* out) {
         "usage: dispcraft-panel [options]\n"
         "  Opens a pseudo-terminal and prints the path of its far end (the port to download\n"
         "  to) on the first line, or uses --device. Answers both download generations and\n"
-        "  keeps what it receives in the store directory, with a summary.\n"
+        "  keeps what it receives in the store directory, with a summary. While it runs,\n"
+        "  Dispcraft's download dialog lists it as a virtual panel.\n"
         "options:\n"
         "  --device TTY         use this tty instead of a pseudo-terminal\n"
         "  --store DIR          where received files go (default panel-store)\n"
@@ -271,6 +273,7 @@ int main(int argc, char** argv) {
     int fd = -1;       // what the panel reads and writes
     int lineFd = -1;   // where the PC's line settings can be read
     int holdSlave = -1;
+    std::string announced; // the file that lists this panel in the port lists
     if (opt.device.empty()) {
         fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0 || ::grantpt(fd) != 0 || ::unlockpt(fd) != 0) {
@@ -288,6 +291,7 @@ int main(int argc, char** argv) {
         makeRaw(holdSlave, true);
         lineFd = holdSlave;
         std::printf("%s\n", name);
+        announced = PanelAnnouncements::forUser().announce(name);
     } else {
         fd = ::open(opt.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
@@ -306,6 +310,7 @@ int main(int argc, char** argv) {
     sa.sa_handler = onSignal;
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
     VirtualPanel panel(opt.faults);
@@ -405,6 +410,7 @@ int main(int argc, char** argv) {
     if (!reported) {
         store.summary(panel.summary());
     }
+    PanelAnnouncements::withdraw(announced);
     if (holdSlave >= 0) {
         ::close(holdSlave);
     }

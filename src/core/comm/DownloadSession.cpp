@@ -113,6 +113,10 @@ DownloadSession::~DownloadSession() {
     m_port.detach();
 }
 
+std::string DownloadSession::portName() const {
+    return m_portName.empty() ? "COM" + std::to_string(portNumber()) : m_portName;
+}
+
 void DownloadSession::selectPort(int index) {
     m_portIndex = std::clamp(index, 0, 255);
     g_rememberedPortIndex = m_portIndex;
@@ -172,7 +176,7 @@ void DownloadSession::download() {
     // A test open first, so that a wrong port is reported before anything else happens.
     Message reason;
     if (!m_port.open(portNumber(), kDownloadLine, &reason)) {
-        showFailure(Message::string(kMsgTestOpen, {std::to_string(portNumber())}));
+        showFailure(Message::string(kMsgTestOpen, {portName()}));
         if (!reason.empty()) {
             showFailure(reason);
         }
@@ -285,7 +289,7 @@ void DownloadSession::startTransfer(bool systemProgram) {
     m_noAnswer = 0;
     Message reason;
     if (!m_port.open(portNumber(), kDownloadLine, &reason)) {
-        showFailure(Message::string(kMsgOpenFailed, {std::to_string(portNumber())}));
+        showFailure(Message::string(kMsgOpenFailed, {portName()}));
         if (!reason.empty()) {
             showFailure(reason);
         }

@@ -60,6 +60,14 @@ void SettingsFile::applyTo(ProjectStore& store, const std::string& sentinel) con
     store.oemFlag = oem() ? 1 : 0;
 }
 
+std::string SettingsFile::downloadPort() const {
+    return PrivateProfile::getString(m_path, "Download", "port", "", kLanguageBuffer);
+}
+
+bool SettingsFile::writeDownloadPort(const std::string& device) const {
+    return PrivateProfile::writeString(m_path, "Download", "port", device);
+}
+
 bool SettingsFile::writeLanguage(const std::string& library) const {
     return PrivateProfile::writeString(m_path, "language", "lan", library);
 }

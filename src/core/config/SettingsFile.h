@@ -50,8 +50,12 @@ public:
     // The main window's reading: recent list and OEM flag into the store.
     void applyTo(ProjectStore& store, const std::string& sentinel) const;
 
-    // The only two things the program writes; false when the file cannot be written.
+    // "port" of "Download": the device the last download went to, empty before the first.
+    std::string downloadPort() const;
+
+    // What the program writes; false when the file cannot be written.
     bool writeLanguage(const std::string& library) const;
+    bool writeDownloadPort(const std::string& device) const;
     // Entries equal to the sentinel are written empty: the sentinel is a text of the current
     // language, and written out it would read as a project path once the language changes.
     bool writeRecentFiles(const RecentFiles& files, const std::string& sentinel = {}) const;
