@@ -161,12 +161,13 @@ struct Fixture {
     int restarts = 0;
 
     // language: the "lan" of the settings file written first; empty = no settings file.
-    explicit Fixture(const char* language = "ZOZUDEDevo.dll") {
+    // settings: more of the settings file.
+    explicit Fixture(const char* language = "ZOZUDEDevo.dll", const QByteArray& settings = {}) {
         programDir = makeProgramDirectory(tmp.path() + QStringLiteral("/program"));
         if (language) {
             QFile ini(programDir + QStringLiteral("/qel.ini"));
             ini.open(QIODevice::WriteOnly);
-            ini.write(QByteArray("[language]\r\nlan=") + language + "\r\n");
+            ini.write(QByteArray("[language]\r\nlan=") + language + "\r\n" + settings);
         }
         ctx = AppContext::start(programDir.toStdString(), "dispcraft");
         main = std::make_unique<MainWindow>(*ctx);

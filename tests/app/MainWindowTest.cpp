@@ -43,6 +43,7 @@ private slots:
     void untitledWorkIsAskedAboutBeforeOpening();
     void pasteIntoAnotherProjectKeepsPositions();
     void screenNumberIsAskedOnceAndKeepsWhatWasTyped();
+    void unsetRecentEntriesInEveryLanguage();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -671,6 +672,29 @@ void MainWindowTest::screenNumberIsAskedOnceAndKeepsWhatWasTyped() {
     QCOMPARE(f.main->store().entries[4].nameString(), std::string("Foo"));
     QCOMPARE(f.main->store().entries[1].nameString(), std::string("One"));
     QCOMPARE(f.main->windowOfScreen(1)->session().objects().textStrings[0].text, std::string("ONE"));
+}
+
+void MainWindowTest::unsetRecentEntriesInEveryLanguage() {
+    // An English run left its sentinel in the list; this run speaks Chinese.
+    Fixture f(SettingsFile::kChinese, "[LastFile]\r\nfile1=(none)\r\nfile2=(none)\r\n");
+    QCOMPARE(LanguageStrings::current().sentinel(), std::string("（无）"));
+    QVERIFY(!f.main->commandEnabled(command::kRecent1));
+    QCOMPARE(f.main->action(command::kRecent1)->text(), QStringLiteral("&1: （无）"));
+    f.main->openProject(1);
+    QVERIFY(f.prompts.shown.empty());
+    // Saving puts the project first at once; unset entries are written empty, in no language.
+    f.newProject();
+    f.placeText(QStringLiteral("ZH"), 0, 0);
+    f.saveAs(QStringLiteral("zh.trn"), 1);
+    QVERIFY(f.settingsText().contains(QStringLiteral("file1=") + f.file(QStringLiteral("zh.trn"))));
+    QVERIFY(f.main->commandEnabled(command::kRecent1));
+    QVERIFY(!f.main->commandEnabled(command::kRecent2));
+    f.prompts.answers = {Answer::Ok};
+    QVERIFY(f.main->close());
+    const QString written = f.settingsText();
+    QVERIFY(written.contains(QStringLiteral("file2=\r\n")));
+    QVERIFY(!written.contains(QStringLiteral("（无）")));
+    QVERIFY(!written.contains(QStringLiteral("(none)")));
 }
 
 QTEST_MAIN(MainWindowTest)

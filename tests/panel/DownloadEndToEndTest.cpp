@@ -402,7 +402,7 @@ TEST_F(Download, FailuresAreReportedAsFailures) {
     };
     const Case cases[] = {
         {{"--garbage", "3"}, {}, 63002},
-        {{"--refuse", "1:5"}, {}, 61468},
+        {{"--refuse", "1:5"}, {}, 65405},
         {{"--refuse-clock", "3"}, {"--clock"}, 65400},
     };
     for (const Case& c : cases) {

@@ -18,6 +18,7 @@ enum : int {
     kLogNoAnswer2 = 61461,
     kLogHandshakeFailed = 61462,
     kMsgRefused = 61468,
+    kMsgRefusedWithCode = 65405, // generation 2 says why
     kLogDone = 61471,
     kLogTypeA3 = 61477,
     kLogSystemProgram = 61478,
@@ -668,7 +669,7 @@ void DownloadSession::gen2OnData(const Reply& r) {
         return;
     }
     if (m_refusals > kRefusalLimit) {
-        fail(Message::string(kMsgRefused, {std::to_string(std::max(r.at(4), 0))}));
+        fail(Message::string(kMsgRefusedWithCode, {std::to_string(std::max(r.at(4), 0))}));
         return;
     }
     ++m_refusals;

@@ -32,8 +32,8 @@ public:
     std::string startLanguage() const;
     // "lan" as the main window reads it: 100-byte buffer, default the sentinel.
     std::string language(const std::string& sentinel) const;
-    // "file1".."file4" of "LastFile", most recent first; a missing or empty entry is the
-    // sentinel.
+    // "file1".."file4" of "LastFile", most recent first; a missing or empty entry, and any
+    // that is not an absolute path (the sentinel of any language), is the sentinel.
     RecentFiles recentFiles(const std::string& sentinel) const;
     // "name" of "OEM" (default "NONE") and whether it is exactly "varnoke".
     std::string oemName() const;

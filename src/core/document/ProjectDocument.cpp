@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace dispcraft {
 
@@ -144,7 +145,11 @@ TrnReader::Result ProjectDocument::readFile(ProjectStore& store, const std::stri
 bool ProjectDocument::load(const std::string& path) {
     discard();
     m_store->reset();
-    TrnReader::Result r = readFile(*m_store, path, m_dir);
+    // The path is kept absolute: the recent list must find the file from anywhere.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    TrnReader::Result r =
+        readFile(*m_store, ec ? path : absolute.lexically_normal().string(), m_dir);
     if (!r.ok) {
         m_store->reset();
         m_store->projectOpen = false;
