@@ -95,5 +95,7 @@ constexpr int kAboutVersion = 65784;
 
 // The shell's texts of the start pane, the port list, the restart and the build (65800-65899).
 constexpr int kNewScreenTip = 65800;
+constexpr int kNoticeCaption = 65801; // the caption of the language question
+constexpr int kSaveBeforeRestart = 65802;
 
 } // namespace dispcraft::appmsg

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -73,7 +74,7 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     createWorkspace();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateCommandStates);
-    m_restarter = [this] { startAgain(); };
+    m_restarter = [this](const QStringList& arguments) { startAgain(arguments); };
     // A written image goes to the download dialog.
     m_buildHandover = &DownloadDialog::afterBuild;
     updateTitle();
@@ -170,8 +171,11 @@ void MainWindow::createActions() {
     makeAction(kWorkspaceBar)->setCheckable(true);
     makeAction(kControlBar)->setCheckable(true);
 
-    makeAction(kChinese);
-    makeAction(kEnglish);
+    // The language of this run carries the check mark.
+    makeAction(kChinese)->setCheckable(true);
+    makeAction(kEnglish)->setCheckable(true);
+    m_actions.at(kChinese)->setChecked(m_app.language() == SettingsFile::kChinese);
+    m_actions.at(kEnglish)->setChecked(m_app.language() != SettingsFile::kChinese);
     makeAction(kCascade);
     makeAction(kTile);
     makeAction(kDocument1, QKeySequence::HelpContents);
@@ -381,8 +385,13 @@ void MainWindow::dispatch(int id) {
     case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;
     case kDocument1: openDocument(61583); break;
     case kDocument2: openDocument(61635); break;
-    case kChinese: switchLanguage(true); break;
-    case kEnglish: switchLanguage(false); break;
+    case kChinese:
+    case kEnglish:
+        switchLanguage(id == kChinese);
+        // Checked by the language of this run, not by the click.
+        m_actions.at(kChinese)->setChecked(m_app.language() == SettingsFile::kChinese);
+        m_actions.at(kEnglish)->setChecked(m_app.language() != SettingsFile::kChinese);
+        break;
     case kCascade: m_mdi->cascadeSubWindows(); break;
     case kTile: m_mdi->tileSubWindows(); break;
     case kAbout: showAbout(); break;
@@ -453,27 +462,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!m_document->confirmExit()) {
+    // A restart settled the changes when the language was switched.
+    if (!m_restart && !m_document->confirmExit()) {
         // Titles and the tree show what a save that stopped half-way did store.
         refreshWorkspace();
         updateCommandStates();
         event->ignore();
         return;
     }
+    const QStringList reopen = reopenArguments();
     m_closing = true;
     m_document->closeForExit();
     if (m_restart && m_restarter) {
-        m_restarter();
+        m_restarter(reopen);
     }
     event->accept();
 }
 
 void MainWindow::switchLanguage(bool chinese) {
+    const char* library = chinese ? SettingsFile::kChinese : SettingsFile::kEnglish;
+    if (m_app.language() == library) {
+        return; // the language of this run already
+    }
     const Message question = Message::string(chinese ? 63595 : 63594);
-    if (prompts().askTitled(question, Buttons::YesNo, QStringLiteral("Notice")) != Answer::Yes) {
+    if (prompts().askTitled(question, Buttons::YesNo, ui::text(appmsg::kNoticeCaption)) !=
+        Answer::Yes) {
         return;
     }
-    if (!m_app.settings().writeLanguage(chinese ? SettingsFile::kChinese : SettingsFile::kEnglish)) {
+    // Changes are settled before anything is written: Cancel leaves everything as it was.
+    if (!m_document->settleChanges(appmsg::kSaveBeforeRestart)) {
+        refreshWorkspace();
+        updateCommandStates();
+        return;
+    }
+    if (!m_app.settings().writeLanguage(library)) {
         prompts().show(Message::string(appmsg::kSettingsNotWritten, {m_app.settings().path()}),
                        Icon::Warning);
         return;
@@ -482,11 +504,51 @@ void MainWindow::switchLanguage(bool chinese) {
     close();
 }
 
-void MainWindow::startAgain() {
-    // No arguments; the program directory of this run goes along in the environment, so the
-    // new process reads the same settings file.
+QStringList MainWindow::reopenArguments() const {
+    const std::string& path = store().projectPath;
+    if (!store().projectOpen || path.empty()) {
+        return {};
+    }
+    // In stacking order, so that the window on top comes back on top.
+    QStringList screens;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        auto* w = qobject_cast<ScreenWindow*>(sub);
+        if (w && w->screenNo() != 0 && store().screenExists(w->screenNo())) {
+            screens << QString::number(w->screenNo());
+        }
+    }
+    QStringList arguments;
+    if (!screens.isEmpty()) {
+        arguments << QStringLiteral("--screens") << screens.join(QLatin1Char(','));
+    }
+    return arguments << ui::qs(path);
+}
+
+bool MainWindow::openAtStart(const QString& project, const QList<int>& screens) {
+    if (screens.isEmpty()) {
+        return loadProjectFile(project);
+    }
+    if (!m_document->load(ui::str(project))) {
+        return false;
+    }
+    for (int s : screens) {
+        openScreen(s);
+    }
+    if (screenWindows().isEmpty()) {
+        afterProjectLoaded();
+        return true;
+    }
+    rebuildWorkspace();
+    updateCommandStates();
+    return true;
+}
+
+void MainWindow::startAgain(const QStringList& arguments) {
+    // The program directory of this run goes along in the environment, so the new process
+    // reads the same settings file; the arguments open the project again.
     QProcess process;
     process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(arguments);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPCRAFT_HOME"), ui::qs(m_app.dir().path()));
     process.setProcessEnvironment(env);

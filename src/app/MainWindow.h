@@ -123,12 +123,21 @@ public:
     std::string imagePath() const;
 
     // ---- Language, documents, restart ----------------------------------------------------
+    // One question, the changes settled, then the program starts again in the new language
+    // with the project and its open screens as they were.
     void switchLanguage(bool chinese);
     void openDocument(int textId);
     void showAbout();
     bool restartPending() const { return m_restart; }
-    // Starts the program again after a language switch (tests replace it).
-    using Restarter = std::function<void()>;
+    // The arguments that open what is open now: "--screens 1,3 PROJECT" (nothing when the
+    // project has no file).
+    QStringList reopenArguments() const;
+    // Opens a project at start; screens: the numbers to open in windows (none given: the
+    // lowest screen, as opening a project does).
+    bool openAtStart(const QString& project, const QList<int>& screens = {});
+    // Starts the program again after a language switch with the given arguments (tests replace
+    // it).
+    using Restarter = std::function<void(const QStringList& arguments)>;
     void setRestarter(Restarter restarter) { m_restarter = std::move(restarter); }
 
     // ---- Status bar and workspace --------------------------------------------------------
@@ -164,7 +173,7 @@ private:
     void afterProjectLoaded();
     // The save file dialog of the project; empty when cancelled.
     QString chooseProjectFile(const QString& start);
-    void startAgain();
+    void startAgain(const QStringList& arguments);
     void showBuildReport(const BuiltImage& built);
 
     AppContext& m_app;

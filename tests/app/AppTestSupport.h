@@ -159,6 +159,7 @@ struct Fixture {
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<MainWindow> main;
     int restarts = 0;
+    QStringList restartArguments;
 
     // language: the "lan" of the settings file written first; empty = no settings file.
     // settings: more of the settings file.
@@ -172,7 +173,10 @@ struct Fixture {
         ctx = AppContext::start(programDir.toStdString(), "dispcraft");
         main = std::make_unique<MainWindow>(*ctx);
         main->setPrompts(&prompts);
-        main->setRestarter([this] { ++restarts; });
+        main->setRestarter([this](const QStringList& arguments) {
+            ++restarts;
+            restartArguments = arguments;
+        });
         main->show();
     }
 

@@ -2,6 +2,8 @@
 // clipboard, the close questions, the recent list and the language switch.
 #include "AppTestSupport.h"
 
+#include "app/ToolkitTranslations.h"
+
 #include "app/Commands.h"
 #include "config/SettingsFile.h"
 #include "model/ProjectStore.h"
@@ -195,25 +197,65 @@ void MainWindowTest::previousAndNextAtTheEnds() {
 
 void MainWindowTest::languageSwitchRestartsOnClose() {
     Fixture f;
-    // No: nothing written, no restart.
+    // The menu marks the language of this run; choosing it asks nothing.
+    QVERIFY(f.main->action(command::kEnglish)->isChecked());
+    QVERIFY(!f.main->action(command::kChinese)->isChecked());
+    f.main->runCommand(command::kEnglish);
+    QVERIFY(f.prompts.asked.empty());
+    // No: nothing written, no restart, the mark stays.
     f.prompts.answers = {Answer::No};
     f.main->runCommand(command::kChinese);
     QVERIFY(f.prompts.wasAsked(63595));
-    QCOMPARE(f.prompts.captions.back(), QStringLiteral("Notice"));
+    QCOMPARE(f.prompts.captions.back(), ui::text(appmsg::kNoticeCaption));
     QVERIFY(!f.main->restartPending());
+    QVERIFY(!f.main->action(command::kChinese)->isChecked());
     QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZOZUDEDevo.dll")));
-    // Yes, then Cancel at the exit question: the language is written, the program runs on.
+
+    // A saved project with two screens open and an unsaved change: Yes, then Cancel at the
+    // save question leaves everything as it was.
+    f.newProject();
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    f.saveAs(QStringLiteral("restart.trn"), 1);
+    f.main->runCommand(command::kNewScreen);
+    f.placeText(QStringLiteral("THREE"), 0, 0);
+    f.prompts.clear();
     f.prompts.answers = {Answer::Yes, Answer::Cancel};
     f.main->runCommand(command::kChinese);
-    QVERIFY(f.prompts.wasAsked(61577));
-    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZIDUZADERU.dll")));
-    QVERIFY(f.main->restartPending());
+    QVERIFY(f.prompts.wasAsked(appmsg::kSaveBeforeRestart));
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZOZUDEDevo.dll")));
     QVERIFY(f.main->isVisible());
     QCOMPARE(f.restarts, 0);
-    // The next close restarts.
-    f.prompts.answers = {Answer::Ok};
-    QVERIFY(f.main->close());
+    // Yes and Yes: saved (the new screen numbered), written, and one restart without another
+    // question, which opens the project and both screens again.
+    f.prompts.clear();
+    f.prompts.answers = {Answer::Yes, Answer::Yes};
+    f.expectScreenNumber(3);
+    f.main->runCommand(command::kChinese);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(int(f.prompts.asked.size()), 2);
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZIDUZADERU.dll")));
+    QTRY_VERIFY(!f.main->isVisible());
     QCOMPARE(f.restarts, 1);
+    const QString project = f.file(QStringLiteral("restart.trn"));
+    QCOMPARE(f.restartArguments,
+             (QStringList{QStringLiteral("--screens"), QStringLiteral("1,3"), project}));
+    QVERIFY(f.settingsText().contains(QStringLiteral("file1=") + project));
+
+    // The new process: Chinese, the toolkit's own buttons too, and the same windows.
+    auto ctx = AppContext::start(f.programDir.toStdString(), "dispcraft");
+    QCOMPARE(ctx->language(), std::string(SettingsFile::kChinese));
+    QVERIFY(installToolkitTranslations(ctx->language()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    MainWindow again(*ctx);
+    again.setPrompts(&f.prompts);
+    QVERIFY(again.action(command::kChinese)->isChecked());
+    QVERIFY(again.openAtStart(project, {1, 3}));
+    QCOMPARE(again.screenWindows().size(), 2);
+    QCOMPARE(again.activeScreenWindow()->screenNo(), 3);
+    QCOMPARE(again.windowOfScreen(1)->session().objects().textStrings[0].text, std::string("ONE"));
+    QVERIFY(!again.document().modified());
+    installToolkitTranslations(SettingsFile::kEnglish);
+    LanguageStrings::current().load(f.programDir.toStdString(), SettingsFile::kEnglish);
 }
 
 void MainWindowTest::copyAndPasteBetweenScreenWindows() {
