@@ -97,5 +97,11 @@ constexpr int kAboutVersion = 65784;
 constexpr int kNewScreenTip = 65800;
 constexpr int kNoticeCaption = 65801; // the caption of the language question
 constexpr int kSaveBeforeRestart = 65802;
+constexpr int kStartSubtitle = 65803;
+constexpr int kStartRecent = 65804;
+constexpr int kStartExamples = 65805;
+constexpr int kStartNoRecent = 65806;
+constexpr int kStartExampleTip = 65807;
+constexpr int kStartNoExamples = 65808;
 
 } // namespace dispcraft::appmsg

@@ -7,13 +7,14 @@
 #include "app/DialogRunner.h"
 #include "app/Prompts.h"
 #include "app/ScreenWindow.h"
+#include "app/StartPane.h"
 #include "app/UiText.h"
 #include "app/dialogs/AboutDialog.h"
 #include "app/dialogs/DownloadDialog.h"
 #include "app/workspace/WorkspaceDock.h"
 #include "config/SettingsFile.h"
-#include "editor/ClipboardBlock.h"
 #include "document/ProjectDocument.h"
+#include "editor/ClipboardBlock.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
 
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -61,7 +63,11 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     m_mdi->setBackground(QColor(128, 128, 128));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdi);
+    m_startPane = new StartPane(*this, this);
+    m_central = new QStackedWidget(this);
+    m_central->addWidget(m_startPane);
+    m_central->addWidget(m_mdi);
+    setCentralWidget(m_central);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateCommandStates();
         emit screenWindowsChanged();
@@ -420,6 +426,12 @@ void MainWindow::updateTitle() {
 void MainWindow::rebuildWorkspace() {
     m_workspace->rebuild();
     updateTitle();
+    // Without a project the start pane takes the place of the screen windows.
+    const bool idle = !store().projectOpen;
+    if (idle) {
+        m_startPane->refresh();
+    }
+    m_central->setCurrentWidget(idle ? static_cast<QWidget*>(m_startPane) : m_mdi);
 }
 
 void MainWindow::refreshWorkspace() { m_workspace->refreshScreens(); }

@@ -15,6 +15,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStackedWidget;
 class QToolBar;
 
 namespace dispcraft {
@@ -24,6 +25,7 @@ class ForwardingPrompts;
 class ProjectDocument;
 class Prompts;
 class ScreenWindow;
+class StartPane;
 class WidgetPrompts;
 class WorkspaceDock;
 struct ProjectStore;
@@ -57,6 +59,8 @@ public:
     // Tests put scripted prompts in place of the message boxes and file dialogs (not owned).
     void setPrompts(Prompts* prompts);
     QMdiArea* mdiArea() const { return m_mdi; }
+    // Shown in place of the screen windows while no project is open.
+    StartPane* startPane() const { return m_startPane; }
     WorkspaceDock* workspace() const { return m_workspace; }
 
     // ---- Commands ------------------------------------------------------------------------
@@ -76,6 +80,8 @@ public:
     // Loads a project file without questions (the program's command-line argument).
     bool loadProjectFile(const QString& path);
     bool closeProject();
+    // Opens an example project as a new, untitled one (the start pane's examples).
+    bool openExample(const QString& path);
     enum class SaveFrom { MainWindow, Editor };
     // Stores every open screen window and writes the project file; false when nothing was
     // written (a dialog cancelled, a question answered No, the file not writable).
@@ -180,6 +186,8 @@ private:
     std::unique_ptr<WidgetPrompts> m_ownPrompts;
     std::unique_ptr<ForwardingPrompts> m_prompts;
     std::unique_ptr<ProjectDocument> m_document;
+    QStackedWidget* m_central = nullptr;
+    StartPane* m_startPane = nullptr;
     QMdiArea* m_mdi = nullptr;
     WorkspaceDock* m_workspace = nullptr;
     QToolBar* m_mainToolBar = nullptr;

@@ -113,6 +113,14 @@ bool MainWindow::closeProject() {
     return m_document->close();
 }
 
+bool MainWindow::openExample(const QString& path) {
+    if (!m_document->openAsUntitled(ui::str(path))) {
+        return false;
+    }
+    afterProjectLoaded();
+    return true;
+}
+
 bool MainWindow::saveProject(SaveFrom from) {
     const bool saved =
         m_document->save(from == SaveFrom::Editor ? ProjectDocument::SaveFrom::Editor

@@ -2,6 +2,7 @@
 // clipboard, the close questions, the recent list and the language switch.
 #include "AppTestSupport.h"
 
+#include "app/StartPane.h"
 #include "app/ToolkitTranslations.h"
 
 #include "app/Commands.h"
@@ -18,6 +19,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTreeWidget>
 
 using namespace dispcraft;
@@ -46,6 +48,7 @@ private slots:
     void pasteIntoAnotherProjectKeepsPositions();
     void screenNumberIsAskedOnceAndKeepsWhatWasTyped();
     void unsetRecentEntriesInEveryLanguage();
+    void startPaneWhileNoProjectIsOpen();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -737,6 +740,46 @@ void MainWindowTest::unsetRecentEntriesInEveryLanguage() {
     QVERIFY(written.contains(QStringLiteral("file2=\r\n")));
     QVERIFY(!written.contains(QStringLiteral("（无）")));
     QVERIFY(!written.contains(QStringLiteral("(none)")));
+}
+
+void MainWindowTest::startPaneWhileNoProjectIsOpen() {
+    Fixture f;
+    // The examples of the build, beside the program directory as in the build tree.
+    const QDir built(QStringLiteral(DISPCRAFT_TEST_PROGRAM_DIR "/../examples"));
+    QDir().mkpath(f.file(QStringLiteral("examples")));
+    for (const QString& name : built.entryList({QStringLiteral("*.trn")})) {
+        QFile::copy(built.filePath(name), f.file(QStringLiteral("examples/") + name));
+    }
+    auto* central = qobject_cast<QStackedWidget*>(f.main->centralWidget());
+    QVERIFY(central);
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->startPane()));
+    f.main->rebuildWorkspace();
+    auto* example = f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("example1"));
+    QVERIFY(example);
+    QVERIFY(!f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("recent1")));
+    // An example opens as an untitled copy with its screens.
+    example->click();
+    QTRY_VERIFY(f.main->store().projectOpen);
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->mdiArea()));
+    QVERIFY(f.main->store().projectPath.empty());
+    QVERIFY(f.main->screenWindows().size() >= 1);
+    QVERIFY(f.main->windowTitle().startsWith(ui::text(63579)));
+    // Closed: the pane again, asking nothing; a saved project is then a recent one.
+    QVERIFY(f.main->closeProject());
+    QVERIFY(f.prompts.asked.empty());
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->startPane()));
+    f.main->startPane()
+        ->findChild<QAbstractButton*>(QStringLiteral("start%1").arg(command::kNewProject))
+        ->click();
+    f.dialogs.expect(QStringLiteral("modelLinkDialog"), DialogScript::ok);
+    QTRY_VERIFY(f.main->store().projectOpen);
+    f.placeText(QStringLiteral("SAVED"), 0, 0);
+    f.saveAs(QStringLiteral("started.trn"), 1);
+    QVERIFY(f.main->closeProject());
+    auto* recent = f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("recent1"));
+    QVERIFY(recent);
+    recent->click();
+    QTRY_COMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("started.trn")));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -133,6 +133,15 @@ bool ProjectDocument::open(const std::string& path) {
     return load(path);
 }
 
+bool ProjectDocument::openAsUntitled(const std::string& path) {
+    if (!open(path)) {
+        return false;
+    }
+    m_store->projectPath.clear();
+    replaced();
+    return true;
+}
+
 TrnReader::Result ProjectDocument::readFile(ProjectStore& store, const std::string& path,
                                             const ProgramDirectory& dir) {
     TrnReader::Result r = TrnReader::load(store, path);

@@ -67,6 +67,9 @@ public:
     bool newProject(const FormRunner<ModelLinkForm>& showModelDialog);
     // Open: settles the changes (61579), then loads. False when cancelled or not loaded.
     bool open(const std::string& path);
+    // Open a copy: as open, but the project stays untitled, so that saving asks for a name and
+    // the file opened (an example) is never written over.
+    bool openAsUntitled(const std::string& path);
     // Replaces the project by the file without questions. A file that cannot be read leaves no
     // project open and is reported through the sink.
     bool load(const std::string& path);
