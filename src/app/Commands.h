@@ -103,5 +103,6 @@ constexpr int kStartExamples = 65805;
 constexpr int kStartNoRecent = 65806;
 constexpr int kStartExampleTip = 65807;
 constexpr int kStartNoExamples = 65808;
+constexpr int kBuildSummary = 65809; // %s image file, %s bytes, %s screens, %s warnings
 
 } // namespace dispcraft::appmsg

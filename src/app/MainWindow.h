@@ -127,6 +127,9 @@ public:
     // Where the image is written: the program directory, or beside the settings file when the
     // program directory cannot be written.
     std::string imagePath() const;
+    // One line on a written image: its file, size, screens and warnings (the status bar, the
+    // download dialog and the build report show it).
+    static QString buildSummary(const BuiltImage& built, const ProjectStore& store);
 
     // ---- Language, documents, restart ----------------------------------------------------
     // One question, the changes settled, then the program starts again in the new language

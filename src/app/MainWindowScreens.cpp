@@ -10,15 +10,18 @@
 #include "app/UiText.h"
 #include "app/dialogs/ScreenAssignDialog.h"
 #include "app/dialogs/ScreenManagerDialog.h"
-#include "image/ImageBuilder.h"
-#include "forms/ScreenManagerForm.h"
 #include "base/FileIo.h"
+#include "forms/ScreenManagerForm.h"
+#include "image/ImageBuilder.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
+#include "text/LanguageStrings.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QStyle>
 
 #include <cstring>
@@ -291,6 +294,7 @@ void MainWindow::build() {
         prompts().show(*failed, Icon::Stop);
         return;
     }
+    statusBar()->showMessage(buildSummary(built, st));
     if (m_buildHandover) {
         m_buildHandover(*this, built);
     } else {
@@ -298,6 +302,21 @@ void MainWindow::build() {
     }
     // The download is over when the handover returns.
     st.scratchPool.clear();
+}
+
+QString MainWindow::buildSummary(const BuiltImage& built, const ProjectStore& store) {
+    const BuildResult& r = built.result;
+    int screens = 0;
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        screens += store.screenExists(s) ? 1 : 0;
+    }
+    const size_t warnings =
+        r.warnings.size() + (r.outcome == BuildResult::Outcome::StartScreenMissing ? 1 : 0);
+    return ui::text(
+        Message::string(appmsg::kBuildSummary,
+                        {ui::str(QFileInfo(ui::qs(built.imagePath)).fileName()),
+                         QLocale().toString(static_cast<qlonglong>(r.image.size())).toStdString(),
+                         std::to_string(screens), std::to_string(warnings)}));
 }
 
 void MainWindow::showBuildReport(const BuiltImage& built) {

@@ -120,11 +120,11 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
         QCOMPARE(ctl<QComboBox>(d, 1010)->count(), 1);
         auto* list = ctl<ReportList>(d, 1038);
         QCOMPARE(list->rowCount(), 16);
-        QCOMPARE(list->cell(3, 0), ui::text(61453));
+        QCOMPARE(list->cell(3, 0), QString());
         editCell(list, 0, QStringLiteral("RUN"));
         editCell(list, 1, tooLongText()); // refused, the row keeps its text
         QVERIFY(f.prompts.wasShown(61450));
-        QCOMPARE(list->cell(1, 0), ui::text(61453));
+        QCOMPARE(list->cell(1, 0), QString());
         editCell(list, 1, QStringLiteral("停止"));
         ctl<QLineEdit>(d, 1036)->setText(QStringLiteral("8000"));
         DialogScript::ok(d);
@@ -145,6 +145,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     QVERIFY(o.occupies(kKindMsgDisp));
     QCOMPARE(o.texts[0], std::string("RUN"));
     QCOMPARE(o.texts[1], std::string("\xCD\xA3\xD6\xB9"));
+    QCOMPARE(o.texts[2], std::string()); // rows left alone stay empty
     QCOMPARE(o.value, 100);
     QCOMPARE(o.attr & 0x80, 0x80);
     QVERIFY(s.modified());

@@ -10,6 +10,7 @@
 #include "model/ProjectStore.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -133,6 +134,10 @@ void DownloadDialogTest::buildThenDownloadToThePanel() {
     f.dialogs.expect(QStringLiteral("downloadDialog"), [&](QDialog& d) {
         auto& dialog = static_cast<DownloadDialog&>(d);
         d.show();
+        // What was built is said before anything is sent.
+        auto* built = d.findChild<QLabel*>(QStringLiteral("buildSummary"));
+        QVERIFY(built->isVisible());
+        QVERIFY(built->text().contains(QStringLiteral("qelsoft.qel")));
         choosePort(d, panel.port());
         auto* clock = ctl<QCheckBox>(d, DownloadDialog::kClockBox);
         QVERIFY(clock->isEnabled());
@@ -158,10 +163,11 @@ void DownloadDialogTest::buildThenDownloadToThePanel() {
         auto* progress = ctl<QProgressBar>(d, DownloadDialog::kProgress);
         QCOMPARE(progress->value(), progress->maximum());
         QVERIFY(progress->maximum() > 0);
-        for (int id : {DownloadDialog::kDownload, DownloadDialog::kSystemProgram, DownloadDialog::kStop,
-                       DownloadDialog::kCancel}) {
+        for (int id :
+             {DownloadDialog::kDownload, DownloadDialog::kSystemProgram, DownloadDialog::kCancel}) {
             QVERIFY(ctl<QPushButton>(d, id)->isEnabled());
         }
+        QVERIFY(!ctl<QPushButton>(d, DownloadDialog::kStop)->isEnabled()); // nothing to stop
         QVERIFY(clock->isEnabled());
         ctl<QPushButton>(d, DownloadDialog::kCancel)->click();
         QVERIFY(!d.isVisible());

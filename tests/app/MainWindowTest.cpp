@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 using namespace dispcraft;
@@ -397,6 +398,13 @@ void MainWindowTest::documentsAndBuild() {
     QCOMPARE(ui::qs(handed.imagePath), f.programDir + QStringLiteral("/qelsoft.qel"));
     QVERIFY(!handed.result.stopped());
     QCOMPARE(QFileInfo(ui::qs(handed.imagePath)).size(), qint64(handed.result.image.size()));
+    // The status bar says what was built.
+    QCOMPARE(
+        f.main->statusBar()->currentMessage(),
+        ui::text(Message::string(
+            appmsg::kBuildSummary,
+            {"qelsoft.qel", QLocale().toString(qlonglong(handed.result.image.size())).toStdString(),
+             "1", "0"})));
 }
 
 void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {

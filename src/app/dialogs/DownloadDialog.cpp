@@ -162,7 +162,12 @@ DownloadDialog::DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget*
     grid->addWidget(m_status, 2, 1);
     grid->addWidget(m_progress, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+    m_built = new QLabel(this);
+    m_built->setObjectName(QStringLiteral("buildSummary"));
+    m_built->setWordWrap(true);
+    m_built->hide();
     auto* left = new QVBoxLayout;
+    left->addWidget(m_built);
     left->addLayout(grid);
     left->addWidget(logLabel);
     left->addWidget(m_log, 1);
@@ -308,6 +313,15 @@ void DownloadDialog::showState() {
     }
 }
 
+void DownloadDialog::setBuildSummary(const QString& summary, const QStringList& notes) {
+    QString text = summary;
+    for (const QString& note : notes) {
+        text += QStringLiteral("\n- ") + note;
+    }
+    m_built->setText(text);
+    m_built->setVisible(!text.isEmpty());
+}
+
 void DownloadDialog::afterBuild(MainWindow& main, const BuiltImage& built) {
     const BuildResult& r = built.result;
     for (const Message& note : r.warnings) {
@@ -323,6 +337,11 @@ void DownloadDialog::afterBuild(MainWindow& main, const BuiltImage& built) {
         linkfiles::protocolName(st, 1), linkfiles::protocolName(st, 2));
     DownloadDialog dialog(std::move(inputs), main.prompts(), &main, nullptr,
                           &main.app().settings());
+    QStringList notes;
+    for (const Message& note : r.warnings) {
+        notes << ui::text(note);
+    }
+    dialog.setBuildSummary(MainWindow::buildSummary(built, st), notes);
     dialog.run();
 }
 

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -77,6 +78,8 @@ public:
     // How the port list names a device: "ttyS0", "ttyUSB0 (FT232R USB UART)", "Virtual panel
     // (pts/3)".
     static QString portLabel(const SerialDevice& device);
+    // The build's line above the port ("Built qelsoft.qel: ..."), with its notes under it.
+    void setBuildSummary(const QString& summary, const QStringList& notes);
     // The device the port field names: a listed entry, or a typed path or device name
     // ("/dev/ttyUSB1", "ttyUSB1"); empty when the field is empty.
     QString chosenDevice() const;
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<DownloadSession> m_session;
     bool m_handling = false;
     bool m_pending = false;
+    QLabel* m_built = nullptr;
     QComboBox* m_ports = nullptr;
     QPushButton* m_download = nullptr;
     QPushButton* m_system = nullptr;

@@ -269,6 +269,7 @@ void DownloadSession::startTransfer(bool systemProgram) {
     m_lastPacket = false;
     m_controls.download = m_controls.portList = m_controls.systemProgram = false;
     m_controls.cancel = m_controls.clockBox = false;
+    m_controls.stop = !systemProgram;
     m_systemProgram = systemProgram;
     m_packetCounter = 0;
     // A Stop pressed while idle must not cancel this transfer, and every transfer learns the
@@ -313,7 +314,8 @@ void DownloadSession::finish(DownloadOutcome outcome) {
     m_transferring = false;
     m_outcome = outcome;
     m_controls.download = m_controls.portList = m_controls.systemProgram = true;
-    m_controls.stop = m_controls.cancel = true;
+    m_controls.stop = false;
+    m_controls.cancel = true;
     m_controls.clockBox = generation() == 2;
     changed();
 }

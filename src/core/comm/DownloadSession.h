@@ -21,7 +21,7 @@ struct DownloadControls {
     bool download = true;      // start a project download
     bool portList = true;      // choose the port
     bool systemProgram = true; // start a system-program download
-    bool stop = true;
+    bool stop = false;         // only while a project transfer runs: there is nothing to stop else
     bool cancel = true;
     bool clockBox = false; // set the panel clock afterwards (generation 2 only)
     bool operator==(const DownloadControls&) const = default;
