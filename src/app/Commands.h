@@ -104,5 +104,13 @@ constexpr int kStartNoRecent = 65806;
 constexpr int kStartExampleTip = 65807;
 constexpr int kStartNoExamples = 65808;
 constexpr int kBuildSummary = 65809; // %s image file, %s bytes, %s screens, %s warnings
+// Tooltips of panel options whose meaning the panel's manual gives: the bits they store.
+constexpr int kTipControlBit = 65810; // %s bit of the control byte
+constexpr int kTipSetting = 65811;    // %s project bytes, %s image header bytes
+constexpr int kTipNumDispBit7 = 65812;
+constexpr int kTipNumDispBit1 = 65813;
+constexpr int kTipNumDispBit2 = 65814;
+constexpr int kTipFourthAction = 65815;
+constexpr int kTipExtraOption = 65816;
 
 } // namespace dispcraft::appmsg

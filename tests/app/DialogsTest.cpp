@@ -14,6 +14,8 @@
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
 
+#include <QLabel>
+
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -223,6 +225,10 @@ void DialogsTest::panelKeyFromThePanelPicture() {
         shown(d);
         QCOMPARE(d.windowTitle(), ui::text(Message::string(61514, {"1"})));
         QVERIFY(ctl(d, 1194)->isVisibleTo(&d)); // the model has the fourth action
+        // What only the panel's manual explains says which bits it stores; bit modes say what
+        // they do.
+        QCOMPARE(ctl(d, 1194)->toolTip(), ui::text(appmsg::kTipFourthAction));
+        QVERIFY(ctl<QRadioButton>(d, 1203)->text().contains(QStringLiteral("held")));
         ctl<QRadioButton>(d, 1193)->click();
         QVERIFY(!ctl(d, 1227)->isVisibleTo(&d));
         QVERIFY(ctl(d, 1211)->isVisibleTo(&d));
@@ -435,7 +441,19 @@ void DialogsTest::panelSettingsChecksAndTheTable() {
     QCOMPARE(f.prompts.shown.size(), size_t(1));
     QVERIFY(ui::text(f.prompts.shown[0]).contains(QStringLiteral("Zovariz110&PX4")));
     DialogScript ds;
-    ds.expect(QStringLiteral("panelSettingsDialog"), DialogScript::ok);
+    ds.expect(QStringLiteral("panelSettingsDialog"), [](QDialog& shownDialog) {
+        // The options and settings name the bytes they are stored in, labels included.
+        QCOMPARE(ctl(shownDialog, 1161)->toolTip(),
+                 ui::text(Message::string(appmsg::kTipControlBit, {"7"})));
+        auto* spin = ctl(shownDialog, PanelSettingsForm::kSetting1019);
+        QVERIFY(spin->toolTip().contains(QStringLiteral("62-63")));
+        bool labelled = false;
+        for (QLabel* label : shownDialog.findChildren<QLabel*>()) {
+            labelled = labelled || (label->buddy() == spin && label->toolTip() == spin->toolTip());
+        }
+        QVERIFY(labelled);
+        DialogScript::ok(shownDialog);
+    });
     auto v = d.run();
     QVERIFY(v);
     QCOMPARE(int(v->setting1105), 199);
