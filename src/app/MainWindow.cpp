@@ -283,6 +283,9 @@ void MainWindow::createToolBars() {
 }
 
 void MainWindow::createStatusBar() {
+    m_buildPane = new QLabel(this);
+    m_buildPane->setObjectName(QStringLiteral("buildPane"));
+    statusBar()->addPermanentWidget(m_buildPane);
     m_statusPane = new QLabel(this);
     m_statusPane->setObjectName(QStringLiteral("statusPane"));
     m_statusPane->setMinimumWidth(300);
@@ -412,6 +415,10 @@ void MainWindow::setStatusPaneText(const QString& text) { m_statusPane->setText(
 
 QString MainWindow::statusPaneText() const { return m_statusPane->text(); }
 
+QString MainWindow::buildPaneText() const {
+    return m_buildPane->text();
+}
+
 void MainWindow::updateTitle() {
     const ProjectStore& st = store();
     if (!st.projectOpen) {
@@ -428,6 +435,7 @@ void MainWindow::rebuildWorkspace() {
     updateTitle();
     // Without a project the start pane takes the place of the screen windows.
     const bool idle = !store().projectOpen;
+    m_buildPane->clear(); // another project, or none
     if (idle) {
         m_startPane->refresh();
     }

@@ -153,6 +153,8 @@ public:
     // The pane for texts and the pointer's dot position.
     void setStatusPaneText(const QString& text);
     QString statusPaneText() const;
+    // The status bar's line on the last build of this project.
+    QString buildPaneText() const;
     // The project changed as a whole (new, open, close, model).
     void rebuildWorkspace();
     // The screen list changed (a screen stored, renamed, removed).
@@ -196,6 +198,7 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_objectToolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    QLabel* m_buildPane = nullptr; // the last build's result, kept while menu tips come and go
     QMenu* m_fileMenu = nullptr;
     std::map<int, QAction*> m_actions;
     BuildHandover m_buildHandover;

@@ -18,10 +18,10 @@
 #include "text/LanguageStrings.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QStatusBar>
 #include <QStyle>
 
 #include <cstring>
@@ -294,7 +294,7 @@ void MainWindow::build() {
         prompts().show(*failed, Icon::Stop);
         return;
     }
-    statusBar()->showMessage(buildSummary(built, st));
+    m_buildPane->setText(buildSummary(built, st));
     if (m_buildHandover) {
         m_buildHandover(*this, built);
     } else {

@@ -400,7 +400,7 @@ void MainWindowTest::documentsAndBuild() {
     QCOMPARE(QFileInfo(ui::qs(handed.imagePath)).size(), qint64(handed.result.image.size()));
     // The status bar says what was built.
     QCOMPARE(
-        f.main->statusBar()->currentMessage(),
+        f.main->buildPaneText(),
         ui::text(Message::string(
             appmsg::kBuildSummary,
             {"qelsoft.qel", QLocale().toString(qlonglong(handed.result.image.size())).toStdString(),

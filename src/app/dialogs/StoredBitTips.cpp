@@ -56,7 +56,10 @@ void explainStoredBits(QWidget& dialog) {
         if (!control) {
             continue;
         }
-        const QString text = ui::text(Message::string(tip.text, tip.args));
+        // Rich text, so that the long line wraps.
+        const QString text =
+            QStringLiteral("<p>%1</p>")
+                .arg(ui::text(Message::string(tip.text, tip.args)).toHtmlEscaped());
         control->setToolTip(text);
         // The label in front of a setting says the same.
         for (QLabel* label : labels) {
