@@ -222,6 +222,7 @@ int runDownload(const CliContext& ctx) {
     SystemClock systemClock(loop);
     StderrSink sink;
     DownloadSession session(inputs, std::make_unique<SerialPort>(port), systemClock, sink);
+    session.setPortName(port); // messages name the device given, not a port number
     Progress progress(session);
     session.setReplyNotifier([&] { loop.post([&] { session.handleReplies(); }); });
     session.setChangeListener([&] { progress.update(); });
