@@ -2,6 +2,7 @@
 
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "image/ImageBuilder.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
@@ -45,12 +46,11 @@ int runBuild(const CliContext& ctx, const BuildArguments& args) {
     const BuildOptions& options = args.options;
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, in);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, in, dir);
     if (!loaded.ok) {
         report((in + ": ").c_str(), loaded.message, loaded.detail);
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
     // What saving would do in memory; the project file itself stays as it is.
     TrnWriter::Result prepared = TrnWriter::prepare(*store);
     if (!prepared.ok) {

@@ -7,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "model/ProjectStore.h"
 #include "model/TrnMessages.h"
 #include "model/TrnReader.h"
@@ -54,7 +55,7 @@ constexpr int kEndsEarlyStatus = kExitWarning;
 // warning.
 inline bool openProject(const char* command, const CliContext& ctx, const std::string& path,
                         ProjectStore& store, TrnReader::Result* result = nullptr) {
-    TrnReader::Result r = TrnReader::load(store, path);
+    TrnReader::Result r = ProjectDocument::readFile(store, path, programDirectory(ctx));
     if (result) {
         *result = r;
     }
@@ -66,7 +67,6 @@ inline bool openProject(const char* command, const CliContext& ctx, const std::s
         std::fprintf(stderr, "dispcraft-cli %s: %s: warning: %s\n", command, path.c_str(),
                      messageLine(Message::string(trnmsg::kEndsEarly)).c_str());
     }
-    ProjectSetup::afterLoad(store, programDirectory(ctx));
     return true;
 }
 

@@ -5,8 +5,10 @@
 #include "comm/DownloadSession.h"
 #include "comm/EventLoop.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
+#include "base/FileIo.h"
 #include "base/ScratchDirectory.h"
+#include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "platform/SerialPort.h"
@@ -129,14 +131,13 @@ int runDownload(const CliContext& ctx, const DownloadArguments& args) {
     const bool clock = args.clock;
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, project);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, project, dir);
     if (!loaded.ok) {
         std::fprintf(stderr, "dispcraft-cli: %s: %s%s%s\n", project.c_str(),
                      plain(loaded.message).c_str(), loaded.detail.empty() ? "" : ": ",
                      loaded.detail.c_str());
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
 
     // The built image lives only as long as the command.
     std::optional<ScratchDirectory> scratch;
@@ -185,6 +186,7 @@ int runDownload(const CliContext& ctx, const DownloadArguments& args) {
     SystemClock systemClock(loop);
     StderrSink sink;
     DownloadSession session(inputs, std::make_unique<SerialPort>(port), systemClock, sink);
+    session.setPortName(port); // messages name the device given, not a port number
     Progress progress(session);
     session.setReplyNotifier([&] { loop.post([&] { session.handleReplies(); }); });
     session.setChangeListener([&] { progress.update(); });

@@ -3,13 +3,13 @@
 
 #include "base/MessageSink.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
 #include "editor/EditorMessages.h"
 #include "editor/EditorSession.h"
 #include "editor/PngFile.h"
 #include "editor/ScreenRenderer.h"
 #include "image/PanelGlyphs.h"
 #include "model/ProjectStore.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "text/Gb2312.h"
 #include "text/LanguageStrings.h"
@@ -56,12 +56,11 @@ int runRender(const CliContext& ctx, const RenderArguments& args) {
     const int screen = args.screen;
 
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, args.in);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, args.in, dir);
     if (!loaded.ok) {
         sink.show(loaded.message);
         return kExitFailed;
     }
-    ProjectSetup::afterLoad(*store, dir);
     if (!store->screenExists(screen)) {
         sink.show(Message::string(editormsg::kNoSuchScreen, {std::to_string(screen)}));
         return kExitFailed;

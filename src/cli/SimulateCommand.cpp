@@ -3,7 +3,7 @@
 
 #include "base/FileIo.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "sim/SimScript.h"
 #include "sim/Simulation.h"
@@ -51,12 +51,11 @@ int runSimulate(const CliContext& ctx, const SimulateArguments& args) {
     }
     const ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    const TrnReader::Result loaded = TrnReader::load(*store, args.in);
+    const TrnReader::Result loaded = ProjectDocument::readFile(*store, args.in, dir);
     if (!loaded.ok) {
         report(args.in, loaded.message, loaded.detail);
         return kExitFailed;
     }
-    ProjectSetup::afterLoad(*store, dir);
 
     // Built as the build command builds it; the project file stays as it is.
     Simulation::Started started = Simulation::start(*store, dir, args.options);

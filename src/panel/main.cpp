@@ -8,6 +8,7 @@
 #include "sim/LcdSnapshot.h"
 #include "sim/Simulation.h"
 #include "text/LanguageStrings.h"
+#include "platform/PanelAnnouncements.h"
 
 #include <cerrno>
 #include <chrono>
@@ -50,7 +51,8 @@ void usage(FILE* out) {
         "usage: dispcraft-panel [options]\n"
         "  Opens a pseudo-terminal and prints the path of its far end (the port to download\n"
         "  to) on the first line, or uses --device. Answers both download generations and\n"
-        "  keeps what it receives in the store directory, with a summary.\n"
+        "  keeps what it receives in the store directory, with a summary. While it runs,\n"
+        "  Dispcraft's download dialog lists it as a virtual panel.\n"
         "options:\n"
         "  --device TTY         use this tty instead of a pseudo-terminal\n"
         "  --store DIR          where received files go (default panel-store)\n"
@@ -304,6 +306,7 @@ int main(int argc, char** argv) {
     int fd = -1;       // what the panel reads and writes
     int lineFd = -1;   // where the PC's line settings can be read
     int holdSlave = -1;
+    std::string announced; // the file that lists this panel in the port lists
     if (opt.device.empty()) {
         fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0 || ::grantpt(fd) != 0 || ::unlockpt(fd) != 0) {
@@ -321,6 +324,7 @@ int main(int argc, char** argv) {
         makeRaw(holdSlave, true);
         lineFd = holdSlave;
         std::printf("%s\n", name);
+        announced = PanelAnnouncements::forUser().announce(name);
     } else {
         fd = ::open(opt.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
@@ -339,6 +343,7 @@ int main(int argc, char** argv) {
     sa.sa_handler = onSignal;
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
     const ProgramDirectory programDir = ProgramDirectory::locate("", argv[0]);
@@ -446,6 +451,7 @@ int main(int argc, char** argv) {
     if (!reported) {
         report(panel);
     }
+    PanelAnnouncements::withdraw(announced);
     if (holdSlave >= 0) {
         ::close(holdSlave);
     }

@@ -1,18 +1,22 @@
 // Downloads as a user runs them: dispcraft-cli builds a project and sends it over a
 // pseudo-terminal to dispcraft-panel, which keeps what it received.
 
-#include "image/ImageBuilder.h"
+#include "base/FileIo.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "base/FileIo.h"
 #include "editor/PngFile.h"
+#include "image/ImageBuilder.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
+#include "platform/PanelAnnouncements.h"
+#include "platform/SerialDeviceList.h"
 #include "text/LanguageStrings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -144,6 +148,11 @@ public:
     void terminate() {
         if (!m_exited) {
             ::kill(m_pid, SIGTERM);
+        }
+    }
+    void kill() {
+        if (!m_exited) {
+            ::kill(m_pid, SIGKILL);
         }
     }
     const std::string& out() const { return m_stdout; }
@@ -431,7 +440,7 @@ TEST_F(Download, FailuresAreReportedAsFailures) {
     };
     const Case cases[] = {
         {{"--garbage", "3"}, {}, 63002},
-        {{"--refuse", "1:5"}, {}, 61468},
+        {{"--refuse", "1:5"}, {}, 65405},
         {{"--refuse-clock", "3"}, {"--clock"}, 65400},
     };
     for (const Case& c : cases) {
@@ -445,4 +454,50 @@ TEST_F(Download, FailuresAreReportedAsFailures) {
     m_port = (root / "no-such-tty").string();
     EXPECT_EQ(download(two), 1);
     EXPECT_NE(m_cliErr.find("no-such-tty"), std::string::npos) << m_cliErr;
+}
+
+// A running panel is listed as a virtual panel by what it announced; it withdraws that when it
+// ends, and the announcement of a killed panel is cleared by the next listing.
+TEST(PanelAnnouncement, ListedWhileRunningAndGoneAfter) {
+    const fs::path runtime =
+        fs::temp_directory_path() / ("dispcraft-runtime-" + std::to_string(::getpid()));
+    fs::create_directories(runtime);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    const PanelAnnouncements announcements = PanelAnnouncements::forUser();
+    EXPECT_EQ(announcements.directory(), (runtime / "dispcraft/panels").string());
+    auto panels = [&] {
+        std::vector<std::string> found;
+        for (const SerialDevice& d : SerialDeviceList::list("/nonexistent", "/nonexistent", "",
+                                                            announcements.directory())) {
+            EXPECT_EQ(d.kind, SerialDevice::Kind::VirtualPanel);
+            found.push_back(d.path);
+        }
+        return found;
+    };
+    auto waitFor = [&](size_t n) {
+        for (int i = 0; i < 100 && panels().size() != n; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return panels();
+    };
+
+    Child kept({kBin + "/dispcraft-panel", "--store", (runtime / "kept").string(), "--quiet"});
+    Child killed({kBin + "/dispcraft-panel", "--store", (runtime / "killed").string(), "--quiet"});
+    const std::string keptPort = kept.firstLine(), killedPort = killed.firstLine();
+    std::vector<std::string> listed = waitFor(2);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), keptPort), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), killedPort), listed.end());
+
+    // Killed: it could not withdraw; the listing drops the stale file.
+    killed.kill();
+    EXPECT_GE(killed.wait(std::chrono::seconds(5)), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 2);
+    EXPECT_EQ(waitFor(1), std::vector<std::string>{keptPort});
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 1);
+    // Ended by a signal: it withdraws its announcement itself.
+    kept.terminate();
+    EXPECT_EQ(kept.wait(std::chrono::seconds(5)), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 0);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(runtime);
 }

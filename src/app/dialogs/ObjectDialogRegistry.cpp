@@ -26,8 +26,11 @@ oe::PlcContext plcOf(ScreenWindow& w) {
     return oe::PlcContext::of(w.session().store(), w.session().programDirectory());
 }
 
-// What a MsgDisp row shows for a text left empty.
-std::string emptyMsgDispText() { return ui::str(ui::text(61453)); }
+// What a MsgDisp row shows for a text left empty: nothing. A placeholder word would be stored
+// and shown by the panel for every value the user did not mean to use.
+std::string emptyMsgDispText() {
+    return {};
+}
 
 // The panel key dialog preset with the key's record and the project's PLC context. The fourth
 // action and the extra option of a screen action are offered where the panel model has the

@@ -106,7 +106,7 @@ void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberFor
     }
     if (m_store.screenExists(target)) {
         Message q = Message::string(63590, {std::to_string(source), std::to_string(target)});
-        if (sink.ask(q, Buttons::OkCancel, 63592) != Answer::Ok) {
+        if (sink.ask(q, Buttons::OkCancelDefaultCancel, 63592) != Answer::Ok) {
             return;
         }
     }

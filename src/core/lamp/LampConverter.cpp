@@ -88,6 +88,8 @@ LampConverter::Result LampConverter::convert(const uint8_t* data, size_t length,
     const uint8_t* pixels = data + offBits;
 
     Result r;
+    r.bitmapWidth = static_cast<int>(width);
+    r.bitmapHeight = static_cast<int>(rows);
     r.picture = LampPicture::blank(size);
     const int lampWidth = 2 * size;
     const int64_t usedColumns = width < lampWidth ? width : lampWidth;

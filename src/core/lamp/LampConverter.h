@@ -33,6 +33,8 @@ public:
     struct Result {
         Error error = Error::None;
         LampPicture picture; // valid only when error is None
+        int bitmapWidth = 0; // the bitmap's dots, when its header was read
+        int bitmapHeight = 0;
         bool ok() const { return error == Error::None; }
         // The user's message of the error (UTF-8, Chinese), empty for None.
         std::string message() const { return LampConverter::message(error); }
