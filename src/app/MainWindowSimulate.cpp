@@ -12,7 +12,7 @@ namespace dispcraft {
 SimulatorWindow* MainWindow::simulator() const { return m_simulator; }
 
 void MainWindow::simulate() {
-    ProjectStore& st = *m_store;
+    ProjectStore& st = store();
     if (!st.projectOpen) {
         return;
     }

@@ -447,7 +447,7 @@ void DialogsTest::panelSettingsChecksAndTheTable() {
                     ->toolTip()
                     .contains(
                         ui::text(Message::string(appmsg::kTipControlBit, {"7"})).toHtmlEscaped()));
-        auto* spin = ctl(shownDialog, PanelSettingsForm::kSetting1019);
+        auto* spin = ctl(shownDialog, PanelSettingsForm::kSetting3);
         QVERIFY(spin->toolTip().contains(QStringLiteral("62-63")));
         bool labelled = false;
         for (QLabel* label : shownDialog.findChildren<QLabel*>()) {
