@@ -38,28 +38,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     RecordingSink sink;
     EditorSession session(*store, ProgramDirectory("/nonexistent"), sink);
-    session.paste(block.data(), block.size());
-    session.paste(block.data(), block.size());
+    session.clipboard().paste(block.data(), block.size());
+    session.clipboard().paste(block.data(), block.size());
     // A second paste of the wrong size must do nothing.
-    session.paste(data, size);
+    session.clipboard().paste(data, size);
     for (int kind : ScreenObjects::kKinds) {
-        if (session.objects().count(kind) > ScreenObjects::capacityOf(kind)) {
+        if (session.screen().objects().count(kind) > ScreenObjects::capacityOf(kind)) {
             __builtin_trap();
         }
     }
     RgbImage panel(800, 500);
     ScreenRenderer renderer(&panel, nullptr);
     RgbImage img;
-    renderer.render(session, img);
+    renderer.render(session.readyToPaint(), img);
     for (int y = 60; y < 200; y += 7) {
-        session.press({200 + y, y});
-        session.move({300 + y, y + 20}, true);
-        session.release({300 + y, y + 20});
+        session.pointer().press({200 + y, y});
+        session.pointer().move({300 + y, y + 20}, true);
+        session.pointer().release({300 + y, y + 20});
     }
-    std::vector<uint8_t> copy = session.copyBlock();
-    session.paste(copy.data(), copy.size());
-    session.bindScreenNumber(5, "fuzz", false);
-    session.storeScreen();
+    std::vector<uint8_t> copy = session.clipboard().copyBlock();
+    session.clipboard().paste(copy.data(), copy.size());
+    session.screen().bindScreenNumber(5, "fuzz", false);
+    session.screen().storeScreen();
     store->screenOpen[5] = 0;
     store->globalPool.clear();
     return 0;

@@ -204,7 +204,7 @@ bool MainWindow::saveProject(SaveFrom from) {
     for (ScreenWindow* w : screenWindows()) {
         // A window whose number dialog was cancelled stays unsaved (and keeps its flag).
         if (storeScreenWindow(*w)) {
-            w->session().clearModified();
+            w->session().screen().clearModified();
         }
         w->updateTitle();
     }

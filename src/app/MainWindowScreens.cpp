@@ -95,7 +95,7 @@ void MainWindow::openScreen(int s) {
     if (!w) {
         return;
     }
-    if (w->loadScreen(s) != EditorSession::OpenResult::Opened) {
+    if (w->loadScreen(s) != ScreenContents::OpenResult::Opened) {
         // A partly unpacked screen must not be stored back over the whole one.
         w->closeQuietly();
         return;
@@ -177,7 +177,7 @@ void MainWindow::screenList() {
             replaced->closeQuietly();
         }
         const std::string name = m_store->entries[static_cast<size_t>(to)].nameString();
-        moved->session().bindScreenNumber(to, name, true);
+        moved->session().screen().bindScreenNumber(to, name, true);
         ScreenManagerForm::setReloadFlag(m_store->entries[static_cast<size_t>(to)], 0);
         moved->updateTitle();
     }
@@ -221,7 +221,7 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
     if (!v) {
         return false;
     }
-    if (window.session().numberTaken(v->number)) {
+    if (window.session().screen().numberTaken(v->number)) {
         // The number's screen is replaced: windows showing it go without questions.
         for (ScreenWindow* other : screenWindows()) {
             if (other != &window && other->screenNo() == v->number) {
@@ -229,18 +229,18 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
             }
         }
     }
-    window.session().bindScreenNumber(v->number, v->name, saveAs);
+    window.session().screen().bindScreenNumber(v->number, v->name, saveAs);
     m_store->treeChanged = true;
     window.updateTitle();
     return true;
 }
 
 bool MainWindow::storeScreenWindow(ScreenWindow& window) {
-    window.session().deselectAll();
+    window.session().screen().deselectAll();
     if (window.screenNo() == 0 && !chooseScreenNumber(window, false)) {
         return false;
     }
-    window.session().storeScreen();
+    window.session().screen().storeScreen();
     window.afterEdit();
     refreshWorkspace();
     return true;

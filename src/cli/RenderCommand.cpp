@@ -85,7 +85,7 @@ int runRender(const CliContext& ctx) {
     }
 
     EditorSession session(*store, dir, sink);
-    if (session.loadScreen(screen) != EditorSession::OpenResult::Opened) {
+    if (session.screen().loadScreen(screen) != ScreenContents::OpenResult::Opened) {
         sink.show(Message::string(editormsg::kOpeningStopped, {std::to_string(screen)}));
         return 1;
     }
@@ -105,7 +105,7 @@ int runRender(const CliContext& ctx) {
         renderer.setShortFormPlaceholder(placeholder.text);
     }
     RgbImage image;
-    renderer.render(session, image);
+    renderer.render(session.readyToPaint(), image);
     std::string error;
     if (!PngFile::write(out, image, &error)) {
         sink.show(Message::string(editormsg::kPictureNotWritten, {out, error}));

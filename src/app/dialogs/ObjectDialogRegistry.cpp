@@ -23,7 +23,7 @@ namespace {
 namespace oe = objectediting;
 
 oe::PlcContext plcOf(ScreenWindow& w) {
-    return oe::PlcContext::of(w.session().store(), w.session().programDirectory());
+    return oe::PlcContext::of(w.session().screen().store(), w.session().screen().programDirectory());
 }
 
 // What a MsgDisp row shows for a text left empty.
@@ -33,7 +33,7 @@ std::string emptyMsgDispText() { return ui::str(ui::text(61453)); }
 // action and the extra option of a screen action are offered where the panel model has the
 // alarm view and the screen password.
 KeyFunctionForm::Preset keyPreset(ScreenWindow& w, const KeyRecord& record) {
-    const ProjectStore& store = w.session().store();
+    const ProjectStore& store = w.session().screen().store();
     KeyFunctionForm::Preset p;
     KeyFunctionDialog::presetFrom(record, p);
     p.cpuId = store.cpuId;
@@ -46,11 +46,11 @@ KeyFunctionForm::Preset keyPreset(ScreenWindow& w, const KeyRecord& record) {
 
 void editPanelKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();
-    const EditorSession::PanelKeyEdit begin = session.beginPanelKeyEdit(r.index);
+    const ScreenContents::PanelKeyEdit begin = session.screen().beginPanelKeyEdit(r.index);
     KeyFunctionForm form(keyPreset(w, begin.record));
     KeyFunctionDialog dialog(form, begin.perScreen, ui::text(r.title), w.prompts(), &w);
     if (auto result = dialog.run()) {
-        session.applyPanelKeyEdit(r.index, KeyFunctionDialog::recordOf(begin.record, result->values),
+        session.screen().applyPanelKeyEdit(r.index, KeyFunctionDialog::recordOf(begin.record, result->values),
                                   result->perScreen);
         // The project-wide keys and every screen's copies may have changed.
         w.mainWindow().refreshWorkspace();
@@ -59,10 +59,10 @@ void editPanelKey(ScreenWindow& w, const EditRequest& r) {
 
 void editFunctionKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();
-    ScreenNumberForm form(session.fnKeyFlags().at(static_cast<size_t>(r.index)));
+    ScreenNumberForm form(session.screen().fnKeyFlags().at(static_cast<size_t>(r.index)));
     ScreenNumberDialog dialog(form, w.prompts(), &w);
     if (auto v = dialog.run()) {
-        session.setFunctionKeyFlag(r.index, static_cast<uint8_t>(v->number));
+        session.screen().setFunctionKeyFlag(r.index, static_cast<uint8_t>(v->number));
     }
 }
 
