@@ -11,6 +11,7 @@
 #include "config/ProjectSetup.h"
 #include "config/SettingsFile.h"
 #include "forms/NewProjectFlow.h"
+#include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
@@ -197,7 +198,7 @@ bool MainWindow::saveProject(SaveFrom from) {
             return false;
         }
         st.projectPath = ui::str(path);
-    } else if (from == SaveFrom::MainWindow && st.format() < 51 && st.format() != 3 &&
+    } else if (from == SaveFrom::MainWindow && trn::isOlderFormat(st.format()) &&
                prompts().ask(Message::string(61560), Buttons::YesNo) != Answer::Yes) {
         return false;
     }

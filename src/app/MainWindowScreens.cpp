@@ -14,6 +14,7 @@
 #include "forms/ScreenManagerForm.h"
 #include "base/FileIo.h"
 #include "model/ProjectStore.h"
+#include "model/TrnFormat.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -266,7 +267,7 @@ void MainWindow::build() {
     if (!saveProject() || st.projectPath.empty()) {
         return;
     }
-    if (st.format() < 51 && st.format() != 3) {
+    if (trn::isOlderFormat(st.format())) {
         prompts().show(Message::string(61582), Icon::Warning);
         return;
     }

@@ -29,29 +29,13 @@ oe::PlcContext plcOf(ScreenWindow& w) {
 // What a MsgDisp row shows for a text left empty.
 std::string emptyMsgDispText() { return ui::str(ui::text(61453)); }
 
-// The panel key dialog preset with the key's record and the project's PLC context. The fourth
-// action and the extra option of a screen action are offered where the panel model has the
-// alarm view and the screen password.
-KeyFunctionForm::Preset keyPreset(ScreenWindow& w, const KeyRecord& record) {
-    const ProjectStore& store = w.session().screen().store();
-    KeyFunctionForm::Preset p;
-    KeyFunctionDialog::presetFrom(record, p);
-    p.cpuId = store.cpuId;
-    p.fourthOffered = store.alarmView != 0;
-    p.extraOffered = store.screenPassword != 0;
-    p.hasCom2Link = KeyFunctionForm::hasCom2Link(store);
-    p.ports = plcOf(w).ports;
-    return p;
-}
-
 void editPanelKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();
     const ScreenContents::PanelKeyEdit begin = session.screen().beginPanelKeyEdit(r.index);
-    KeyFunctionForm form(keyPreset(w, begin.record));
+    KeyFunctionForm form(KeyFunctionForm::presetFrom(begin.record, session.screen().store()));
     KeyFunctionDialog dialog(form, begin.perScreen, ui::text(r.title), w.prompts(), &w);
     if (auto result = dialog.run()) {
-        session.screen().applyPanelKeyEdit(r.index, KeyFunctionDialog::recordOf(begin.record, result->values),
-                                  result->perScreen);
+        session.screen().applyPanelKeyEdit(r.index, result->values.applyTo(begin.record), result->perScreen);
         // The project-wide keys and every screen's copies may have changed.
         w.mainWindow().refreshWorkspace();
     }
