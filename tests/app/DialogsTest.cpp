@@ -76,6 +76,7 @@ private slots:
     void trendGraphNeedsTheTwoPortModel();
     void everyPlacementCommandOpensItsKindsDialog();
     void panelKeyFromThePanelPicture();
+    void panelKeyValueKeepsWhatWasTyped();
     void functionKeyTakesAScreenNumber();
     void alarmGroupChecksItsRangeAndTexts();
     void addressPairTableAddsEditsAndDeletes();
@@ -277,6 +278,46 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, key0);
     QCOMPARE(st.globalKeys[0].flags, uint8_t(0xC2));
     QVERIFY(f.dialogs.unexpected.isEmpty());
+}
+
+void DialogsTest::panelKeyValueKeepsWhatWasTyped() {
+    Fixture f;
+    newProjectWithModel(f, 1);
+    EditorSession& s = f.active()->session();
+    // 65535 typed as an unsigned 16-bit value stays 65535 when the format changes to four
+    // decimal digits: OK refuses it with that format's message, and only typing is held to four.
+    f.dialogs.expect(QStringLiteral("keyFunctionDialog"), [&](QDialog& d) {
+        shown(d);
+        ctl<QRadioButton>(d, 1193)->click();
+        ctl<QComboBox>(d, 1209)->setCurrentIndex(0);
+        ctl<QRadioButton>(d, 1206)->click();
+        auto* value = ctl<QSpinBox>(d, 1211);
+        auto* edit = value->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("65535"));
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        ctl<QRadioButton>(d, 1205)->click();
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        QCOMPARE(value->value(), 65535);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClicks(edit, QStringLiteral("9"));
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        ctl<QLineEdit>(d, 1223)->setText(QStringLiteral("0010"));
+        DialogScript::ok(d);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QVERIFY(f.prompts.wasShown(61537));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("123456"));
+        QCOMPARE(edit->text(), QStringLiteral("1234"));
+        DialogScript::ok(d);
+    });
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, centre(s.screen().panelKeyRects()[0]));
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+    const KeyRecord& key = f.main->store().globalKeys[0];
+    QCOMPARE(key.flags, uint8_t(KeyRecord::kDecimalDigits | KeyRecord::kWord16));
+    QCOMPARE(key.operand, 1234u);
 }
 
 void DialogsTest::functionKeyTakesAScreenNumber() {

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QRadioButton>
@@ -211,6 +212,22 @@ void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QCOMPARE(s.screen().objects().lamps[0].attr, uint8_t(0x00));
+    QCOMPARE(s.screen().objects().lamps[0].dots.size(), size_t(512));
+
+    // With its file gone the lamp still opens, says so, and takes a new address under its name.
+    QVERIFY(QFile::remove(lampDir + QStringLiteral("/aatest.lmp")));
+    f.prompts.clear();
+    f.dialogs.expect(QStringLiteral("lampDialog"), [&](QDialog& d) {
+        d.show();
+        QTRY_VERIFY(f.prompts.wasShown(61558));
+        setText(d, 1081, QStringLiteral("0020"));
+        d.hide();
+        DialogScript::ok(d);
+    });
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(s.screen().objects().lamps[0].name, std::string("aatest"));
+    QCOMPARE(s.screen().objects().lamps[0].address, 16); // octal 20
     QCOMPARE(s.screen().objects().lamps[0].dots.size(), size_t(512));
 }
 
