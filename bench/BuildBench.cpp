@@ -59,11 +59,11 @@ std::unique_ptr<ProjectStore> baseStore() {
     st->maxChangeLength = 16;
     st->maxChangeCount = 10;
     ProjectBlock& pb = st->projectBlock;
-    pb.com1Baud = 9600;
-    pb.com2Baud = 9600;
-    pb.com1DataBits = pb.com2DataBits = 8;
-    pb.com1StopBits = pb.com2StopBits = 1;
-    pb.com1Parity = pb.com2Parity = 'n';
+    pb.baud[0] = 9600;
+    pb.baud[1] = 9600;
+    pb.dataBits[0] = pb.dataBits[1] = 8;
+    pb.stopBits[0] = pb.stopBits[1] = 1;
+    pb.parity[0] = pb.parity[1] = 'n';
     pb.startScreen = 1;
     return st;
 }

@@ -32,7 +32,7 @@ struct FullScreen {
         std::string dots(32 * 16, '\0');
         store->pictures[1] = {1, 32, 16, 0, dots};
         session = std::make_unique<EditorSession>(*store, dir, sink);
-        ScreenObjects& o = session->objects();
+        ScreenObjects& o = session->screen().objects();
         const int lx = store->lcdX, ly = store->lcdY;
         // Every object somewhere on the LCD, texts of realistic lengths (a few characters,
         // some two-byte), each in its own spot of a 24 x 4 grid.
@@ -91,9 +91,9 @@ void BM_FullRedraw(benchmark::State& state) {
     FullScreen f;
     ScreenRenderer renderer(&f.panel, &f.glyphs);
     RgbImage img;
-    renderer.render(*f.session, img); // glyphs of the texts are drawn once by the font source
+    renderer.render(f.session->readyToPaint(), img); // glyphs of the texts are drawn once by the font source
     for (auto _ : state) {
-        renderer.render(*f.session, img);
+        renderer.render(f.session->readyToPaint(), img);
         benchmark::DoNotOptimize(img.data());
     }
 }
@@ -104,19 +104,19 @@ BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMicrosecond);
 void BM_HitTestSweep(benchmark::State& state) {
     FullScreen f;
     // Only pictures in the lower half: points there scan every other list first.
-    for (auto& t : f.session->objects().textStrings) {
+    for (auto& t : f.session->screen().objects().textStrings) {
         t.y = std::min(t.y, f.store->lcdY + 32);
     }
     for (auto _ : state) {
         for (int y = 0; y < 128; y += 16) {
             for (int x = 0; x < 384; x += 16) {
                 Point p{f.store->lcdX + x + 3, f.store->lcdY + y + 3};
-                f.session->press(p);
-                f.session->release(p);
+                f.session->pointer().press(p);
+                f.session->pointer().release(p);
             }
         }
-        benchmark::DoNotOptimize(f.session->currentKind());
-        f.session->takeInvalidations();
+        benchmark::DoNotOptimize(f.session->pointer().currentKind());
+        f.session->screen().takeInvalidations();
     }
     state.SetItemsProcessed(state.iterations() * 24 * 8);
 }
@@ -126,12 +126,12 @@ BENCHMARK(BM_HitTestSweep)->Unit(benchmark::kMicrosecond);
 void BM_PointerMove(benchmark::State& state) {
     FullScreen f;
     Point on{f.store->lcdX + 5, f.store->lcdY + 5};
-    f.session->press(on);
-    f.session->release(on);
+    f.session->pointer().press(on);
+    f.session->pointer().release(on);
     int i = 0;
     for (auto _ : state) {
-        f.session->move({f.store->lcdX + (i++ % 384), f.store->lcdY + 40}, false);
-        benchmark::DoNotOptimize(f.session->statusText().data());
+        f.session->pointer().move({f.store->lcdX + (i++ % 384), f.store->lcdY + 40}, false);
+        benchmark::DoNotOptimize(f.session->pointer().statusText().data());
     }
 }
 BENCHMARK(BM_PointerMove);

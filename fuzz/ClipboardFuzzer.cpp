@@ -45,28 +45,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::optional<EditorSession> fresh;
     fresh.emplace(*store, ProgramDirectory("/nonexistent"), sink);
     EditorSession& session = *fresh;
-    session.paste(block.data(), block.size());
-    session.paste(block.data(), block.size());
+    session.clipboard().paste(block.data(), block.size());
+    session.clipboard().paste(block.data(), block.size());
     // A second paste of the wrong size must do nothing.
-    session.paste(data, size);
+    session.clipboard().paste(data, size);
     for (int kind : ScreenObjects::kKinds) {
-        if (session.objects().count(kind) > ScreenObjects::capacityOf(kind)) {
+        if (session.screen().objects().count(kind) > ScreenObjects::capacityOf(kind)) {
             __builtin_trap();
         }
     }
     static RgbImage panel(800, 500);
     static RgbImage img;
     ScreenRenderer renderer(&panel, nullptr);
-    renderer.render(session, img);
+    renderer.render(session.readyToPaint(), img);
     for (int y = 60; y < 200; y += 31) {
-        session.press({200 + y, y});
-        session.move({300 + y, y + 20}, true);
-        session.release({300 + y, y + 20});
+        session.pointer().press({200 + y, y});
+        session.pointer().move({300 + y, y + 20}, true);
+        session.pointer().release({300 + y, y + 20});
     }
-    std::vector<uint8_t> copy = session.copyBlock();
-    session.paste(copy.data(), copy.size());
-    session.bindScreenNumber(5, "fuzz", false);
-    session.storeScreen();
+    std::vector<uint8_t> copy = session.clipboard().copyBlock();
+    session.clipboard().paste(copy.data(), copy.size());
+    session.screen().bindScreenNumber(5, "fuzz", false);
+    session.screen().storeScreen();
     store->screenOpen[5] = 0;
     store->globalPool.clear();
     fresh.reset();

@@ -1,6 +1,7 @@
 #include "app/CommandIcons.h"
 
 #include "app/Commands.h"
+#include "app/IconPainter.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -12,30 +13,19 @@ namespace dispcraft {
 
 namespace {
 
-const QColor kLcd(50, 200, 50);
-const QColor kInk(20, 20, 20);
-const QColor kFrame(70, 74, 80);
+using icons::kInk;
+using icons::kLcd;
+using icons::kLine;
 
-// Draws on a 24 x 24 grid whatever the pixmap size.
+// Command pictures are drawn on a 24 x 24 grid.
 template <typename Draw>
 QIcon painted(Draw draw) {
-    QIcon icon;
-    for (int n : {16, 24, 32, 48}) {
-        QPixmap pm(n, n);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(n / 24.0, n / 24.0);
-        draw(p);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
+    return icons::painted(24, {16, 24, 32, 48}, draw);
 }
 
 // A small LCD with something on it: the object pictures share it.
 void lcd(QPainter& p) {
-    p.setPen(QPen(kFrame, 1.2));
+    p.setPen(QPen(kLine, 1.2));
     p.setBrush(kLcd);
     p.drawRoundedRect(QRectF(1.5, 3.5, 21, 17), 2, 2);
 }
@@ -118,7 +108,7 @@ QIcon commandIcon(int id) {
     case kBuild:
         return painted([](QPainter& p) {
             // An arrow into a chip: compile and send.
-            p.setPen(QPen(kFrame, 1.2));
+            p.setPen(QPen(kLine, 1.2));
             p.setBrush(QColor(60, 60, 60));
             p.drawRect(QRectF(5.5, 12.5, 13, 9));
             p.setPen(QPen(QColor(180, 180, 180), 1));
@@ -173,7 +163,7 @@ QIcon commandIcon(int id) {
         });
     case kPlaceShortNumDisp:
         return painted([](QPainter& p) {
-            p.setPen(QPen(kFrame, 1.4));
+            p.setPen(QPen(kLine, 1.4));
             p.setBrush(Qt::white);
             p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
             p.setPen(QPen(kInk, 1.8, Qt::SolidLine, Qt::RoundCap));
@@ -230,7 +220,7 @@ QIcon commandIcon(int id) {
 QIcon programIcon() {
     return painted([](QPainter& p) {
         p.setPen(QPen(QColor(40, 40, 40), 1));
-        p.setBrush(kFrame);
+        p.setBrush(kLine);
         p.drawRoundedRect(QRectF(0.5, 2.5, 23, 19), 3, 3);
         p.setBrush(kLcd);
         p.setPen(Qt::NoPen);

@@ -465,9 +465,9 @@ void MainWindow::publishClipboard(ScreenWindow& owner, const std::vector<uint8_t
                              static_cast<qsizetype>(block.size())));
     QGuiApplication::clipboard()->setMimeData(data);
     for (ScreenWindow* w : screenWindows()) {
-        w->session().setClipboardOwner(false);
+        w->session().clipboard().setOwner(false);
     }
-    owner.session().setClipboardOwner(true);
+    owner.session().clipboard().setOwner(true);
     updateCommandStates();
 }
 
@@ -478,7 +478,7 @@ void MainWindow::emptyClipboard() {
         cb->clear();
     }
     for (ScreenWindow* w : screenWindows()) {
-        w->session().setClipboardOwner(false);
+        w->session().clipboard().setOwner(false);
     }
 }
 

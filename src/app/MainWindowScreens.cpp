@@ -16,6 +16,7 @@
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
 #include "text/LanguageStrings.h"
+#include "model/TrnFormat.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -99,7 +100,7 @@ void MainWindow::openScreen(int s) {
     if (!w) {
         return;
     }
-    if (w->loadScreen(s) != EditorSession::OpenResult::Opened) {
+    if (w->loadScreen(s) != ScreenContents::OpenResult::Opened) {
         // A partly unpacked screen must not be stored back over the whole one.
         w->closeQuietly();
         return;
@@ -181,7 +182,7 @@ void MainWindow::screenList() {
             replaced->closeQuietly();
         }
         const std::string name = store().entries[static_cast<size_t>(to)].nameString();
-        moved->session().bindScreenNumber(to, name, true);
+        moved->session().screen().bindScreenNumber(to, name, true);
         ScreenManagerForm::setReloadFlag(store().entries[static_cast<size_t>(to)], 0);
         moved->updateTitle();
     }
@@ -227,7 +228,7 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
     if (!v) {
         return false;
     }
-    if (window.session().numberTaken(v->number)) {
+    if (window.session().screen().numberTaken(v->number)) {
         // The number's screen is replaced: windows showing it go without questions.
         for (ScreenWindow* other : screenWindows()) {
             if (other != &window && other->screenNo() == v->number) {
@@ -235,18 +236,18 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
             }
         }
     }
-    window.session().bindScreenNumber(v->number, v->name, saveAs);
+    window.session().screen().bindScreenNumber(v->number, v->name, saveAs);
     store().treeChanged = true;
     window.updateTitle();
     return true;
 }
 
 bool MainWindow::storeScreenWindow(ScreenWindow& window) {
-    window.session().deselectAll();
+    window.session().screen().deselectAll();
     if (window.screenNo() == 0 && !chooseScreenNumber(window, false)) {
         return false;
     }
-    window.session().storeScreen();
+    window.session().screen().storeScreen();
     window.afterEdit();
     refreshWorkspace();
     return true;
@@ -272,7 +273,7 @@ void MainWindow::build() {
     if (!saveProject() || st.projectPath.empty()) {
         return;
     }
-    if (st.format() < 51 && st.format() != 3) {
+    if (trn::isOlderFormat(st.format())) {
         prompts().show(Message::string(61582), Icon::Warning);
         return;
     }

@@ -28,17 +28,20 @@ ScreenCanvas::ScreenCanvas(EditorSession& session, ScreenRenderer& renderer, QWi
 QSize ScreenCanvas::sizeHint() const { return {ScreenRenderer::kWidth, ScreenRenderer::kHeight}; }
 
 void ScreenCanvas::refresh(bool force) {
-    std::vector<Invalidation> parts = m_session.takeInvalidations();
+    std::vector<Invalidation> parts = m_session.screen().takeInvalidations();
     if (parts.empty() && !force && m_drawn) {
         return;
     }
     // The whole view is drawn each time (the renderer keeps no cache); only the invalidated
     // parts are put on the screen.
-    m_renderer.render(m_session, m_image);
+    if (!m_renderer.hasPanelPicture()) {
+        m_session.screen().panelPictureMissing();
+    }
+    m_renderer.render(m_session.readyToPaint(), m_image);
     m_drawn = true;
-    // Drawing may change the working records (a picture of a deleted entry goes) or, on the
-    // first drawing without a panel picture, report it: take what it invalidated too.
-    std::vector<Invalidation> more = m_session.takeInvalidations();
+    // Getting ready to paint may change the working records (a picture of a deleted entry goes)
+    // and the first drawing without a panel picture reports it: take what they invalidated too.
+    std::vector<Invalidation> more = m_session.screen().takeInvalidations();
     parts.insert(parts.end(), more.begin(), more.end());
     if (force || parts.empty()) {
         update();
@@ -74,8 +77,8 @@ void ScreenCanvas::paintEvent(QPaintEvent* event) {
 
 void ScreenCanvas::afterEvent() {
     refresh();
-    if (m_session.cursor() != m_cursor) {
-        m_cursor = m_session.cursor();
+    if (m_session.pointer().cursor() != m_cursor) {
+        m_cursor = m_session.pointer().cursor();
         setCursor(editorCursor(m_cursor));
     }
     emit sessionChanged();
@@ -87,14 +90,14 @@ void ScreenCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    m_session.press(viewPoint(event));
+    m_session.pointer().press(viewPoint(event));
     afterEvent();
 }
 
 void ScreenCanvas::mouseMoveEvent(QMouseEvent* event) {
-    m_session.move(viewPoint(event), (event->buttons() & Qt::LeftButton) != 0);
+    m_session.pointer().move(viewPoint(event), (event->buttons() & Qt::LeftButton) != 0);
     afterEvent();
-    emit statusText(QString::fromStdString(m_session.statusText()));
+    emit statusText(QString::fromStdString(m_session.pointer().statusText()));
 }
 
 void ScreenCanvas::mouseReleaseEvent(QMouseEvent* event) {
@@ -102,7 +105,7 @@ void ScreenCanvas::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    m_session.release(viewPoint(event));
+    m_session.pointer().release(viewPoint(event));
     afterEvent();
 }
 
@@ -111,19 +114,19 @@ void ScreenCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
-    EditRequest request = m_session.doubleClick(viewPoint(event));
+    EditRequest request = m_session.pointer().doubleClick(viewPoint(event));
     afterEvent();
     emit editRequested(request);
 }
 
 void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        m_session.escape();
+        m_session.pointer().escape();
         afterEvent();
         return;
     }
-    if (event->key() == Qt::Key_Delete && m_session.objects().anySelected()) {
-        m_session.deleteKey();
+    if (event->key() == Qt::Key_Delete && m_session.screen().objects().anySelected()) {
+        m_session.deleteSelected();
         afterEvent();
         return;
     }
@@ -131,7 +134,7 @@ void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScreenCanvas::contextMenuEvent(QContextMenuEvent* event) {
-    const bool show = m_session.contextMenu();
+    const bool show = m_session.pointer().contextMenu();
     afterEvent();
     if (show) {
         const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()

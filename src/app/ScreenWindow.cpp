@@ -70,18 +70,18 @@ void ScreenWindow::buildSession() {
         setWindowModified(modified());
         emit stateChanged();
         // The first drawing without a panel picture said so; the window then closes.
-        if (m_session->closeRequested()) {
+        if (m_session->screen().closeRequested()) {
             QTimer::singleShot(0, this, [this] { closeQuietly(); });
         }
     });
     m_canvas->refresh(true);
-    if (m_session->closeRequested()) {
+    if (m_session->screen().closeRequested()) {
         QTimer::singleShot(0, this, [this] { closeQuietly(); });
     }
 }
 
-EditorSession::OpenResult ScreenWindow::loadScreen(int s) {
-    EditorSession::OpenResult r = m_session->loadScreen(s);
+ScreenContents::OpenResult ScreenWindow::loadScreen(int s) {
+    ScreenContents::OpenResult r = m_session->screen().loadScreen(s);
     updateTitle();
     m_canvas->refresh(true);
     return r;
@@ -89,10 +89,10 @@ EditorSession::OpenResult ScreenWindow::loadScreen(int s) {
 
 void ScreenWindow::reload() {
     const int s = screenNo();
-    const bool owner = m_session->clipboardOwner();
+    const bool owner = m_session->clipboard().owner();
     buildSession();
-    m_session->setClipboardOwner(owner);
-    if (m_session->loadScreen(s) != EditorSession::OpenResult::Opened) {
+    m_session->clipboard().setOwner(owner);
+    if (m_session->screen().loadScreen(s) != ScreenContents::OpenResult::Opened) {
         closeQuietly();
         return;
     }
@@ -101,7 +101,7 @@ void ScreenWindow::reload() {
 }
 
 void ScreenWindow::updateTitle() {
-    setWindowTitle(ui::text(m_session->title()) + QStringLiteral("[*]"));
+    setWindowTitle(ui::text(m_session->screen().title()) + QStringLiteral("[*]"));
     setWindowModified(modified());
 }
 
@@ -157,9 +157,9 @@ bool ScreenWindow::commandEnabled(int id) const {
 
 void ScreenWindow::runCommand(int id) {
     switch (id) {
-    case kSelectTool: m_session->selectTool(); break;
+    case kSelectTool: m_session->pointer().selectTool(); break;
     case kDelete: m_session->deleteSelected(); break;
-    case kRedraw: m_session->redraw(); break;
+    case kRedraw: m_session->screen().invalidateAll(false); break;
     case kRemoveScreen: removeScreen(); return;
     case kSummary: summary(); break;
     case kCopy: copy(false); break;
@@ -205,7 +205,7 @@ void ScreenWindow::showContextMenu(const QPoint& globalPos) {
 }
 
 void ScreenWindow::copy(bool cut) {
-    std::vector<uint8_t> block = cut ? m_session->cutBlock() : m_session->copyBlock();
+    std::vector<uint8_t> block = cut ? m_session->cutBlock() : m_session->clipboard().copyBlock();
     if (block.empty()) {
         return;
     }
@@ -215,22 +215,22 @@ void ScreenWindow::copy(bool cut) {
 void ScreenWindow::paste() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) {
-        m_session->deselectAll();
-        m_session->setModified();
+        m_session->screen().deselectAll();
+        m_session->screen().setModified();
         prompts().show(Message::string(61531), Icon::Warning);
         return;
     }
     const QByteArray bytes = data->data(QString::fromLatin1(ClipboardBlock::kFormat));
-    m_session->paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
+    m_session->clipboard().paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
                      static_cast<size_t>(bytes.size()));
 }
 
 void ScreenWindow::summary() {
     std::string text;
-    for (const Message& part : m_session->summaryParts()) {
+    for (const Message& part : m_session->screen().summaryParts()) {
         text += LanguageStrings::current().format(part);
     }
-    prompts().showText(Message::text(text), Icon::Information, EditorSession::kSummaryCaption);
+    prompts().showText(Message::text(text), Icon::Information, ScreenContents::kSummaryCaption);
 }
 
 void ScreenWindow::removeScreen() {
@@ -239,13 +239,13 @@ void ScreenWindow::removeScreen() {
                       Answer::Yes) {
         return;
     }
-    m_session->removeScreen();
+    m_session->screen().removeScreen();
     m_main.refreshWorkspace();
     closeQuietly();
 }
 
 bool ScreenWindow::save() {
-    m_session->deselectAll();
+    m_session->screen().deselectAll();
     return m_main.saveProject(MainWindow::SaveFrom::Editor);
 }
 
@@ -253,11 +253,11 @@ bool ScreenWindow::saveAs() {
     // The screen goes into the project under the number chosen now; the project file is
     // written by a save, so an untitled project asks for no file name here.
     ProjectStore& st = m_main.store();
-    m_session->deselectAll();
+    m_session->screen().deselectAll();
     if (!m_main.chooseScreenNumber(*this, true)) {
         return false;
     }
-    m_session->storeScreen();
+    m_session->screen().storeScreen();
     st.treeChanged = true;
     updateTitle();
     m_main.refreshWorkspace();
@@ -288,12 +288,12 @@ void ScreenWindow::closeEvent(QCloseEvent* event) {
                 return;
             }
         }
-        m_session->clearModified();
+        m_session->screen().clearModified();
     }
-    if (m_session->clipboardOwner()) {
+    if (m_session->clipboard().owner()) {
         m_main.emptyClipboard();
     }
-    m_session->windowClosed();
+    m_session->screen().windowClosed();
     m_closed = true;
     QMdiSubWindow::closeEvent(event);
     emit stateChanged();

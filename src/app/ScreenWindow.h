@@ -30,11 +30,11 @@ public:
     const EditorSession& session() const { return *m_session; }
     Prompts& prompts();
     ScreenCanvas* canvas() const { return m_canvas; }
-    int screenNo() const { return m_session->screenNo(); }
-    bool modified() const { return m_session->modified(); }
+    int screenNo() const { return m_session->screen().screenNo(); }
+    bool modified() const { return m_session->screen().modified(); }
 
     // Unpacks stored screen s into this new window.
-    EditorSession::OpenResult loadScreen(int s);
+    ScreenContents::OpenResult loadScreen(int s);
     // Loads the window's screen again from the store (after the screen manager copied onto
     // it); unsaved edits of the window are replaced.
     void reload();

@@ -67,7 +67,7 @@ int runRender(const CliContext& ctx, const RenderArguments& args) {
     }
 
     EditorSession session(*store, dir, sink);
-    if (session.loadScreen(screen) != EditorSession::OpenResult::Opened) {
+    if (session.screen().loadScreen(screen) != ScreenContents::OpenResult::Opened) {
         sink.show(Message::string(editormsg::kOpeningStopped, {std::to_string(screen)}));
         return kExitFailed;
     }
@@ -92,7 +92,7 @@ int runRender(const CliContext& ctx, const RenderArguments& args) {
         renderer.setShortFormPlaceholder(placeholder.text);
     }
     RgbImage image;
-    renderer.render(session, image);
+    renderer.render(session.readyToPaint(), image);
     std::string error;
     if (!PngFile::write(args.out, image, &error)) {
         sink.show(Message::string(editormsg::kPictureNotWritten, {args.out, error}));

@@ -189,7 +189,7 @@ struct Fixture {
 
     ScreenWindow* active() const { return main->activeScreenWindow(); }
     ScreenCanvas* canvas() const { return active()->canvas(); }
-    Point lcd() const { return active()->session().lcdOrigin(); }
+    Point lcd() const { return active()->session().screen().lcdOrigin(); }
     QPoint at(int dx, int dy) const { return QPoint(lcd().x + dx, lcd().y + dy); }
 
     // New project with the first model and its preselected links.
@@ -206,7 +206,7 @@ struct Fixture {
         });
         main->runCommand(command::kPlaceTextString);
         QTest::mouseClick(canvas(), Qt::LeftButton, {}, at(dx, dy));
-        active()->session().escape();
+        active()->session().pointer().escape();
     }
     // The screen number dialog answered with a number and a name.
     void expectScreenNumber(int n, const QString& name = {}) {

@@ -78,6 +78,7 @@ private slots:
     void trendGraphNeedsTheTwoPortModel();
     void everyPlacementCommandOpensItsKindsDialog();
     void panelKeyFromThePanelPicture();
+    void panelKeyValueKeepsWhatWasTyped();
     void functionKeyTakesAScreenNumber();
     void alarmGroupChecksItsRangeAndTexts();
     void addressPairTableAddsEditsAndDeletes();
@@ -140,17 +141,17 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     f.main->runCommand(command::kPlaceMsgDisp);
     QVERIFY(f.dialogs.done());
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), int(kKindMsgDisp));
+    QCOMPARE(s.pointer().placingKind(), int(kKindMsgDisp));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(16, 16));
-    s.escape();
-    const MsgDispObject& o = s.objects().msgDisps[0];
+    s.pointer().escape();
+    const MsgDispObject& o = s.screen().objects().msgDisps[0];
     QVERIFY(o.occupies(kKindMsgDisp));
     QCOMPARE(o.texts[0], std::string("RUN"));
     QCOMPARE(o.texts[1], std::string("\xCD\xA3\xD6\xB9"));
     QCOMPARE(o.texts[2], std::string()); // rows left alone stay empty
     QCOMPARE(o.address, 100);
     QCOMPARE(o.attr & 0x80, 0x80);
-    QVERIFY(s.modified());
+    QVERIFY(s.screen().modified());
 
     // A double-click edits it: Cancel changes nothing, OK writes back.
     f.dialogs.expect(QStringLiteral("msgDispDialog"), [&](QDialog& d) {
@@ -161,7 +162,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     });
     const QPoint onIt = f.at(16 + 4, 16 + 4);
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, onIt);
-    QCOMPARE(s.objects().msgDisps[0].address, 100);
+    QCOMPARE(s.screen().objects().msgDisps[0].address, 100);
     f.dialogs.expect(QStringLiteral("msgDispDialog"), [&](QDialog& d) {
         shown(d);
         ctl<QLineEdit>(d, 1036)->setText(QStringLiteral("0200"));
@@ -171,8 +172,8 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, onIt);
     QVERIFY(f.dialogs.done());
     QVERIFY(f.dialogs.unexpected.isEmpty());
-    QCOMPARE(s.objects().msgDisps[0].address, 200);
-    QCOMPARE(s.objects().msgDisps[0].attr & 0x80, 0);
+    QCOMPARE(s.screen().objects().msgDisps[0].address, 200);
+    QCOMPARE(s.screen().objects().msgDisps[0].attr & 0x80, 0);
 }
 
 void DialogsTest::trendGraphNeedsTheTwoPortModel() {
@@ -183,7 +184,7 @@ void DialogsTest::trendGraphNeedsTheTwoPortModel() {
     f.main->store().cpuId = 37;
     QVERIFY(f.main->runCommand(command::kPlaceTrendGraph));
     QVERIFY(f.prompts.wasShown(61502));
-    QCOMPARE(f.active()->session().tool(), 0);
+    QCOMPARE(f.active()->session().pointer().placingKind(), 0);
     QCOMPARE(f.dialogs.seen, QStringList{QStringLiteral("modelLinkDialog")});
 }
 
@@ -210,7 +211,7 @@ void DialogsTest::everyPlacementCommandOpensItsKindsDialog() {
             ++opened;
         }
         // A cancelled placement arms nothing.
-        QCOMPARE(f.active()->session().tool(), 0);
+        QCOMPARE(f.active()->session().pointer().placingKind(), 0);
     }
     QVERIFY(opened >= 2);
 }
@@ -219,7 +220,7 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     Fixture f;
     newProjectWithModel(f, 2);
     EditorSession& s = f.active()->session();
-    const QPoint key0 = centre(s.panelKeyRects()[0]);
+    const QPoint key0 = centre(s.screen().panelKeyRects()[0]);
     // A word action of 10000 in decimal digits is refused; then a per-screen show-screen.
     f.dialogs.expect(QStringLiteral("keyFunctionDialog"), [&](QDialog& d) {
         shown(d);
@@ -248,8 +249,8 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     QVERIFY(f.dialogs.done());
     const ProjectStore& st = f.main->store();
     QCOMPARE(st.globalKeys[0].kind, uint8_t(1));
-    QCOMPARE(s.keys()[0].screen, uint8_t(5));
-    QCOMPARE(s.keys()[0].flags, uint8_t(0));
+    QCOMPARE(s.screen().keys()[0].screen, uint8_t(5));
+    QCOMPARE(s.screen().keys()[0].flags, uint8_t(0));
     // Cancelled in per-screen mode: the project-wide record keeps its per-screen mark.
     f.dialogs.expect(QStringLiteral("keyFunctionDialog"), DialogScript::cancel);
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, key0);
@@ -286,6 +287,46 @@ void DialogsTest::panelKeyFromThePanelPicture() {
     QVERIFY(f.dialogs.unexpected.isEmpty());
 }
 
+void DialogsTest::panelKeyValueKeepsWhatWasTyped() {
+    Fixture f;
+    newProjectWithModel(f, 1);
+    EditorSession& s = f.active()->session();
+    // 65535 typed as an unsigned 16-bit value stays 65535 when the format changes to four
+    // decimal digits: OK refuses it with that format's message, and only typing is held to four.
+    f.dialogs.expect(QStringLiteral("keyFunctionDialog"), [&](QDialog& d) {
+        shown(d);
+        ctl<QRadioButton>(d, 1193)->click();
+        ctl<QComboBox>(d, 1209)->setCurrentIndex(0);
+        ctl<QRadioButton>(d, 1206)->click();
+        auto* value = ctl<QSpinBox>(d, 1211);
+        auto* edit = value->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("65535"));
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        ctl<QRadioButton>(d, 1205)->click();
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        QCOMPARE(value->value(), 65535);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClicks(edit, QStringLiteral("9"));
+        QCOMPARE(edit->text(), QStringLiteral("65535"));
+        ctl<QLineEdit>(d, 1223)->setText(QStringLiteral("0010"));
+        DialogScript::ok(d);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QVERIFY(f.prompts.wasShown(61537));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("123456"));
+        QCOMPARE(edit->text(), QStringLiteral("1234"));
+        DialogScript::ok(d);
+    });
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, centre(s.screen().panelKeyRects()[0]));
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.dialogs.unexpected.isEmpty());
+    const KeyRecord& key = f.main->store().globalKeys[0];
+    QCOMPARE(key.flags, uint8_t(KeyRecord::kDecimalDigits | KeyRecord::kWord16));
+    QCOMPARE(key.operand, 1234u);
+}
+
 void DialogsTest::functionKeyTakesAScreenNumber() {
     Fixture f;
     f.newProject();
@@ -297,11 +338,11 @@ void DialogsTest::functionKeyTakesAScreenNumber() {
         ctl<QSpinBox>(d, 1110)->setValue(7);
         DialogScript::ok(d);
     });
-    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, centre(s.fnKeyRects()[2]));
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, centre(s.screen().fnKeyRects()[2]));
     QVERIFY(f.dialogs.done());
     QVERIFY(f.dialogs.unexpected.isEmpty());
-    QCOMPARE(s.fnKeyFlags()[2], uint8_t(7));
-    QVERIFY(s.modified());
+    QCOMPARE(s.screen().fnKeyFlags()[2], uint8_t(7));
+    QVERIFY(s.screen().modified());
 }
 
 void DialogsTest::alarmGroupChecksItsRangeAndTexts() {

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QRadioButton>
@@ -178,15 +179,15 @@ void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
     f.main->runCommand(command::kPlaceLamp);
     QVERIFY(f.dialogs.done());
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindLamp);
-    QCOMPARE(s.placeWidth(), 32);
-    QCOMPARE(s.templates().lamp.name, std::string("aatest"));
-    QCOMPARE(s.templates().lamp.address, 15); // octal 17
-    QCOMPARE(s.templates().lamp.attr, uint8_t(0x80));
+    QCOMPARE(s.pointer().placingKind(), kKindLamp);
+    QCOMPARE(s.pointer().placeWidth(), 32);
+    QCOMPARE(s.screen().templates().lamp.name, std::string("aatest"));
+    QCOMPARE(s.screen().templates().lamp.address, 15); // octal 17
+    QCOMPARE(s.screen().templates().lamp.attr, uint8_t(0x80));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
-    s.escape();
-    QCOMPARE(s.objects().count(kKindLamp), 1);
-    QCOMPARE(s.objects().lamps[0].dotCount, 512);
+    s.pointer().escape();
+    QCOMPARE(s.screen().objects().count(kKindLamp), 1);
+    QCOMPARE(s.screen().objects().lamps[0].dotCount, 512);
 
     // A double-click opens the lamp's own file once the dialog shows; Cancel changes nothing.
     f.dialogs.expect(QStringLiteral("lampDialog"), [&](QDialog& d) {
@@ -201,7 +202,7 @@ void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
     });
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(s.objects().lamps[0].attr, uint8_t(0x80));
+    QCOMPARE(s.screen().objects().lamps[0].attr, uint8_t(0x80));
 
     // OK writes the order back and reloads the dots once.
     f.dialogs.expect(QStringLiteral("lampDialog"), [&](QDialog& d) {
@@ -210,8 +211,24 @@ void GraphicDialogsTest::lampChoosesFileAddressAndOrder() {
     });
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(s.objects().lamps[0].attr, uint8_t(0x00));
-    QCOMPARE(s.objects().lamps[0].dots.size(), size_t(512));
+    QCOMPARE(s.screen().objects().lamps[0].attr, uint8_t(0x00));
+    QCOMPARE(s.screen().objects().lamps[0].dots.size(), size_t(512));
+
+    // With its file gone the lamp still opens, says so, and takes a new address under its name.
+    QVERIFY(QFile::remove(lampDir + QStringLiteral("/aatest.lmp")));
+    f.prompts.clear();
+    f.dialogs.expect(QStringLiteral("lampDialog"), [&](QDialog& d) {
+        d.show();
+        QTRY_VERIFY(f.prompts.wasShown(61558));
+        setText(d, 1081, QStringLiteral("0020"));
+        d.hide();
+        DialogScript::ok(d);
+    });
+    QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(s.screen().objects().lamps[0].name, std::string("aatest"));
+    QCOMPARE(s.screen().objects().lamps[0].address, 16); // octal 20
+    QCOMPARE(s.screen().objects().lamps[0].dots.size(), size_t(512));
 }
 
 void GraphicDialogsTest::numDispChecksRangesAndDigits() {
@@ -245,14 +262,14 @@ void GraphicDialogsTest::numDispChecksRangesAndDigits() {
     f.main->runCommand(command::kPlaceNumDisp);
     QVERIFY(f.dialogs.done());
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindNumDisp);
-    QCOMPARE(s.templates().numDisp.preview, std::string("-123.45"));
-    QCOMPARE(s.templates().numDisp.maximum, 500);
-    QCOMPARE(s.templates().numDisp.minimum, -500);
-    QCOMPARE(s.templates().numDisp.attr, uint8_t(0x08 | 0x20 | 1));
+    QCOMPARE(s.pointer().placingKind(), kKindNumDisp);
+    QCOMPARE(s.screen().templates().numDisp.preview, std::string("-123.45"));
+    QCOMPARE(s.screen().templates().numDisp.maximum, 500);
+    QCOMPARE(s.screen().templates().numDisp.minimum, -500);
+    QCOMPARE(s.screen().templates().numDisp.attr, uint8_t(0x08 | 0x20 | 1));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
-    s.escape();
-    QCOMPARE(s.objects().count(kKindNumDisp), 1);
+    s.pointer().escape();
+    QCOMPARE(s.screen().objects().count(kKindNumDisp), 1);
 
     // The object opens as it was stored; 32 bits unsigned resets both ranges to the full width.
     f.dialogs.expect(QStringLiteral("numDispDialog"), [&](QDialog& d) {
@@ -267,7 +284,7 @@ void GraphicDialogsTest::numDispChecksRangesAndDigits() {
     });
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
-    const NumDispObject& o = s.objects().numDisps[0];
+    const NumDispObject& o = s.screen().objects().numDisps[0];
     QCOMPARE(o.preview, std::string("123.45"));
     QCOMPARE(o.attr & 0x10, 0x10);
     QCOMPARE(o.maximum, 2147483647);
@@ -295,15 +312,15 @@ void GraphicDialogsTest::clockDisplayNeedsTwoPortsAndKeepsItsForm() {
     f.main->runCommand(command::kPlaceShortNumDisp);
     QVERIFY(f.dialogs.done());
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindNumDisp);
-    const NumDispObject& t = s.templates().numDisp;
+    QCOMPARE(s.pointer().placingKind(), kKindNumDisp);
+    const NumDispObject& t = s.screen().templates().numDisp;
     QCOMPARE(t.maximum, 7);
     QCOMPARE(t.minimum, 1);
     // Bit 1 cleared by the second button; option 1179 starts ticked, so bit 2 stays clear.
     QCOMPARE(t.options, uint8_t(0x81));
     QCOMPARE(t.preview, std::string("\xD2\xBB"));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
-    s.escape();
+    s.pointer().escape();
     // A double-click opens the short form again, on the object's field; Cancel keeps it.
     f.dialogs.expect(QStringLiteral("shortNumDispDialog"), [&](QDialog& d) {
         QVERIFY(child<QRadioButton>(d, ctl(1151))->isChecked());
@@ -314,7 +331,7 @@ void GraphicDialogsTest::clockDisplayNeedsTwoPortsAndKeepsItsForm() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QVERIFY(f.dialogs.unexpected.isEmpty());
-    QCOMPARE(s.objects().numDisps[0].address, 5);
+    QCOMPARE(s.screen().objects().numDisps[0].address, 5);
 }
 
 void GraphicDialogsTest::barGraphRangeAndCoding() {
@@ -339,13 +356,13 @@ void GraphicDialogsTest::barGraphRangeAndCoding() {
     f.main->runCommand(command::kPlaceBarGraph);
     QVERIFY(f.dialogs.done());
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindBarGraph);
-    QCOMPARE(s.placeWidth(), 96); // 2 x length 48, horizontal
-    QCOMPARE(s.placeHeight(), 48);
-    QCOMPARE(s.templates().barGraph.address, 100);
-    QCOMPARE(s.templates().barGraph.attr, uint8_t(0x01));
+    QCOMPARE(s.pointer().placingKind(), kKindBarGraph);
+    QCOMPARE(s.pointer().placeWidth(), 96); // 2 x length 48, horizontal
+    QCOMPARE(s.pointer().placeHeight(), 48);
+    QCOMPARE(s.screen().templates().barGraph.address, 100);
+    QCOMPARE(s.screen().templates().barGraph.attr, uint8_t(0x01));
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
-    s.escape();
+    s.pointer().escape();
     // The stored unsigned maximum comes back as 65535 and signed coding resets the range.
     f.dialogs.expect(QStringLiteral("barGraphDialog"), [&](QDialog& d) {
         QCOMPARE(child<QSpinBox>(d, ctl(1060))->value(), 65535);
@@ -356,8 +373,8 @@ void GraphicDialogsTest::barGraphRangeAndCoding() {
     });
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(s.objects().barGraphs[0].attr, uint8_t(0x81));
-    QCOMPARE(s.objects().barGraphs[0].minimum, -32768);
+    QCOMPARE(s.screen().objects().barGraphs[0].attr, uint8_t(0x81));
+    QCOMPARE(s.screen().objects().barGraphs[0].minimum, -32768);
 }
 
 void GraphicDialogsTest::trendGraphRefusedOnOnePortAndFitsTheLcd() {
@@ -367,7 +384,7 @@ void GraphicDialogsTest::trendGraphRefusedOnOnePortAndFitsTheLcd() {
         one.active()->runCommand(command::kPlaceTrendGraph);
         QVERIFY(one.prompts.wasShown(61502));
         QVERIFY(!one.dialogs.seen.contains(QStringLiteral("trendGraphDialog")));
-        QCOMPARE(one.active()->session().tool(), 0);
+        QCOMPARE(one.active()->session().pointer().placingKind(), 0);
     }
     Fixture f;
     newTwoPortProject(f);
@@ -393,9 +410,9 @@ void GraphicDialogsTest::trendGraphRefusedOnOnePortAndFitsTheLcd() {
     }
     QVERIFY(named17);
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindTrendGraph);
-    QCOMPARE(s.placeWidth(), 2 * 183);
-    QCOMPARE(s.placeHeight(), 2 * 56);
+    QCOMPARE(s.pointer().placingKind(), kKindTrendGraph);
+    QCOMPARE(s.pointer().placeWidth(), 2 * 183);
+    QCOMPARE(s.pointer().placeHeight(), 2 * 56);
 }
 
 void GraphicDialogsTest::pictureImportIntoTheTable() {
@@ -415,7 +432,7 @@ void GraphicDialogsTest::pictureImportIntoTheTable() {
     f.main->runCommand(command::kPlacePicture);
     QVERIFY(f.dialogs.done());
     QCOMPARE(f.main->store().pictures[1].id, uint8_t(0));
-    QCOMPARE(f.active()->session().tool(), 0);
+    QCOMPARE(f.active()->session().pointer().placingKind(), 0);
 
     f.dialogs.expect(QStringLiteral("pictureDialog"), [&](QDialog& d) {
         auto* list = child<QTableWidget>(d, ctl(1094));
@@ -457,12 +474,12 @@ void GraphicDialogsTest::pictureImportIntoTheTable() {
     QCOMPARE(st.pictures[1].height, uint8_t(24));
     QCOMPARE(st.pictures[1].dots.size(), size_t(104 * 24));
     EditorSession& s = f.active()->session();
-    QCOMPARE(s.tool(), kKindPicture);
-    QCOMPARE(int(s.templates().picture.pictureNo), 2);
-    QCOMPARE(s.placeWidth(), 208);
+    QCOMPARE(s.pointer().placingKind(), kKindPicture);
+    QCOMPARE(int(s.screen().templates().picture.pictureNo), 2);
+    QCOMPARE(s.pointer().placeWidth(), 208);
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(0, 0));
-    s.escape();
-    QCOMPARE(s.objects().count(kKindPicture), 1);
+    s.pointer().escape();
+    QCOMPARE(s.screen().objects().count(kKindPicture), 1);
 
     // A double-click preselects the object's picture once the dialog shows.
     f.dialogs.expect(QStringLiteral("pictureDialog"), [&](QDialog& d) {
@@ -475,7 +492,7 @@ void GraphicDialogsTest::pictureImportIntoTheTable() {
     });
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(int(s.objects().pictures[0].pictureNo), 1);
+    QCOMPARE(int(s.screen().objects().pictures[0].pictureNo), 1);
 }
 
 void GraphicDialogsTest::pictureListFromTheWorkspace() {

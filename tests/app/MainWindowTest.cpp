@@ -87,7 +87,7 @@ void MainWindowTest::textScreenSavedClosedAndOpenedAgain() {
     QCOMPARE(f.active()->windowTitle(), ui::text(61499) + QStringLiteral("[*]"));
 
     f.placeText(QStringLiteral("HELLO"), 17, 47);
-    const TextStringObject& placed = f.active()->session().objects().textStrings[0];
+    const TextStringObject& placed = f.active()->session().screen().objects().textStrings[0];
     QCOMPARE(placed.text, std::string("HELLO"));
     QCOMPARE(placed.x, f.lcd().x + 16);
     QCOMPARE(placed.y, f.lcd().y + 32);
@@ -120,7 +120,7 @@ void MainWindowTest::textScreenSavedClosedAndOpenedAgain() {
     f.main->runCommand(command::kOpenProject);
     QCOMPARE(f.main->screenWindows().size(), 1);
     QCOMPARE(f.active()->screenNo(), 1);
-    const TextStringObject& back = f.active()->session().objects().textStrings[0];
+    const TextStringObject& back = f.active()->session().screen().objects().textStrings[0];
     QCOMPARE(back.text, std::string("HELLO"));
     QCOMPARE(back.x, f.lcd().x + 16);
     QCOMPARE(back.y, f.lcd().y + 32 + 1); // stored in dots: y comes back one pixel lower
@@ -149,15 +149,15 @@ void MainWindowTest::doubleClickEditsTheText() {
     QTest::mouseDClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasShown(61633));
-    const TextStringObject& o = f.active()->session().objects().textStrings[0];
+    const TextStringObject& o = f.active()->session().screen().objects().textStrings[0];
     QCOMPARE(o.text, std::string("\xCE\xC2\xB6\xC8")); // GB2312 of the two characters
     QCOMPARE(o.attr & 3, 1);
     // The next placement takes the edited text and font.
-    QCOMPARE(f.active()->session().templates().textString.text, o.text);
+    QCOMPARE(f.active()->session().screen().templates().textString.text, o.text);
     // Cancelling a placement dialog arms nothing.
     f.dialogs.expect(QStringLiteral("textStringDialog"), DialogScript::cancel);
     f.main->runCommand(command::kPlaceTextString);
-    QCOMPARE(f.active()->session().tool(), 0);
+    QCOMPARE(f.active()->session().pointer().placingKind(), 0);
 }
 
 void MainWindowTest::previousAndNextAtTheEnds() {
@@ -275,14 +275,14 @@ void MainWindowTest::copyAndPasteBetweenScreenWindows() {
     QVERIFY(!f.main->commandEnabled(command::kPaste));
     f.main->runCommand(command::kCopy);
     QVERIFY(f.main->clipboardHasBlock());
-    QVERIFY(first->session().clipboardOwner());
+    QVERIFY(first->session().clipboard().owner());
 
     ScreenWindow* second = f.main->newScreenWindow();
     QCOMPARE(f.active(), second);
     QVERIFY(f.main->commandEnabled(command::kPaste));
     f.main->runCommand(command::kPaste);
-    const TextStringObject& src = first->session().objects().textStrings[0];
-    const TextStringObject& dst = second->session().objects().textStrings[0];
+    const TextStringObject& src = first->session().screen().objects().textStrings[0];
+    const TextStringObject& dst = second->session().screen().objects().textStrings[0];
     QCOMPARE(dst.text, std::string("COPY"));
     // The same saved project: one grid step right and down.
     QCOMPARE(dst.x, src.x + 16);
@@ -369,7 +369,7 @@ void MainWindowTest::recentListFollowsOpenedProjects() {
     QCOMPARE(ui::qs(f.main->store().projectPath), paths[1]);
     f.main->runCommand(command::kRecent2);
     QCOMPARE(ui::qs(f.main->store().projectPath), paths[0]);
-    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("a"));
+    QCOMPARE(f.active()->session().screen().objects().textStrings[0].text, std::string("a"));
     // A file that does not open leaves an empty project and says so.
     f.prompts.files.push_back(f.file(QStringLiteral("missing.trn")));
     f.main->runCommand(command::kOpenProject);
@@ -462,7 +462,7 @@ void MainWindowTest::screenListCopiesRenumbersAndOpens() {
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasAsked(63590));
     QCOMPARE(f.main->windowOfScreen(2), two);
-    QCOMPARE(two->session().objects().textStrings[0].text, std::string("A"));
+    QCOMPARE(two->session().screen().objects().textStrings[0].text, std::string("A"));
     QVERIFY(f.main->document().modified());
 
     // Renumber the open screen 2 to 7: its window follows.
@@ -584,20 +584,20 @@ void MainWindowTest::viewCommandsAndTheirRules() {
         DialogScript::ok(d);
     });
     f.main->runCommand(command::kPlaceTextString);
-    QCOMPARE(f.active()->session().tool(), 1);
+    QCOMPARE(f.active()->session().pointer().placingKind(), 1);
     QTest::keyClick(f.canvas(), Qt::Key_Escape);
-    QCOMPARE(f.active()->session().tool(), 0);
+    QCOMPARE(f.active()->session().pointer().placingKind(), 0);
     // Select one, cut it: the other stays.
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 36));
     QVERIFY(f.main->commandEnabled(command::kCut));
     f.main->runCommand(command::kCut);
-    QCOMPARE(f.active()->session().objects().count(kKindTextString), 1);
-    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("ONE"));
+    QCOMPARE(f.active()->session().screen().objects().count(kKindTextString), 1);
+    QCOMPARE(f.active()->session().screen().objects().textStrings[0].text, std::string("ONE"));
     QVERIFY(f.main->clipboardHasBlock());
     // The Delete key removes the selection.
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(4, 4));
     QTest::keyClick(f.canvas(), Qt::Key_Delete);
-    QCOMPARE(f.active()->session().objects().count(kKindTextString), 0);
+    QCOMPARE(f.active()->session().screen().objects().count(kKindTextString), 0);
     // The summary counts the objects.
     f.main->runCommand(command::kSummary);
     QVERIFY(ui::qs(f.prompts.shown.back().literal).contains(ui::text(Message::string(63582, {"0"}))));
@@ -628,7 +628,7 @@ void MainWindowTest::untitledWorkIsAskedAboutBeforeOpening() {
     f.prompts.answers = {Answer::Cancel};
     f.main->runCommand(command::kOpenProject);
     QVERIFY(f.prompts.wasAsked(61579));
-    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("DRAFT"));
+    QCOMPARE(f.active()->session().screen().objects().textStrings[0].text, std::string("DRAFT"));
     // Cancelling the file dialog asks nothing and keeps the project too.
     f.prompts.clear();
     f.main->runCommand(command::kOpenProject);
@@ -638,7 +638,7 @@ void MainWindowTest::untitledWorkIsAskedAboutBeforeOpening() {
     f.prompts.files.push_back(f.file(QStringLiteral("other.trn")));
     f.prompts.answers = {Answer::No};
     f.main->runCommand(command::kOpenProject);
-    QCOMPARE(f.active()->session().objects().textStrings[0].text, std::string("SAVED"));
+    QCOMPARE(f.active()->session().screen().objects().textStrings[0].text, std::string("SAVED"));
 }
 
 void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
@@ -655,8 +655,8 @@ void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
     f.main->runCommand(command::kOpenProject);
     QTest::mouseClick(f.canvas(), Qt::LeftButton, {}, f.at(36, 36));
     f.main->runCommand(command::kCopy);
-    const Point from{f.active()->session().objects().textStrings[0].x,
-                     f.active()->session().objects().textStrings[0].y};
+    const Point from{f.active()->session().screen().objects().textStrings[0].x,
+                     f.active()->session().screen().objects().textStrings[0].y};
     const QByteArray block = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("quorl"));
     QCOMPARE(block.size(), 387276);
     f.main->closeAllScreenWindows();
@@ -666,8 +666,8 @@ void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
     QGuiApplication::clipboard()->setMimeData(data);
     ScreenWindow* w = f.main->newScreenWindow();
     f.main->runCommand(command::kPaste);
-    QCOMPARE(w->session().objects().textStrings[0].x, from.x);
-    QCOMPARE(w->session().objects().textStrings[0].y, from.y);
+    QCOMPARE(w->session().screen().objects().textStrings[0].x, from.x);
+    QCOMPARE(w->session().screen().objects().textStrings[0].y, from.y);
 }
 
 void MainWindowTest::screenNumberIsAskedOnceAndKeepsWhatWasTyped() {

@@ -205,7 +205,7 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     newProjectOf(f, 1);
     ProjectTree* t = tree(f);
     ProjectStore& st = f.main->store();
-    const uint16_t baudBefore = st.projectBlock.com1Baud;
+    const uint16_t baudBefore = st.projectBlock.baud[0];
     QTreeWidgetItem* com1 = t->findCaption(captionText(6) + QLatin1Char(':') + ui::qs(st.com1LinkName));
     QVERIFY(com1);
 
@@ -214,7 +214,7 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     doubleClick(t, com1);
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasShown(63545));
-    QCOMPARE(st.projectBlock.com1Baud, baudBefore);
+    QCOMPARE(st.projectBlock.baud[0], baudBefore);
     QVERIFY(!st.treeChanged);
 
     // OK with other line settings: written back, the project counts as changed.
@@ -228,8 +228,8 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     });
     doubleClick(t, t->findCaption(captionText(6) + QLatin1Char(':') + ui::qs(st.com1LinkName)));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(st.projectBlock.com1Baud, uint16_t(4800));
-    QCOMPARE(st.projectBlock.com1Parity, uint8_t('e'));
+    QCOMPARE(st.projectBlock.baud[0], uint16_t(4800));
+    QCOMPARE(st.projectBlock.parity[0], uint8_t('e'));
     QVERIFY(st.treeChanged);
     QVERIFY(f.main->document().modified());
 
@@ -243,8 +243,8 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     });
     doubleClick(t, t->findCaption(captionText(7) + QLatin1Char(':') + ui::qs(st.com2LinkName)));
     QVERIFY(f.dialogs.done());
-    QCOMPARE(st.projectBlock.com2StopBits, uint8_t(2));
-    QCOMPARE(st.projectBlock.com1StopBits, uint8_t(1));
+    QCOMPARE(st.projectBlock.stopBits[1], uint8_t(2));
+    QCOMPARE(st.projectBlock.stopBits[0], uint8_t(1));
     QVERIFY(st.treeChanged);
     // The tree was built again and still names both links.
     QVERIFY(t->findCaption(captionText(7) + QLatin1Char(':') + ui::qs(st.com2LinkName)));

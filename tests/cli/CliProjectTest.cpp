@@ -141,7 +141,7 @@ TEST(CliNewResave, NewTakesTheProtocolFilesDefaults) {
     EXPECT_EQ(st->com1ProtocolName, "FX_CPU");
     EXPECT_EQ(st->com2ProtocolName, "MODBUS");
     EXPECT_EQ(st->serial(1), (SerialSettings{115200, 7, 1, 'e'}));
-    EXPECT_EQ(st->projectBlock.com1Baud, 49664);
+    EXPECT_EQ(st->projectBlock.baud[0], 49664);
     EXPECT_EQ(st->serial(2), (SerialSettings{38400, 8, 2, 'o'}));
     EXPECT_EQ(st->alarms[0].areaAndBit, 2);
     // The one-port model: COM1 from "Protocol", no COM2.

@@ -22,11 +22,11 @@ namespace {
 namespace oe = objectediting;
 
 oe::PlcContext plcOf(ScreenWindow& w) {
-    return oe::PlcContext::of(w.session().store(), w.session().programDirectory());
+    return oe::PlcContext::of(w.session().screen().store(), w.session().screen().programDirectory());
 }
 
 QString pictureDirectory(ScreenWindow& w) {
-    return ui::qs(w.session().programDirectory().file("picture"));
+    return ui::qs(w.session().screen().programDirectory().file("picture"));
 }
 
 // Opens a dialog of type D on a form and hands its confirmed values to apply.

@@ -31,28 +31,6 @@ enum Line {
 QString line(int i) { return dlgtext::label(dlgtext::kKey, i); }
 } // namespace
 
-void KeyFunctionDialog::presetFrom(const KeyRecord& r, KeyFunctionForm::Preset& p) {
-    p.flags = r.flags;
-    p.areaBit = r.areaAndBit;
-    const bool bitAction = (r.flags & 0x40) != 0;
-    const bool wordAction = !bitAction && ((r.flags & 0x03) == 1 || (r.flags & 0x03) == 2);
-    // Records of older files carry the device in the 16-bit field only.
-    p.address = bitAction && r.operand != 0 ? static_cast<long long>(r.operand) : r.address;
-    p.value = wordAction ? static_cast<int32_t>(r.operand) : 0;
-    p.screen = r.screen;
-}
-
-KeyRecord KeyFunctionDialog::recordOf(KeyRecord r, const KeyFunctionForm::Values& v) {
-    r.flags = v.flags;
-    r.areaAndBit = v.areaBit;
-    r.address = static_cast<uint16_t>(v.address & 0xFFFF);
-    r.screen = static_cast<uint8_t>(v.screen);
-    const bool bitAction = (v.flags & 0x40) != 0;
-    const bool wordAction = !bitAction && ((v.flags & 0x03) == 1 || (v.flags & 0x03) == 2);
-    r.operand = static_cast<uint32_t>(wordAction ? v.value : bitAction ? v.address : 0);
-    return r;
-}
-
 KeyFunctionDialog::KeyFunctionDialog(KeyFunctionForm& form, bool perScreen, const QString& title,
                                      Prompts& prompts, QWidget* parent)
     : FormDialog(prompts, parent), m_form(form) {

@@ -2,7 +2,6 @@
 
 #include "app/dialogs/FormDialog.h"
 #include "forms/KeyFunctionForm.h"
-#include "objects/KeyRecord.h"
 
 #include <optional>
 
@@ -32,12 +31,6 @@ public:
     KeyFunctionDialog(KeyFunctionForm& form, bool perScreen, const QString& title, Prompts& prompts,
                       QWidget* parent = nullptr);
     std::optional<Result> run();
-
-    // The function fields of a key record as the form takes them, and the form's values back
-    // into a record (its other bytes kept). A bit action keeps its full device number in the
-    // operand at 12 as well as its low 16 bits at 4; a word action keeps its value there.
-    static void presetFrom(const KeyRecord& record, KeyFunctionForm::Preset& preset);
-    static KeyRecord recordOf(KeyRecord record, const KeyFunctionForm::Values& values);
 
 protected:
     void onOk() override;

@@ -89,6 +89,13 @@ LampDialog::~LampDialog() = default;
 
 void LampDialog::showEvent(QShowEvent* event) {
     FormDialog::showEvent(event);
+    // A lamp whose file has gone opens all the same, saying so once it is on the screen.
+    if (!m_missingReported) {
+        m_missingReported = true;
+        if (std::optional<Message> missing = m_form.missingFile()) {
+            QTimer::singleShot(0, this, [this, m = *missing] { m_prompts.show(m, Icon::Warning); });
+        }
+    }
     // The lamp's own file is chosen once the dialog is on the screen, so the list can take the
     // focus and show the row.
     if (!m_timerStarted && m_form.rememberedRow() >= 0) {

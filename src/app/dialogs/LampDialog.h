@@ -39,6 +39,7 @@ private:
     DotPreview* m_preview = nullptr;
     std::unique_ptr<OptionGroup> m_order;
     bool m_timerStarted = false;
+    bool m_missingReported = false;
 };
 
 } // namespace dispcraft

@@ -23,7 +23,7 @@ namespace {
 namespace oe = objectediting;
 
 oe::PlcContext plcOf(ScreenWindow& w) {
-    return oe::PlcContext::of(w.session().store(), w.session().programDirectory());
+    return oe::PlcContext::of(w.session().screen().store(), w.session().screen().programDirectory());
 }
 
 // What a MsgDisp row shows for a text left empty: nothing. A placeholder word would be stored
@@ -32,29 +32,13 @@ std::string emptyMsgDispText() {
     return {};
 }
 
-// The panel key dialog preset with the key's record and the project's PLC context. The fourth
-// action and the extra option of a screen action are offered where the panel model has the
-// alarm view and the screen password.
-KeyFunctionForm::Preset keyPreset(ScreenWindow& w, const KeyRecord& record) {
-    const ProjectStore& store = w.session().store();
-    KeyFunctionForm::Preset p;
-    KeyFunctionDialog::presetFrom(record, p);
-    p.cpuId = store.cpuId;
-    p.fourthOffered = store.alarmView != 0;
-    p.extraOffered = store.screenPassword != 0;
-    p.hasCom2Link = KeyFunctionForm::hasCom2Link(store);
-    p.ports = plcOf(w).ports;
-    return p;
-}
-
 void editPanelKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();
-    const EditorSession::PanelKeyEdit begin = session.beginPanelKeyEdit(r.index);
-    KeyFunctionForm form(keyPreset(w, begin.record));
+    const ScreenContents::PanelKeyEdit begin = session.screen().beginPanelKeyEdit(r.index);
+    KeyFunctionForm form(KeyFunctionForm::presetFrom(begin.record, session.screen().store()));
     KeyFunctionDialog dialog(form, begin.perScreen, ui::text(r.title), w.prompts(), &w);
     if (auto result = dialog.run()) {
-        session.applyPanelKeyEdit(r.index, KeyFunctionDialog::recordOf(begin.record, result->values),
-                                  result->perScreen);
+        session.screen().applyPanelKeyEdit(r.index, result->values.applyTo(begin.record), result->perScreen);
         // The project-wide keys and every screen's copies may have changed.
         w.mainWindow().refreshWorkspace();
     }
@@ -62,10 +46,10 @@ void editPanelKey(ScreenWindow& w, const EditRequest& r) {
 
 void editFunctionKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();
-    ScreenNumberForm form(session.fnKeyFlags().at(static_cast<size_t>(r.index)));
+    ScreenNumberForm form(session.screen().fnKeyFlags().at(static_cast<size_t>(r.index)));
     ScreenNumberDialog dialog(form, w.prompts(), &w);
     if (auto v = dialog.run()) {
-        session.setFunctionKeyFlag(r.index, static_cast<uint8_t>(v->number));
+        session.screen().setFunctionKeyFlag(r.index, static_cast<uint8_t>(v->number));
     }
 }
 

@@ -9,6 +9,8 @@
 namespace dispcraft {
 
 SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
+    connect(lineEdit(), &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_shownLength = text.size(); });
     setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     setSpinRange(0, std::numeric_limits<int>::max());
     setCharacters(6);
@@ -26,7 +28,18 @@ void SpinEdit::setCharacters(int characters) {
     setMaximumWidth(digits + 60);
 }
 
-void SpinEdit::setMaxLength(int characters) { lineEdit()->setMaxLength(characters); }
+// The line edit's own length limit would cut the text it holds, and with it the value, as soon as
+// the limit shrinks; the limit is kept here instead and applies to what is typed.
+void SpinEdit::setMaxLength(int characters) {
+    m_typingLimit = characters;
+}
+
+QValidator::State SpinEdit::validate(QString& input, int& pos) const {
+    if (m_typingLimit > 0 && input.size() > m_typingLimit && input.size() > m_shownLength) {
+        return QValidator::Invalid;
+    }
+    return QSpinBox::validate(input, pos);
+}
 
 void SpinEdit::stepBy(int steps) {
     long long v = static_cast<long long>(value()) + steps * singleStep();

@@ -17,17 +17,21 @@ public:
     long long spinHigh() const { return m_high; }
     // Width for this many characters of digits.
     void setCharacters(int characters);
-    // At most this many characters may be typed (sign included).
+    // At most this many characters may be typed (sign included). A longer text already shown
+    // stays as it is: the limit holds back further typing, never what was typed before.
     void setMaxLength(int characters);
 
     void stepBy(int steps) override;
 
 protected:
     StepEnabled stepEnabled() const override;
+    QValidator::State validate(QString& input, int& pos) const override;
 
 private:
     long long m_low = 0;
     long long m_high = 0;
+    int m_typingLimit = 0; // 0: no limit
+    qsizetype m_shownLength = 0;
 };
 
 } // namespace dispcraft

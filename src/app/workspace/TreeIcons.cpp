@@ -1,5 +1,7 @@
 #include "app/workspace/TreeIcons.h"
 
+#include "app/IconPainter.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -8,26 +10,15 @@ namespace dispcraft::treeicons {
 
 namespace {
 
-const QColor kLine(70, 74, 80);
-const QColor kLcd(50, 200, 50);
+using icons::kLcd;
+using icons::kLine;
 const QColor kFolder(232, 190, 80);
 const QColor kPaper(255, 255, 255);
 
-// Drawn on a 16 x 16 grid, also at twice the size for dense screens.
+// Tree pictures are drawn on a 16 x 16 grid, also at twice the size for dense screens.
 template <typename Draw>
 QIcon painted(Draw draw) {
-    QIcon icon;
-    for (int n : {16, 32}) {
-        QPixmap pm(n, n);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(n / 16.0, n / 16.0);
-        draw(p);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
+    return icons::painted(16, {16, 32}, draw);
 }
 
 void folder(QPainter& p, bool open) {

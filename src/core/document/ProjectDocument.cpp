@@ -228,7 +228,7 @@ bool ProjectDocument::save(SaveFrom from) {
     }
     ProjectStore& st = *m_store;
     if (!st.projectPath.empty() && from == SaveFrom::Project &&
-        trn::asksBeforeSaving(st.format()) &&
+        trn::isOlderFormat(st.format()) &&
         m_sink.ask(Message::string(trnmsg::kOldFormatQuestion), Buttons::YesNo) != Answer::Yes) {
         return false;
     }

@@ -1,7 +1,7 @@
 #include "editor/ScreenRenderer.h"
 
-#include "config/PanelModelFile.h"
 #include "base/ProgramDirectory.h"
+#include "config/PanelModelFile.h"
 #include "editor/BmpImage.h"
 #include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
@@ -22,17 +22,16 @@ std::optional<RgbImage> ScreenRenderer::loadPanelPicture(const ProjectStore& sto
     return BmpImage::load(dir.file(name));
 }
 
-void ScreenRenderer::render(EditorSession& s, RgbImage& img) {
+void ScreenRenderer::render(const EditorSession& session, RgbImage& img) const {
     if (img.width() != kWidth || img.height() != kHeight) {
         img = RgbImage(kWidth, kHeight);
     }
     if (m_picture == nullptr) {
-        s.panelPictureMissing();
         img.fillAll(kBlack);
     } else {
         img.copyFrom(*m_picture, kBlack);
     }
-    s.prepareForPaint();
+    const ScreenContents& s = session.screen();
     const ScreenObjects& o = s.objects();
     const ProjectStore& store = s.store();
     const Point lcd = s.lcdOrigin();
@@ -61,8 +60,8 @@ void ScreenRenderer::render(EditorSession& s, RgbImage& img) {
             }
         }
     });
-    if (s.dragMode() == 3) {
-        const Rect& band = s.bandRect();
+    if (session.pointer().dragMode() == DragMode::Band) {
+        const Rect& band = session.pointer().bandRect();
         img.focusRect(band);
         img.setPixel(band.left, band.top, kRed);
     }
@@ -74,9 +73,14 @@ void ScreenRenderer::render(EditorSession& s, RgbImage& img) {
     for (int a = 0; a < static_cast<int>(s.panelKeyRects().size()); ++a) {
         const Rect& r = s.panelKeyRects()[static_cast<size_t>(a)];
         switch (s.panelKeyMarker(a)) {
-        case EditorSession::KeyMarker::PerScreen: canvas.square(r.left, r.top, kBlue); break;
-        case EditorSession::KeyMarker::Global: canvas.square(r.left, r.top, kRed); break;
-        default: break;
+        case ScreenContents::KeyMarker::PerScreen:
+            canvas.square(r.left, r.top, kBlue);
+            break;
+        case ScreenContents::KeyMarker::Global:
+            canvas.square(r.left, r.top, kRed);
+            break;
+        default:
+            break;
         }
     }
 }

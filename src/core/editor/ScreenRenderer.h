@@ -27,8 +27,8 @@ public:
     static constexpr Rgb kRed = ObjectCanvas::kRed;
     static constexpr Rgb kBlue = ObjectCanvas::kBlue;
 
-    // picture: the panel picture, or null when it could not be loaded (then the first paint
-    // reports 63593 through the session). glyphs may be null: texts then show blank cells.
+    // picture: the panel picture, or null when it could not be loaded (the view is then black
+    // but for the LCD). glyphs may be null: texts then show blank cells.
     ScreenRenderer(const RgbImage* picture, TextCells* glyphs);
 
     // The panel picture of the project's model: key "bmp" of the model's section of the panel
@@ -39,8 +39,10 @@ public:
     // GB2312 text shown for the clock display of the weekday (string 63597).
     void setShortFormPlaceholder(std::string gb) { m_placeholder = std::move(gb); }
 
-    // Applies the paint-time rules to the session, then draws it into image (made 800 x 500).
-    void render(EditorSession& session, RgbImage& image);
+    bool hasPanelPicture() const { return m_picture != nullptr; }
+
+    // Draws a session as it is into image (made 800 x 500); see EditorSession::readyToPaint.
+    void render(const EditorSession& session, RgbImage& image) const;
 
 private:
     const RgbImage* m_picture;

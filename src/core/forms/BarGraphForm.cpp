@@ -16,23 +16,14 @@ BarGraphForm::BarGraphForm(const Preset& p)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
                                      p.addressNumber)) {
     m_fields.direction = p.attr & 0x03;
-    m_fields.coding = graphcoding::fromAttr(p.attr);
-    m_fields.maximum = graphcoding::opened(m_fields.coding, p.maximum);
-    m_fields.minimum = graphcoding::opened(m_fields.coding, p.minimum);
+    m_fields.open(p.attr, p.maximum, p.minimum);
     m_length = p.length < 0 ? 48 : p.length;
     m_thickness = p.thickness < 0 ? 24 : p.thickness;
 }
 
-objectform::Range BarGraphForm::valueRange() const { return graphcoding::range(m_fields.coding); }
+objectform::Range BarGraphForm::valueRange() const { return m_fields.range(); }
 
-void BarGraphForm::setCoding(int coding) {
-    m_fields.coding = coding == graphcoding::kBcd || coding == graphcoding::kSigned
-                          ? coding
-                          : graphcoding::kUnsigned;
-    objectform::Range r = valueRange();
-    m_fields.maximum = r.high;
-    m_fields.minimum = r.low;
-}
+void BarGraphForm::setCoding(int coding) { m_fields.setCoding(coding); }
 
 FormOutcome<BarGraphForm::Values> BarGraphForm::ok() const {
     using Outcome = FormOutcome<Values>;
@@ -41,13 +32,9 @@ FormOutcome<BarGraphForm::Values> BarGraphForm::ok() const {
         return Outcome::failLike(bit);
     }
     const Fields& f = m_fields;
-    if (f.minimum >= f.maximum) {
-        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
-    }
-    const objectform::Range r = graphcoding::range(f.coding);
-    if (!r.contains(f.maximum) || !r.contains(f.minimum)) {
-        return Outcome::fail(Message::string(graphcoding::rangeMessage(f.coding)),
-                             r.contains(f.maximum) ? kMinimum : kMaximum);
+    FormOutcome<int> range = f.check(kMaximum, kMinimum);
+    if (!range.ok()) {
+        return Outcome::failLike(range);
     }
     Values v;
     v.length = m_length;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
+#include "forms/GraphValueRange.h"
 #include "forms/ObjectAddress.h"
 #include "forms/ObjectFormMessages.h"
 
@@ -39,10 +40,7 @@ public:
         long long maximum = 0;
         long long minimum = 0;
     };
-    struct Fields {
-        long long maximum = 0;
-        long long minimum = 0;
-        int coding = 0;    // 0 unsigned, 1 BCD, 2 signed
+    struct Fields : GraphValueRange {
         int direction = 0; // 0..3
     };
     struct Values {

@@ -12,30 +12,29 @@ namespace dispcraft {
 
 KeyFunctionForm::KeyFunctionForm(Preset preset) : m_preset(std::move(preset)) {}
 
-KeyFunctionForm::Preset KeyFunctionForm::presetFrom(const KeyRecord& record,
-                                                    const ProjectStore& store, bool fourthOffered,
-                                                    bool extraOffered) {
+KeyFunctionForm::Preset KeyFunctionForm::presetFrom(const KeyRecord& record, const ProjectStore& store) {
     Preset p;
     p.flags = record.flags;
     p.areaBit = record.areaAndBit;
-    p.address = record.address;
+    // Records of older files carry a bit action's device in the 16-bit field only.
+    p.address = record.bitAction() && record.operand != 0 ? static_cast<long long>(record.operand)
+                                                          : record.address;
+    p.value = record.wordAction() ? static_cast<int32_t>(record.operand) : 0;
     p.screen = record.screen;
-    p.value = static_cast<int32_t>(record.operand);
     p.cpuId = store.cpuId;
-    p.fourthOffered = fourthOffered;
-    p.extraOffered = extraOffered;
+    p.fourthOffered = store.alarmView != 0;
+    p.extraOffered = store.screenPassword != 0;
     p.hasCom2Link = hasCom2Link(store);
-    p.ports = {PlcPortAreas::fromProtocol(store.com1Protocol),
-               PlcPortAreas::fromProtocol(store.com2Protocol)};
+    p.ports = {PlcPortAreas::fromProtocol(store.protocol(1)), PlcPortAreas::fromProtocol(store.protocol(2))};
     return p;
 }
 
 KeyRecord KeyFunctionForm::Values::applyTo(KeyRecord record) const {
     record.flags = flags;
-    record.address = static_cast<uint16_t>(address);
     record.areaAndBit = areaBit;
+    record.address = static_cast<uint16_t>(address & 0xFFFF);
     record.screen = static_cast<uint8_t>(screen);
-    record.operand = static_cast<uint32_t>(value);
+    record.operand = static_cast<uint32_t>(record.wordAction() ? value : record.bitAction() ? address : 0);
     return record;
 }
 

@@ -84,17 +84,17 @@ public:
         int32_t screen = 0;
         int32_t value = 0;
         // The key record with these function fields: flag byte (byte 2), device address (low
-        // 16 bits, word 4), area-and-bit byte (6), screen (7) and value (32 bits at 12); its
+        // 16 bits, word 4), area-and-bit byte (6), screen (7) and the operand at 12, which holds
+        // a word action's value or a bit action's whole device number and is 0 otherwise; its
         // other bytes are kept.
         KeyRecord applyTo(KeyRecord record) const;
     };
 
     explicit KeyFunctionForm(Preset preset);
     // The preset of a key record's function fields with the project's PLC context (CPU kind,
-    // COM2 link, both ports' areas). Whether the fourth action and the screen action's extra
-    // option are offered is the caller's to say.
-    static Preset presetFrom(const KeyRecord& record, const ProjectStore& store,
-                             bool fourthOffered = false, bool extraOffered = false);
+    // COM2 link, both ports' areas). The fourth action is offered where the panel model has the
+    // alarm view, the extra option of a screen action where it has the screen password.
+    static Preset presetFrom(const KeyRecord& record, const ProjectStore& store);
 
     // Opening: may show 61543 (a word action without screen on a one-port panel) and 61536
     // (an unusable format).

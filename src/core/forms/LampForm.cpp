@@ -2,6 +2,7 @@
 
 #include "base/ProgramDirectory.h"
 #include "lamp/LampFile.h"
+#include "objects/LampKind.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,6 +39,17 @@ LampForm::LampForm(const Preset& p, std::string lampDir)
             m_remembered = static_cast<int>(i);
         }
     }
+    if (!m_name.empty() && m_remembered < 0) {
+        m_missingName = m_name;
+        m_missingSize = m_size != 0 ? m_size : (p.attr & LampRecord::kBig) ? 32 : 16;
+    }
+}
+
+std::optional<Message> LampForm::missingFile() const {
+    if (m_missingName.empty()) {
+        return std::nullopt;
+    }
+    return Message::string(LampKind::kFileMissingString);
 }
 
 std::vector<std::string> LampForm::lampTitles(const std::string& lampDir) {
@@ -135,15 +147,18 @@ FormOutcome<LampForm::Values> LampForm::ok() {
     if (!plainName(m_name) || m_name.size() > kNameLimit) {
         return Outcome::fail(Message::string(objectform::kBadLampName, {m_name}), kFileList);
     }
-    // The lamp's size follows its file; a file that is no lamp picture is not taken.
+    // The lamp's size follows its file; a file that is no lamp picture is not taken. A lamp whose
+    // file has gone keeps its name and size, so that its address can still be edited.
     LampFile::ReadResult file = LampFile::read(pathOf(m_name));
-    if (file.status == LampFile::ReadStatus::CannotOpen) {
+    if (file.status == LampFile::ReadStatus::CannotOpen && m_name == m_missingName) {
+        m_size = m_missingSize;
+    } else if (file.status == LampFile::ReadStatus::CannotOpen) {
         return Outcome::fail(Message::string(61625), kFileList);
-    }
-    if (!file.ok()) {
+    } else if (!file.ok()) {
         return Outcome::fail(Message::string(61626), kFileList);
+    } else {
+        m_size = file.picture.size;
     }
-    m_size = file.picture.size;
     FormOutcome<int> bit = m_group.checkBitNumber();
     if (!bit.ok()) {
         return Outcome::failLike(bit);

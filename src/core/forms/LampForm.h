@@ -93,6 +93,9 @@ public:
     }
     // The 0-based row of the preset lamp, -1 when it is not in the directory (no timer then).
     int rememberedRow() const { return m_remembered; }
+    // A preset lamp whose picture file is not in the directory: the dialog says so (61558) once
+    // it is shown; OK keeps the name and the lamp's size unless another file is chosen.
+    std::optional<Message> missingFile() const;
     // The one-shot timer: the list takes the focus and the remembered row becomes the chosen
     // file. Returns that row (-1: nothing to do).
     int timerFired();
@@ -131,6 +134,8 @@ private:
     std::vector<Row> m_rows;
     int m_remembered = -1;
     int m_selected = -1;
+    std::string m_missingName; // the preset name, when its file is not in the directory
+    int m_missingSize = 16;
     bool m_notified = false; // the failure of the chosen file was reported
 };
 

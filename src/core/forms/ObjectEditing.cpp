@@ -4,6 +4,7 @@
 #include "config/ProtocolFile.h"
 #include "editor/EditorSession.h"
 #include "forms/GraphCoding.h"
+#include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
 
 #include <algorithm>
@@ -21,9 +22,9 @@ std::pair<int, int> cellSize(size_t bytes, int font) {
 }
 
 void keepInside(EditorSession& s, EditorObject& o, int w, int h) {
-    Point p = s.keepInsideLcd({o.x, o.y}, w, h);
+    Point p = s.screen().keepInsideLcd({o.x, o.y}, w, h);
     // An object larger than the LCD keeps its left or top edge on it rather than going past.
-    const Point lcd = s.lcdOrigin();
+    const Point lcd = s.screen().lcdOrigin();
     o.x = std::max(p.x, lcd.x);
     o.y = std::max(p.y, lcd.y);
 }
@@ -40,7 +41,7 @@ float scaleOf(uint32_t u) {
     return f;
 }
 
-std::string lampDir(const EditorSession& s) { return s.programDirectory().file("lampdata"); }
+std::string lampDir(const EditorSession& s) { return s.screen().programDirectory().file("lampdata"); }
 
 void toTemplate(MsgDispObject& o, const MsgDispForm::Values& v) {
     o.attr = v.attr;
@@ -110,8 +111,8 @@ void toRecord(TrendGraphObject& o, const TrendGraphForm::Values& v) {
 // Writes the edited picture table back; a change counts as an edit of the screen window, so the
 // project is not closed without asking.
 void writePictures(EditorSession& s, const PictureForm::Table& edited) {
-    if (PictureForm::writeBack(edited, s.store().pictures)) {
-        s.setModified();
+    if (PictureForm::writeBack(edited, s.screen().store().pictures)) {
+        s.screen().setModified();
     }
 }
 
@@ -135,10 +136,10 @@ PlcContext PlcContext::of(const ProjectStore& store, const ProgramDirectory& dir
 }
 
 void beginPlacement(EditorSession& session, int command) {
-    session.deselectAll();
+    session.screen().deselectAll();
     if (command == command::kPlaceTextString || command == command::kPlaceNumDisp ||
         command == command::kPlaceShortNumDisp) {
-        session.selectTool();
+        session.pointer().selectTool();
     }
 }
 
@@ -150,7 +151,7 @@ std::pair<int, int> textStringSize(size_t bytes, int font) {
 }
 
 TextStringForm textStringForObject(const EditorSession& session, int index) {
-    const TextStringObject& o = session.objects().textStrings.at(static_cast<size_t>(index));
+    const TextStringObject& o = session.screen().objects().textStrings.at(static_cast<size_t>(index));
     return TextStringForm(o.text, fontOf(o.attr), (o.attr & 0x80) ? 1 : 0);
 }
 
@@ -158,25 +159,25 @@ void placeTextString(EditorSession& session, const TextStringForm::Values& v) {
     if (v.text.empty()) {
         return;
     }
-    session.templates().textString.text = v.text;
-    session.templates().textString.attr = v.attr();
+    session.screen().templates().textString.text = v.text;
+    session.screen().templates().textString.attr = v.attr();
     auto [w, h] = textStringSize(v.text.size(), v.fontIndex);
-    session.armTool(kKindTextString, w, h);
+    session.pointer().armPlacement(kKindTextString, w, h);
 }
 
 void applyTextString(EditorSession& session, int index, const TextStringForm::Values& v) {
-    TextStringObject& o = session.objects().textStrings.at(static_cast<size_t>(index));
+    TextStringObject& o = session.screen().objects().textStrings.at(static_cast<size_t>(index));
     // An emptied text would leave nothing to click on.
     std::string text = v.text.empty() ? std::string(2, ' ') : v.text;
-    session.templates().textString.text = text;
-    session.templates().textString.attr = v.attr();
+    session.screen().templates().textString.text = text;
+    session.screen().templates().textString.attr = v.attr();
     o.attr = v.attr();
     o.text = text;
     auto [w, h] = textStringSize(text.size(), v.fontIndex);
-    session.setPlaceSize(w, h);
+    session.pointer().setPlaceSize(w, h);
     keepInside(session, o, w, h);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 // ---- MsgDisp ------------------------------------------------------------------------------
@@ -191,7 +192,7 @@ MsgDispForm msgDispForPlacement(const PlcContext& plc, const std::string& emptyT
 
 MsgDispForm msgDispForObject(const EditorSession& session, int index, const PlcContext& plc,
                              const std::string& emptyText) {
-    const MsgDispObject& o = session.objects().msgDisps.at(static_cast<size_t>(index));
+    const MsgDispObject& o = session.screen().objects().msgDisps.at(static_cast<size_t>(index));
     MsgDispForm::Preset p;
     p.texts = o.texts;
     p.attr = o.attr;
@@ -204,19 +205,19 @@ MsgDispForm msgDispForObject(const EditorSession& session, int index, const PlcC
 }
 
 void placeMsgDisp(EditorSession& session, const MsgDispForm::Values& v) {
-    toTemplate(session.templates().msgDisp, v);
-    session.armTool(kKindMsgDisp, static_cast<int>(v.texts[0].size()) * 16, 32);
+    toTemplate(session.screen().templates().msgDisp, v);
+    session.pointer().armPlacement(kKindMsgDisp, static_cast<int>(v.texts[0].size()) * 16, 32);
 }
 
 void applyMsgDisp(EditorSession& session, int index, const MsgDispForm::Values& v) {
-    MsgDispObject& o = session.objects().msgDisps.at(static_cast<size_t>(index));
+    MsgDispObject& o = session.screen().objects().msgDisps.at(static_cast<size_t>(index));
     toTemplate(o, v);
     const int w = static_cast<int>(v.texts[0].size()) * 16;
-    session.setPlaceSize(w, 32);
+    session.pointer().setPlaceSize(w, 32);
     // A longer text 0 must not push the display past the LCD, as with the other texts.
     keepInside(session, o, w, 32);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 // ---- NumDisp ------------------------------------------------------------------------------
@@ -232,8 +233,8 @@ NumDispForm numDispForPlacement(const PlcContext& plc) {
 
 NumDispForm numDispForObject(const EditorSession& session, int index, const PlcContext& plc) {
     const size_t k = static_cast<size_t>(index);
-    const NumDispObject& o = session.objects().numDisps.at(k);
-    const SidePair& side = session.objects().numDispSides.at(k);
+    const NumDispObject& o = session.screen().objects().numDisps.at(k);
+    const SidePair& side = session.screen().objects().numDispSides.at(k);
     NumDispForm::Preset p;
     p.attr = o.attr;
     p.flags2 = o.options;
@@ -254,21 +255,21 @@ NumDispForm numDispForObject(const EditorSession& session, int index, const PlcC
 }
 
 void placeNumDisp(EditorSession& session, const NumDispForm::Values& v) {
-    ObjectTemplates& t = session.templates();
+    ObjectTemplates& t = session.screen().templates();
     toRecord(t.numDisp, t.numDispSide, v);
     auto [w, h] = cellSize(v.preview.size(), fontOf(v.attr));
-    session.armTool(kKindNumDisp, w, h);
+    session.pointer().armPlacement(kKindNumDisp, w, h);
 }
 
 void applyNumDisp(EditorSession& session, int index, const NumDispForm::Values& v) {
     const size_t k = static_cast<size_t>(index);
-    NumDispObject& o = session.objects().numDisps.at(k);
-    toRecord(o, session.objects().numDispSides.at(k), v);
+    NumDispObject& o = session.screen().objects().numDisps.at(k);
+    toRecord(o, session.screen().objects().numDispSides.at(k), v);
     auto [w, h] = cellSize(o.preview.size(), fontOf(o.attr));
-    session.setPlaceSize(w, h);
+    session.pointer().setPlaceSize(w, h);
     keepInside(session, o, w, h);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 std::string shortPreviewOnPlacement(int setting1, int setting2) {
@@ -286,7 +287,7 @@ std::string shortPreviewOnEdit(int setting2, int setting4, int setting5) {
 }
 
 ShortNumDispForm shortNumDispForObject(const EditorSession& session, int index) {
-    const NumDispObject& o = session.objects().numDisps.at(static_cast<size_t>(index));
+    const NumDispObject& o = session.screen().objects().numDisps.at(static_cast<size_t>(index));
     ShortNumDispForm::Preset p;
     p.fieldChoice = o.address;
     p.entryOption = (o.attr & 0x20) ? 1 : 0;
@@ -297,24 +298,24 @@ ShortNumDispForm shortNumDispForObject(const EditorSession& session, int index) 
 }
 
 void placeShortNumDisp(EditorSession& session, const ShortNumDispForm::Values& v) {
-    ObjectTemplates& t = session.templates();
+    ObjectTemplates& t = session.screen().templates();
     t.numDisp = NumDispObject{};
     toRecord(t.numDisp, t.numDispSide, v);
     t.numDisp.preview = shortPreviewOnPlacement(t.numDisp.address, t.numDisp.digits);
     auto [w, h] = cellSize(t.numDisp.preview.size(), v.font);
-    session.armTool(kKindNumDisp, w, h);
+    session.pointer().armPlacement(kKindNumDisp, w, h);
 }
 
 void applyShortNumDisp(EditorSession& session, int index, const ShortNumDispForm::Values& v) {
     const size_t k = static_cast<size_t>(index);
-    NumDispObject& o = session.objects().numDisps.at(k);
-    toRecord(o, session.objects().numDispSides.at(k), v);
+    NumDispObject& o = session.screen().objects().numDisps.at(k);
+    toRecord(o, session.screen().objects().numDispSides.at(k), v);
     o.preview = shortPreviewOnEdit(o.digits, o.maximum, o.minimum);
     auto [w, h] = cellSize(o.preview.size(), v.font);
-    session.setPlaceSize(w, h);
+    session.pointer().setPlaceSize(w, h);
     keepInside(session, o, w, h);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 // ---- BarGraph -----------------------------------------------------------------------------
@@ -332,7 +333,7 @@ BarGraphForm barGraphForPlacement(const PlcContext& plc) {
 }
 
 BarGraphForm barGraphForObject(const EditorSession& session, int index, const PlcContext& plc) {
-    const BarGraphObject& o = session.objects().barGraphs.at(static_cast<size_t>(index));
+    const BarGraphObject& o = session.screen().objects().barGraphs.at(static_cast<size_t>(index));
     BarGraphForm::Preset p;
     p.length = o.length;
     p.thickness = o.thickness;
@@ -347,23 +348,23 @@ BarGraphForm barGraphForObject(const EditorSession& session, int index, const Pl
 }
 
 void placeBarGraph(EditorSession& session, const BarGraphForm::Values& v) {
-    BarGraphObject& t = session.templates().barGraph;
+    BarGraphObject& t = session.screen().templates().barGraph;
     toRecord(t, v);
     auto [w, h] = barSize(t);
-    session.armTool(kKindBarGraph, w, h);
+    session.pointer().armPlacement(kKindBarGraph, w, h);
 }
 
 void applyBarGraph(EditorSession& session, int index, const BarGraphForm::Values& v) {
-    BarGraphObject& o = session.objects().barGraphs.at(static_cast<size_t>(index));
+    BarGraphObject& o = session.screen().objects().barGraphs.at(static_cast<size_t>(index));
     toRecord(o, v);
     if (o.horizontal() && o.thickness < 16) {
         o.thickness = 16;
     }
     auto [w, h] = barSize(o);
-    session.setPlaceSize(w, h);
+    session.pointer().setPlaceSize(w, h);
     keepInside(session, o, w, h);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 // ---- TrendGraph ---------------------------------------------------------------------------
@@ -383,7 +384,7 @@ TrendGraphForm trendGraphForPlacement(const PlcContext& plc) {
 }
 
 TrendGraphForm trendGraphForObject(const EditorSession& session, int index, const PlcContext& plc) {
-    const TrendGraphObject& o = session.objects().trendGraphs.at(static_cast<size_t>(index));
+    const TrendGraphObject& o = session.screen().objects().trendGraphs.at(static_cast<size_t>(index));
     TrendGraphForm::Preset p;
     p.height = o.height;
     p.areaAndBit = o.areaAndBit;
@@ -400,25 +401,25 @@ TrendGraphForm trendGraphForObject(const EditorSession& session, int index, cons
 }
 
 void placeTrendGraph(EditorSession& session, const TrendGraphForm::Values& v) {
-    TrendGraphObject& t = session.templates().trendGraph;
+    TrendGraphObject& t = session.screen().templates().trendGraph;
     toRecord(t, v);
-    session.armTool(kKindTrendGraph, 2 * t.width, 2 * t.height);
+    session.pointer().armPlacement(kKindTrendGraph, 2 * t.width, 2 * t.height);
 }
 
 void applyTrendGraph(EditorSession& session, int index, const TrendGraphForm::Values& v) {
-    TrendGraphObject& o = session.objects().trendGraphs.at(static_cast<size_t>(index));
+    TrendGraphObject& o = session.screen().objects().trendGraphs.at(static_cast<size_t>(index));
     toRecord(o, v);
     // The width follows spacing and count: a wider graph stays on the LCD.
     keepInside(session, o, 2 * o.width, 2 * o.height);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 // ---- Lamp ---------------------------------------------------------------------------------
 
 LampForm lampForPlacement(EditorSession& session, const PlcContext& plc) {
     LampForm::Preset p;
-    p.lampName = session.templates().lamp.name;
+    p.lampName = session.screen().templates().lamp.name;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
     p.protocolNames = plc.protocolNames;
@@ -426,7 +427,7 @@ LampForm lampForPlacement(EditorSession& session, const PlcContext& plc) {
 }
 
 LampForm lampForObject(const EditorSession& session, int index, const PlcContext& plc) {
-    const LampObject& o = session.objects().lamps.at(static_cast<size_t>(index));
+    const LampObject& o = session.screen().objects().lamps.at(static_cast<size_t>(index));
     LampForm::Preset p;
     p.lampName = o.name;
     p.attr = o.attr;
@@ -440,58 +441,58 @@ LampForm lampForObject(const EditorSession& session, int index, const PlcContext
 }
 
 void placeLamp(EditorSession& session, const LampForm::Values& v) {
-    LampObject& t = session.templates().lamp;
+    LampObject& t = session.screen().templates().lamp;
     t.kindWord = kKindLamp;
     t.name = v.lampName;
     t.attr = v.attr;
     t.areaAndBit = v.areaAndBit;
     t.address = static_cast<int32_t>(v.addressNumber);
     const int side = (v.attr & 0x40) ? 64 : 32;
-    session.armTool(kKindLamp, side, side);
+    session.pointer().armPlacement(kKindLamp, side, side);
 }
 
 void applyLamp(EditorSession& session, int index, const LampForm::Values& v) {
-    LampObject& o = session.objects().lamps.at(static_cast<size_t>(index));
+    LampObject& o = session.screen().objects().lamps.at(static_cast<size_t>(index));
     o.name = v.lampName;
     o.attr = v.attr;
     o.address = static_cast<int32_t>(v.addressNumber);
     o.areaAndBit = v.areaAndBit;
-    session.templates().lamp.address = o.address;
-    session.setModified();
+    session.screen().templates().lamp.address = o.address;
+    session.screen().setModified();
     // The dots follow the chosen file; they are replaced, never added to.
-    session.loadLampDots(o);
+    session.screen().loadLampDots(o);
     // A lamp that became a 32-dot one stays on the LCD.
     const int side = o.big() ? 64 : 32;
     keepInside(session, o, side, side);
-    session.invalidateAll();
+    session.screen().invalidateAll();
 }
 
 // ---- Picture ------------------------------------------------------------------------------
 
 PictureForm pictureForPlacement(const EditorSession& session) {
-    return PictureForm(PictureForm::presetFrom(session.store().pictures), 1, 0);
+    return PictureForm(PictureForm::presetFrom(session.screen().store().pictures), 1, 0);
 }
 
 PictureForm pictureForObject(const EditorSession& session, int index) {
-    const PictureObject& o = session.objects().pictures.at(static_cast<size_t>(index));
-    return PictureForm(PictureForm::presetFrom(session.store().pictures), 1, o.pictureNo);
+    const PictureObject& o = session.screen().objects().pictures.at(static_cast<size_t>(index));
+    return PictureForm(PictureForm::presetFrom(session.screen().store().pictures), 1, o.pictureNo);
 }
 
 void placePicture(EditorSession& session, const PictureForm::Values& v) {
     writePictures(session, v.table);
-    session.templates().picture.pictureNo = static_cast<uint8_t>(v.current);
-    const PictureTableEntry& e = session.store().pictures[static_cast<size_t>(v.current)];
-    session.armTool(kKindPicture, 2 * e.width, 2 * e.height);
+    session.screen().templates().picture.pictureNo = static_cast<uint8_t>(v.current);
+    const PictureTableEntry& e = session.screen().store().pictures[static_cast<size_t>(v.current)];
+    session.pointer().armPlacement(kKindPicture, 2 * e.width, 2 * e.height);
 }
 
 void applyPicture(EditorSession& session, int index, const PictureForm::Values& v) {
-    PictureObject& o = session.objects().pictures.at(static_cast<size_t>(index));
+    PictureObject& o = session.screen().objects().pictures.at(static_cast<size_t>(index));
     o.pictureNo = static_cast<uint8_t>(v.current);
     writePictures(session, v.table);
-    const PictureTableEntry& e = session.store().pictures[static_cast<size_t>(v.current)];
+    const PictureTableEntry& e = session.screen().store().pictures[static_cast<size_t>(v.current)];
     keepInside(session, o, 2 * e.width, 2 * e.height);
-    session.setModified();
-    session.invalidateAll();
+    session.screen().setModified();
+    session.screen().invalidateAll();
 }
 
 } // namespace dispcraft::objectediting

@@ -16,33 +16,22 @@ TrendGraphForm::TrendGraphForm(const Preset& p)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
                                      p.addressNumber)),
       m_new(p.height == -1) {
-    m_fields.coding = graphcoding::fromAttr(p.attr);
+    m_fields.open(p.attr, p.maximum, p.minimum);
     m_fields.spacing = p.spacing;
     m_fields.settingA = p.settingA;
     m_fields.count = p.count;
-    m_fields.maximum = graphcoding::opened(m_fields.coding, p.maximum);
-    m_fields.minimum = graphcoding::opened(m_fields.coding, p.minimum);
     m_height = p.height;
     if (m_new) {
-        objectform::Range r = valueRange();
-        m_fields.maximum = r.high;
-        m_fields.minimum = r.low;
+        m_fields.setCoding(m_fields.coding);
         m_fields.count = 2;
         m_fields.spacing = 10;
         m_height = 56;
     }
 }
 
-objectform::Range TrendGraphForm::valueRange() const { return graphcoding::range(m_fields.coding); }
+objectform::Range TrendGraphForm::valueRange() const { return m_fields.range(); }
 
-void TrendGraphForm::setCoding(int coding) {
-    m_fields.coding = coding == graphcoding::kBcd || coding == graphcoding::kSigned
-                          ? coding
-                          : graphcoding::kUnsigned;
-    objectform::Range r = valueRange();
-    m_fields.maximum = r.high;
-    m_fields.minimum = r.low;
-}
+void TrendGraphForm::setCoding(int coding) { m_fields.setCoding(coding); }
 
 FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
     using Outcome = FormOutcome<Values>;
@@ -64,13 +53,9 @@ FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
             return Outcome::fail(objectform::rangeMessage(c.range.low, c.range.high), c.focus);
         }
     }
-    if (f.minimum >= f.maximum) {
-        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
-    }
-    const objectform::Range r = graphcoding::range(f.coding);
-    if (!r.contains(f.maximum) || !r.contains(f.minimum)) {
-        return Outcome::fail(Message::string(graphcoding::rangeMessage(f.coding)),
-                             r.contains(f.maximum) ? kMinimum : kMaximum);
+    FormOutcome<int> range = f.check(kMaximum, kMinimum);
+    if (!range.ok()) {
+        return Outcome::failLike(range);
     }
     Values v;
     v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
+#include "forms/GraphValueRange.h"
 #include "forms/ObjectAddress.h"
 #include "forms/ObjectFormMessages.h"
 
@@ -52,13 +53,10 @@ public:
         long long settingA = 1;
         long long count = 1;
     };
-    struct Fields {
+    struct Fields : GraphValueRange {
         long long spacing = 2;
-        long long maximum = 0;
-        long long minimum = 0;
         long long settingA = 1;
         long long count = 1;
-        int coding = 0; // 0 unsigned, 1 BCD, 2 signed
     };
     struct Values {
         int height = 56;

@@ -31,7 +31,6 @@ std::array<PlcPortAreas, 2> WorkspaceExchange::portAreas(const ProjectStore& sto
 
 PortParamForm WorkspaceExchange::portParamForm(const ProjectStore& store,
                                                const ProgramDirectory& dir, int port) {
-    const ProjectBlock& b = store.projectBlock;
     const bool com2 = port == 2;
     PortParamForm::Preset p;
     p.dir = dir;
@@ -39,11 +38,12 @@ PortParamForm WorkspaceExchange::portParamForm(const ProjectStore& store,
     p.portIndex = com2 ? 1 : 0;
     p.portNumber = com2 ? store.com2PortNumber : store.com1PortNumber;
     p.protocolName = com2 ? store.com2ProtocolName : store.com1ProtocolName;
+    const SerialSettings line = store.serial(port);
     PortParamForm::Choices c;
-    c.dataBits = std::clamp((com2 ? b.com2DataBits : b.com1DataBits) - 7, 0, 1);
-    c.stopBits = std::clamp((com2 ? b.com2StopBits : b.com1StopBits) - 1, 0, 1);
-    c.parity = PortParamForm::parityChoice(static_cast<char>(com2 ? b.com2Parity : b.com1Parity));
-    c.baudText = std::to_string(baudFromStored(com2 ? b.com2Baud : b.com1Baud));
+    c.dataBits = std::clamp(line.dataBits - 7, 0, 1);
+    c.stopBits = std::clamp(line.stopBits - 1, 0, 1);
+    c.parity = PortParamForm::parityChoice(line.parity);
+    c.baudText = std::to_string(line.baud);
     p.choices = c;
     return PortParamForm(p);
 }
@@ -53,27 +53,15 @@ void WorkspaceExchange::applyPortParams(ProjectStore& store, const ProgramDirect
     ProjectBlock& b = store.projectBlock;
     const bool com2 = port == 2;
     const auto station = static_cast<int32_t>(v.portNumber);
-    const uint16_t baud = PortParamForm::baudNumber(v.choices.baudText);
-    const uint8_t data = PortParamForm::dataBitsOf(v.choices.dataBits);
-    const uint8_t stop = PortParamForm::stopBitsOf(v.choices.stopBits);
-    const auto parity = static_cast<uint8_t>(PortParamForm::parityOf(v.choices.parity));
-    if (com2) {
-        store.com2PortNumber = station;
-        b.com2Baud = baud;
-        b.com2DataBits = data;
-        b.com2StopBits = stop;
-        b.com2Parity = parity;
-        store.com2ProtocolName = v.protocolName;
-        ProjectBlock::setName(b.com2Protocol, v.protocolName);
-    } else {
-        store.com1PortNumber = station;
-        b.com1Baud = baud;
-        b.com1DataBits = data;
-        b.com1StopBits = stop;
-        b.com1Parity = parity;
-        store.com1ProtocolName = v.protocolName;
-        ProjectBlock::setName(b.com1Protocol, v.protocolName);
-    }
+    SerialSettings line;
+    line.baud = PortParamForm::baudNumber(v.choices.baudText);
+    line.dataBits = PortParamForm::dataBitsOf(v.choices.dataBits);
+    line.stopBits = PortParamForm::stopBitsOf(v.choices.stopBits);
+    line.parity = PortParamForm::parityOf(v.choices.parity);
+    store.setSerial(port, line);
+    (com2 ? store.com2PortNumber : store.com1PortNumber) = station;
+    (com2 ? store.com2ProtocolName : store.com1ProtocolName) = v.protocolName;
+    ProjectBlock::setName(com2 ? b.com2Protocol : b.com1Protocol, v.protocolName);
     b.portNumbers = (static_cast<uint32_t>(store.com1PortNumber) << 16) |
                     (static_cast<uint32_t>(store.com2PortNumber) & 0xFFFF);
     ProjectSetup::linksChanged(store, dir);

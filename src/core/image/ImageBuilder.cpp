@@ -163,23 +163,23 @@ void Build::encodePictures() {
 
 std::optional<Failure> Build::serialHeader() {
     const ProjectBlock& pb = m_store.projectBlock;
-    auto code1 = ImageBuilder::baudCode(pb.com1Baud);
+    auto code1 = ImageBuilder::baudCode(pb.baud[0]);
     if (!code1) {
-        return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.com1Baud)}), "COM1"};
+        return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.baud[0])}), "COM1"};
     }
     m_header[2] = *code1;
-    m_header[3] = pb.com1DataBits;
-    m_header[4] = pb.com1StopBits;
-    m_header[5] = ImageBuilder::parityLetter(pb.com1Parity);
+    m_header[3] = pb.dataBits[0];
+    m_header[4] = pb.stopBits[0];
+    m_header[5] = ImageBuilder::parityLetter(pb.parity[0]);
     if (m_store.cpuId == 2) {
-        auto code2 = ImageBuilder::baudCode(pb.com2Baud);
+        auto code2 = ImageBuilder::baudCode(pb.baud[1]);
         if (!code2) {
-            return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.com2Baud)}), "COM2"};
+            return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.baud[1])}), "COM2"};
         }
         m_header[15] = *code2;
-        m_header[16] = pb.com2DataBits;
-        m_header[17] = pb.com2StopBits;
-        m_header[18] = ImageBuilder::parityLetter(pb.com2Parity);
+        m_header[16] = pb.dataBits[1];
+        m_header[17] = pb.stopBits[1];
+        m_header[18] = ImageBuilder::parityLetter(pb.parity[1]);
     }
     auto put16 = [&](size_t at, unsigned v) {
         m_header[at] = static_cast<uint8_t>(v & 0xFF);

@@ -11,14 +11,11 @@ namespace dispcraft {
 struct ProjectBlock {
     char com1Protocol[20]; // protocol file name without ".ini", NUL-terminated
     char com2Protocol[20];
-    uint16_t com1Baud; // low 16 bits of the rate: 115200 is kept as 49664
-    uint16_t com2Baud;
-    uint8_t com1DataBits;
-    uint8_t com2DataBits;
-    uint8_t com1StopBits;
-    uint8_t com2StopBits;
-    uint8_t com1Parity; // 'e', 'n' or 'o'
-    uint8_t com2Parity;
+    // The line settings, each field COM1's then COM2's.
+    uint16_t baud[2]; // low 16 bits of the rate: 115200 is kept as 49664
+    uint8_t dataBits[2];
+    uint8_t stopBits[2];
+    uint8_t parity[2]; // 'e', 'n' or 'o'
     // The panel control settings, offsets 50..64: what the settings dialog calls them.
     uint8_t startScreen;
     uint8_t panelOptions; // bits: 0 use address 1, 1 use address 2, 2 and 3 each on COM2,
@@ -36,6 +33,9 @@ struct ProjectBlock {
     uint8_t reserved65[3];
     uint32_t portNumbers; // (COM1 port number << 16) | COM2 port number
     uint8_t reserved72[4];
+
+    // The index of a port's fields (1 COM1, 2 COM2).
+    static size_t portIndex(int port) { return port == 2 ? 1 : 0; }
 
     static std::string nameOf(const char (&field)[20]) {
         return std::string(field, strnlen(field, sizeof field));

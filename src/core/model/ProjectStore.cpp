@@ -90,36 +90,23 @@ void ProjectStore::initialiseNewProject(const SerialSettings& com1, const Serial
 }
 
 SerialSettings ProjectStore::serial(int port) const {
-    SerialSettings s;
     const ProjectBlock& b = projectBlock;
-    if (port == 2) {
-        s.baud = baudFromStored(b.com2Baud);
-        s.dataBits = b.com2DataBits;
-        s.stopBits = b.com2StopBits;
-        s.parity = static_cast<char>(b.com2Parity);
-    } else {
-        s.baud = baudFromStored(b.com1Baud);
-        s.dataBits = b.com1DataBits;
-        s.stopBits = b.com1StopBits;
-        s.parity = static_cast<char>(b.com1Parity);
-    }
+    const size_t i = ProjectBlock::portIndex(port);
+    SerialSettings s;
+    s.baud = baudFromStored(b.baud[i]);
+    s.dataBits = b.dataBits[i];
+    s.stopBits = b.stopBits[i];
+    s.parity = static_cast<char>(b.parity[i]);
     return s;
 }
 
 void ProjectStore::setSerial(int port, const SerialSettings& s) {
     ProjectBlock& b = projectBlock;
-    if (port == 2) {
-        b.com2Baud = storedBaud(s.baud);
-        b.com2DataBits = s.dataBits;
-        b.com2StopBits = s.stopBits;
-        b.com2Parity = static_cast<uint8_t>(s.parity);
-    } else {
-        b.com1Baud = storedBaud(s.baud);
-        b.com1DataBits = s.dataBits;
-        b.com1StopBits = s.stopBits;
-        b.com1Parity = static_cast<uint8_t>(s.parity);
-    }
+    const size_t i = ProjectBlock::portIndex(port);
+    b.baud[i] = storedBaud(s.baud);
+    b.dataBits[i] = s.dataBits;
+    b.stopBits[i] = s.stopBits;
+    b.parity[i] = static_cast<uint8_t>(s.parity);
 }
-
 
 } // namespace dispcraft

@@ -42,8 +42,9 @@ inline bool hasKeyRecords(int format) { return format > 4; }
 inline bool globalKeysInOrder(int format) { return format > 6; }
 inline bool clearsScreenKeyFlags(int format) { return format <= 7; }
 inline bool hasAlarmGroup2(int format) { return format >= 51; }
-// Save asks before overwriting a file loaded in an older format, except format 3.
-inline bool asksBeforeSaving(int loadedFormat) { return loadedFormat < 51 && loadedFormat != 3; }
+// A project still in an older format than the one written (format 3 counts as current): saving
+// over it asks first, building refuses until it is saved.
+inline bool isOlderFormat(int format) { return format < kWrittenFormat && format != 3; }
 
 // Older formats did not tell key actions from their options: a key record whose flag byte lacks
 // the bit action (0x40) loses the option and mode bits (0x23).

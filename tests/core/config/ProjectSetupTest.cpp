@@ -91,8 +91,8 @@ TEST(ProjectSetup, NewProjectThenLoadReadsModelAndProtocols) {
     EXPECT_EQ(store->com1PortNumber, 5);
     EXPECT_EQ(store->header.format, 51);
     EXPECT_EQ(store->header.modelCode, 'B');
-    EXPECT_EQ(store->projectBlock.com1Baud, 49664);
-    EXPECT_EQ(store->projectBlock.com2Baud, 14400);
+    EXPECT_EQ(store->projectBlock.baud[0], 49664);
+    EXPECT_EQ(store->projectBlock.baud[1], 14400);
     EXPECT_EQ(store->defaultStation, 2);
     EXPECT_EQ(store->alarms[1].areaAndBit, 2);
     EXPECT_EQ(store->projectBlock.controlAreaAndBit2, 2);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorSession.h"
+#include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
 #include "base/RecordingSink.h"
 #include "base/ScratchDirectory.h"
@@ -62,20 +63,20 @@ struct EditorFixture : ::testing::Test {
     int lx() const { return store->lcdX; }
     int ly() const { return store->lcdY; }
     void click(int x, int y) {
-        session->press({x, y});
-        session->release({x, y});
+        session->pointer().press({x, y});
+        session->pointer().release({x, y});
     }
     void drag(Point from, Point to) {
-        session->press(from);
-        session->move(to, true);
-        session->release(to);
+        session->pointer().press(from);
+        session->pointer().move(to, true);
+        session->pointer().release(to);
     }
-    TextStringObject& text(int i) { return session->objects().textStrings[static_cast<size_t>(i)]; }
+    TextStringObject& text(int i) { return session->screen().objects().textStrings[static_cast<size_t>(i)]; }
     // Arms TextString placement as the TextString dialog does for a confirmed text.
     void armText(const std::string& t, uint8_t attr = 0) {
-        session->templates().textString = {t, attr};
+        session->screen().templates().textString = {t, attr};
         int font = attr & 3;
-        session->armTool(kKindTextString, static_cast<int>(t.size()) * cellWidth(font),
+        session->pointer().armPlacement(kKindTextString, static_cast<int>(t.size()) * cellWidth(font),
                          cellHeight(font));
     }
     void addText(int i, int x, int y, const std::string& t, bool selected = false) {

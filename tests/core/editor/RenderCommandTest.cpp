@@ -52,8 +52,8 @@ struct RenderCommand : EditorFixture {
 TEST_F(RenderCommand, DrawsAStoredScreenAsTheEditorShowsIt) {
     addText(0, lx() + 16, ly() + 32, "HI");
     text(0).attr = 0x80; // reverse: an ink cell
-    session->bindScreenNumber(3, "three", false);
-    ASSERT_TRUE(session->storeScreen());
+    session->screen().bindScreenNumber(3, "three", false);
+    ASSERT_TRUE(session->screen().storeScreen());
     std::string trn = dir.path() + "/p.trn";
     ASSERT_TRUE(TrnWriter::save(*store, trn).ok);
 

@@ -34,7 +34,7 @@ struct Rendering : EditorFixture {
 
     RgbImage draw() {
         RgbImage img;
-        renderer.render(*session, img);
+        renderer.render(session->readyToPaint(), img);
         return img;
     }
     // Compares with the golden copy; DISPCRAFT_UPDATE_GOLDEN=1 writes it instead.
@@ -59,8 +59,8 @@ struct Rendering : EditorFixture {
         }
         EXPECT_EQ(differing, 0);
     }
-    MsgDispObject& msg(int i) { return session->objects().msgDisps[static_cast<size_t>(i)]; }
-    NumDispObject& num(int i) { return session->objects().numDisps[static_cast<size_t>(i)]; }
+    MsgDispObject& msg(int i) { return session->screen().objects().msgDisps[static_cast<size_t>(i)]; }
+    NumDispObject& num(int i) { return session->screen().objects().numDisps[static_cast<size_t>(i)]; }
 };
 
 } // namespace
@@ -105,7 +105,7 @@ TEST_F(Rendering, TextsUseThePanelGlyphsInEveryFontSize) {
 }
 
 TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
-    auto& bars = session->objects().barGraphs;
+    auto& bars = session->screen().objects().barGraphs;
     bars[0].kindWord = kKindBarGraph;
     bars[0].attr = 1; // horizontal, filled from the right third
     bars[0].x = lx() + 16;
@@ -118,7 +118,7 @@ TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
     bars[1].y = ly() + 8;
     bars[1].length = 48;
     bars[1].thickness = 16;
-    auto& trend = session->objects().trendGraphs[0];
+    auto& trend = session->screen().objects().trendGraphs[0];
     trend.kindWord = kKindTrendGraph;
     trend.x = lx() + 224;
     trend.y = ly() + 16;
@@ -126,12 +126,12 @@ TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
     trend.height = 40;
     dir.lamp("lamp01_16x16", 512);
     dir.lamp("lamp20_32x32", 2048);
-    auto& lamps = session->objects().lamps;
+    auto& lamps = session->screen().objects().lamps;
     for (int i = 0; i < 2; ++i) {
         lamps[static_cast<size_t>(i)].kindWord = kKindLamp;
         lamps[static_cast<size_t>(i)].name = i ? "lamp20_32x32" : "lamp01_16x16";
         lamps[static_cast<size_t>(i)].attr = i ? 0x40 : 0;
-        ASSERT_TRUE(session->loadLampDots(lamps[static_cast<size_t>(i)]));
+        ASSERT_TRUE(session->screen().loadLampDots(lamps[static_cast<size_t>(i)]));
     }
     lamps[0].x = lx() + 16;
     lamps[0].y = ly() + 64;
@@ -144,20 +144,20 @@ TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
         dots[static_cast<size_t>(k * 16 + 15 - k)] = 0;
     }
     store->pictures[2] = {2, 16, 8, 0, dots};
-    auto& pics = session->objects().pictures;
+    auto& pics = session->screen().objects().pictures;
     pics[0].kindWord = kKindPicture;
     pics[0].pictureNo = 2;
     pics[0].x = lx() + 320;
     pics[0].y = ly() + 97;
     pics[1].kindWord = kKindPicture;
     pics[1].pictureNo = 9; // undefined: removed while painting
-    session->fnKeyFlags()[1] = 3;
+    session->screen().fnKeyFlags()[1] = 3;
     store->globalKeys[0].flags = 0x01; // project-wide: red
     store->globalKeys[2].kind = 1;     // per screen: blue once the screen defines it
-    session->bindScreenNumber(4, "", false);
+    session->screen().bindScreenNumber(4, "", false);
     store->screens[4].keys[2].screen = 7;
     RgbImage img = draw();
-    EXPECT_EQ(session->objects().count(kKindPicture), 1);
+    EXPECT_EQ(session->screen().objects().count(kKindPicture), 1);
     const KeyRect& k0 = store->panelKeyRects[0];
     const KeyRect& k2 = store->panelKeyRects[2];
     const KeyRect& f1 = store->fnKeyRects[1];
@@ -172,22 +172,26 @@ TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
     expectGolden(img, "graphs.png");
 
     // The rubber band while it is dragged.
-    session->press({lx() + 140, ly() + 100});
-    session->move({lx() + 170, ly() + 120}, true);
+    session->pointer().press({lx() + 140, ly() + 100});
+    session->pointer().move({lx() + 170, ly() + 120}, true);
     img = draw();
     EXPECT_EQ(img.pixel(lx() + 140, ly() + 100), ScreenRenderer::kRed);
 }
 
-TEST_F(Rendering, AMissingPanelPictureIsReportedOnceAndTheWindowAskedToClose) {
+TEST_F(Rendering, AMissingPanelPictureDrawsBlackIsReportedOnceAndTheWindowAskedToClose) {
     ScreenRenderer blind(nullptr, nullptr);
+    EXPECT_FALSE(blind.hasPanelPicture());
     RgbImage img;
-    blind.render(*session, img);
-    blind.render(*session, img);
+    for (int paint = 0; paint < 2; ++paint) {
+        session->screen().panelPictureMissing();
+        blind.render(session->readyToPaint(), img);
+    }
     EXPECT_EQ(img.width(), 800);
     EXPECT_EQ(img.height(), 500);
+    EXPECT_EQ(img.pixel(0, 0), ScreenRenderer::kBlack);
     ASSERT_EQ(sink.shown().size(), 1u);
     EXPECT_EQ(sink.shown()[0], Message::string(63593));
-    EXPECT_TRUE(session->closeRequested());
+    EXPECT_TRUE(session->screen().closeRequested());
 }
 
 TEST(BmpImages, ReadsTheUncompressedFormsAndRefusesDamagedOnes) {

@@ -10,12 +10,12 @@ struct ScreenStore : EditorFixture {
     ScreenEntry& entry(int s) { return store->entries[static_cast<size_t>(s)]; }
     std::unique_ptr<EditorSession> reopen(int s) {
         auto e = std::make_unique<EditorSession>(*store, ProgramDirectory(dir.path()), sink);
-        EXPECT_EQ(e->loadScreen(s), EditorSession::OpenResult::Opened);
+        EXPECT_EQ(e->screen().loadScreen(s), ScreenContents::OpenResult::Opened);
         return e;
     }
     void storeAs(int n) {
-        session->bindScreenNumber(n, "main", false);
-        ASSERT_TRUE(session->storeScreen());
+        session->screen().bindScreenNumber(n, "main", false);
+        ASSERT_TRUE(session->screen().storeScreen());
     }
 };
 
@@ -27,19 +27,19 @@ TEST_F(ScreenStore, OpeningDoublesCoordinatesAndCutsTextsFromThePool) {
     block(3).textPool = "ABCDE";
     block(3).textStrings[0] = {1, 0, 100, 40, 0x81, 0, 0, 2, {}};
     block(3).textStrings[1] = {1, 0, 120, 50, 0, 0, 2, 200, {}}; // length past the pool's end
-    ASSERT_EQ(session->loadScreen(3), EditorSession::OpenResult::Opened);
+    ASSERT_EQ(session->screen().loadScreen(3), ScreenContents::OpenResult::Opened);
     EXPECT_EQ(text(0).x, 200);
     EXPECT_EQ(text(0).y, 81);
     EXPECT_EQ(text(0).attr, 0x81);
     EXPECT_EQ(text(0).text, "AB");
     EXPECT_EQ(text(1).text, "CDE");
     EXPECT_EQ(store->screenOpen[3], 1);
-    EXPECT_FALSE(session->modified());
-    EXPECT_EQ(session->title(), Message::string(61500, {"3"}));
+    EXPECT_FALSE(session->screen().modified());
+    EXPECT_EQ(session->screen().title(), Message::string(61500, {"3"}));
 }
 
 TEST_F(ScreenStore, StoringBuildsThePoolAndHalvesCoordinates) {
-    EXPECT_EQ(session->title(), Message::string(61499));
+    EXPECT_EQ(session->screen().title(), Message::string(61499));
     addText(0, lx() + 32, ly(), "AB", true); // odd: LCD_X is odd // selected: the writer deselects first
     addText(1, lx() + 64, ly() + 16, "CDE");
     storeAs(5);
@@ -56,12 +56,12 @@ TEST_F(ScreenStore, StoringBuildsThePoolAndHalvesCoordinates) {
 
     // Reopened, the odd pixel position comes back one pixel to the left, and y one lower.
     auto again = reopen(5);
-    EXPECT_EQ(again->objects().textStrings[0].x, lx() + 31);
-    EXPECT_EQ(again->objects().textStrings[0].y, ly() + 1);
+    EXPECT_EQ(again->screen().objects().textStrings[0].x, lx() + 31);
+    EXPECT_EQ(again->screen().objects().textStrings[0].y, ly() + 1);
 }
 
 TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
-    MsgDispObject& m = session->objects().msgDisps[0];
+    MsgDispObject& m = session->screen().objects().msgDisps[0];
     m.kindWord = kKindMsgDisp;
     m.x = 300;
     m.y = 200;
@@ -69,7 +69,7 @@ TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
     m.texts[15] = "off";
     m.address = 70000;
     m.areaAndBit = 4;
-    NumDispObject& n = session->objects().numDisps[0];
+    NumDispObject& n = session->screen().objects().numDisps[0];
     n.kindWord = kKindNumDisp;
     n.attr = 0x08;
     n.address = 2;
@@ -79,14 +79,14 @@ TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
     n.minimum = 99;
     n.preview = "-123.45";
     n.scaleBits = 0x40000000;
-    session->objects().numDispSides[0] = {11, 12};
-    BarGraphObject& b = session->objects().barGraphs[0];
+    session->screen().objects().numDispSides[0] = {11, 12};
+    BarGraphObject& b = session->screen().objects().barGraphs[0];
     b.kindWord = kKindBarGraph;
     b.maximum = -5;
     b.length = 50;
     b.thickness = 16;
     b.areaAndBit = 2;
-    TrendGraphObject& t = session->objects().trendGraphs[0];
+    TrendGraphObject& t = session->screen().objects().trendGraphs[0];
     t.kindWord = kKindTrendGraph;
     t.width = 93;
     t.height = 30;
@@ -95,16 +95,16 @@ TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
     t.settingA = 3;
     dir.lamp("lamp07_with_a_long_name_x", 512);
     dir.lamp("lamp07_with_a_long_n", 2048);
-    LampObject& l = session->objects().lamps[0];
+    LampObject& l = session->screen().objects().lamps[0];
     l.kindWord = kKindLamp;
     l.name = "lamp07_with_a_long_name_x"; // 25 characters: 19 are stored
     l.address = 65537;
     l.areaAndBit = 6;
     store->pictures[4] = {4, 8, 8, 0, std::string(64, '\0')};
-    PictureObject& p = session->objects().pictures[0];
+    PictureObject& p = session->screen().objects().pictures[0];
     p.kindWord = kKindPicture;
     p.pictureNo = 4;
-    session->fnKeyFlags() = {1, 2, 0, 9};
+    session->screen().fnKeyFlags() = {1, 2, 0, 9};
     storeAs(9);
 
     EXPECT_EQ(block(9).msgDisps[0].address, 4464);
@@ -117,7 +117,7 @@ TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
 
     dir.lamp("lamp07_with_a_long_", 2048);
     auto again = reopen(9);
-    const ScreenObjects& o = again->objects();
+    const ScreenObjects& o = again->screen().objects();
     EXPECT_EQ(o.msgDisps[0].address, 4464);
     EXPECT_EQ(o.msgDisps[0].texts[15], "off");
     EXPECT_EQ(o.numDisps[0].preview, "-123.45");
@@ -135,7 +135,7 @@ TEST_F(ScreenStore, EveryKindSurvivesAStoreAndReopen) {
     EXPECT_EQ(o.lamps[0].dotCount, 2048);
     EXPECT_EQ(o.lamps[0].address, 1);
     EXPECT_EQ(o.pictures[0].pictureNo, 4);
-    EXPECT_EQ(again->fnKeyFlags(), session->fnKeyFlags());
+    EXPECT_EQ(again->screen().fnKeyFlags(), session->screen().fnKeyFlags());
 }
 
 TEST_F(ScreenStore, NumDispPreviewIsRebuiltOrStopsTheOpening) {
@@ -150,13 +150,13 @@ TEST_F(ScreenStore, NumDispPreviewIsRebuiltOrStopsTheOpening) {
     block(2).numDisps[1].decimals = 2;
     entry(2).barCount = 1;
     block(2).barGraphs[0].kind = 4;
-    EXPECT_EQ(session->loadScreen(2), EditorSession::OpenResult::Stopped);
+    EXPECT_EQ(session->screen().loadScreen(2), ScreenContents::OpenResult::Stopped);
     EXPECT_EQ(sink.shown().back(), Message::string(61557));
-    EXPECT_EQ(session->objects().numDisps[0].preview, "-123.45");
-    EXPECT_EQ(session->objects().count(kKindBarGraph), 0);
+    EXPECT_EQ(session->screen().objects().numDisps[0].preview, "-123.45");
+    EXPECT_EQ(session->screen().objects().count(kKindBarGraph), 0);
     // The partial window must not be able to overwrite the stored screen.
-    EXPECT_EQ(session->screenNo(), 0);
-    EXPECT_FALSE(session->storeScreen());
+    EXPECT_EQ(session->screen().screenNo(), 0);
+    EXPECT_FALSE(session->screen().storeScreen());
     EXPECT_EQ(store->screenOpen[2], 0);
     EXPECT_EQ(entry(2).barCount, 1);
 }
@@ -176,8 +176,8 @@ TEST_F(ScreenStore, LampDotsComeFromTheFileOrTheDefaultOfTheirSize) {
     dir.lamp("lamp03_16x16", 512);
     dir.lamp("lamp20_32x32", 2048);
     dir.write("lampdata/bad_size.lmp", std::string(1024, '\0'));
-    ASSERT_EQ(session->loadScreen(4), EditorSession::OpenResult::Opened);
-    const auto& l = session->objects().lamps;
+    ASSERT_EQ(session->screen().loadScreen(4), ScreenContents::OpenResult::Opened);
+    const auto& l = session->screen().objects().lamps;
     EXPECT_EQ(l[0].dotCount, 512);
     EXPECT_EQ(l[0].dots.size(), 512u);
     EXPECT_EQ(l[1].dotCount, 2048);
@@ -191,7 +191,7 @@ TEST_F(ScreenStore, LampDotsComeFromTheFileOrTheDefaultOfTheirSize) {
     lamps[0].setName("../lampdata/lamp03_16x16");
     auto second = std::make_unique<EditorSession>(*store, ProgramDirectory(dir.path()), sink);
     std::filesystem::remove(dir.path() + "/lampdata/lamp01_16x16.lmp");
-    EXPECT_EQ(second->loadScreen(4), EditorSession::OpenResult::Stopped);
+    EXPECT_EQ(second->screen().loadScreen(4), ScreenContents::OpenResult::Stopped);
     EXPECT_EQ(sink.shown().back(), Message::string(61559));
 }
 
@@ -202,15 +202,15 @@ TEST_F(ScreenStore, KeysFollowTheProjectOrTheScreenByBit20) {
     store->globalKeys[1].screen = 2;
     block(6).keys[0].screen = 30;
     block(6).keys[1].screen = 31;
-    ASSERT_EQ(session->loadScreen(6), EditorSession::OpenResult::Opened);
-    EXPECT_EQ(session->keys()[0].screen, 30);
-    EXPECT_EQ(session->keys()[1].screen, 2);
+    ASSERT_EQ(session->screen().loadScreen(6), ScreenContents::OpenResult::Opened);
+    EXPECT_EQ(session->screen().keys()[0].screen, 30);
+    EXPECT_EQ(session->screen().keys()[1].screen, 2);
 
     // Storing: an undefined project-wide key replaces the screen's record, marked 9.
     store->globalKeys[1].kind = 0;
     store->globalKeys[2].kind = 1;
-    session->keys()[2].screen = 44;
-    ASSERT_TRUE(session->storeScreen());
+    session->screen().keys()[2].screen = 44;
+    ASSERT_TRUE(session->screen().storeScreen());
     EXPECT_EQ(block(6).keys[1].kind, 9);
     EXPECT_EQ(block(6).keys[1].screen, 2);
     EXPECT_EQ(block(6).keys[2].screen, 44);
@@ -219,62 +219,62 @@ TEST_F(ScreenStore, KeysFollowTheProjectOrTheScreenByBit20) {
 TEST_F(ScreenStore, SaveAsRebindsAndReleasesTheOldNumber) {
     storeAs(10);
     EXPECT_EQ(store->screenOpen[10], 1);
-    EXPECT_FALSE(session->numberTaken(11));
-    session->bindScreenNumber(11, "copy of ten and more", true);
-    ASSERT_TRUE(session->storeScreen());
+    EXPECT_FALSE(session->screen().numberTaken(11));
+    session->screen().bindScreenNumber(11, "copy of ten and more", true);
+    ASSERT_TRUE(session->screen().storeScreen());
     EXPECT_EQ(store->screenOpen[10], 0);
     EXPECT_EQ(store->screenOpen[11], 1);
     EXPECT_EQ(entry(10).number, 10); // the old screen stays as last stored
     EXPECT_EQ(entry(11).nameString(), "copy of te");
-    EXPECT_TRUE(session->numberTaken(11));
-    session->windowClosed();
+    EXPECT_TRUE(session->screen().numberTaken(11));
+    session->screen().windowClosed();
     EXPECT_EQ(store->screenOpen[11], 0);
 }
 
 TEST_F(ScreenStore, KeyMarkersAreRedWhileProjectWideAndBlueOncePerScreen) {
     storeAs(12);
     store->globalKeys[3].flags = 0x01;
-    session->prepareForPaint();
-    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::Global);
-    EXPECT_EQ(session->keys()[3].kind, 9);
-    EXPECT_EQ(session->panelKeyMarker(4), EditorSession::KeyMarker::None);
+    session->readyToPaint();
+    EXPECT_EQ(session->screen().panelKeyMarker(3), ScreenContents::KeyMarker::Global);
+    EXPECT_EQ(session->screen().keys()[3].kind, 9);
+    EXPECT_EQ(session->screen().panelKeyMarker(4), ScreenContents::KeyMarker::None);
 
     // Defined for this screen through the key dialog.
-    auto edit = session->beginPanelKeyEdit(3);
+    auto edit = session->screen().beginPanelKeyEdit(3);
     EXPECT_FALSE(edit.perScreen);
     edit.record.flags = 0x40;
-    session->applyPanelKeyEdit(3, edit.record, true);
+    session->screen().applyPanelKeyEdit(3, edit.record, true);
     EXPECT_EQ(store->globalKeys[3].kind, 1);
     EXPECT_EQ(block(12).keys[3].kind, 137);
-    session->prepareForPaint();
-    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::PerScreen);
+    session->readyToPaint();
+    EXPECT_EQ(session->screen().panelKeyMarker(3), ScreenContents::KeyMarker::PerScreen);
 
     // Back to project-wide without a function: every existing screen gets the record, marked 9.
     store->entries[20].number = 20;
-    edit = session->beginPanelKeyEdit(3);
+    edit = session->screen().beginPanelKeyEdit(3);
     EXPECT_TRUE(edit.perScreen);
     edit.record.flags = 0;
-    session->applyPanelKeyEdit(3, edit.record, false);
+    session->screen().applyPanelKeyEdit(3, edit.record, false);
     EXPECT_EQ(store->globalKeys[3].kind, 0);
     EXPECT_EQ(block(20).keys[3].kind, 9);
-    session->prepareForPaint();
-    EXPECT_EQ(session->panelKeyMarker(3), EditorSession::KeyMarker::None);
+    session->readyToPaint();
+    EXPECT_EQ(session->screen().panelKeyMarker(3), ScreenContents::KeyMarker::None);
 }
 
 TEST_F(ScreenStore, PaintRulesFixEmptyTextsLampCountsAndUndefinedPictures) {
     addText(0, lx(), ly(), "");
-    session->objects().lamps[0].kindWord = kKindLamp;
-    session->objects().lamps[0].dotCount = 100;
+    session->screen().objects().lamps[0].kindWord = kKindLamp;
+    session->screen().objects().lamps[0].dotCount = 100;
     store->pictures[3] = {3, 4, 4, 0, std::string(16, '\0')};
     for (int i = 0; i < 4; ++i) {
-        auto& p = session->objects().pictures[static_cast<size_t>(i)];
+        auto& p = session->screen().objects().pictures[static_cast<size_t>(i)];
         p.kindWord = kKindPicture;
         p.pictureNo = static_cast<uint8_t>(i == 1 ? 3 : i == 3 ? 250 : 5);
         p.x = i;
     }
-    session->prepareForPaint();
+    session->readyToPaint();
     EXPECT_EQ(text(0).text, " ");
-    EXPECT_EQ(session->objects().lamps[0].dotCount, 2048);
-    EXPECT_EQ(session->objects().count(kKindPicture), 1);
-    EXPECT_EQ(session->objects().pictures[0].x, 1);
+    EXPECT_EQ(session->screen().objects().lamps[0].dotCount, 2048);
+    EXPECT_EQ(session->screen().objects().count(kKindPicture), 1);
+    EXPECT_EQ(session->screen().objects().pictures[0].x, 1);
 }

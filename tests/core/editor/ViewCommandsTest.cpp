@@ -11,8 +11,8 @@ using namespace dispcraft::test;
 namespace {
 
 struct Commands : EditorFixture {
-    NumDispObject& num(int i) { return session->objects().numDisps[static_cast<size_t>(i)]; }
-    SidePair& side(int i) { return session->objects().numDispSides[static_cast<size_t>(i)]; }
+    NumDispObject& num(int i) { return session->screen().objects().numDisps[static_cast<size_t>(i)]; }
+    SidePair& side(int i) { return session->screen().objects().numDispSides[static_cast<size_t>(i)]; }
 };
 
 } // namespace
@@ -23,13 +23,13 @@ TEST_F(Commands, DeleteRemovesRunsOfSelectedObjectsAndKeepsTheRestInOrder) {
     }
     EXPECT_TRUE(session->commandEnabled(command::kDelete, false));
     session->deleteSelected();
-    EXPECT_EQ(session->objects().count(kKindTextString), 3);
+    EXPECT_EQ(session->screen().objects().count(kKindTextString), 3);
     EXPECT_EQ(text(0).text, "A");
     EXPECT_EQ(text(1).text, "E");
     EXPECT_EQ(text(2).text, "F");
     EXPECT_EQ(text(3).kindWord, 0u);
-    EXPECT_TRUE(session->modified());
-    EXPECT_EQ(session->currentKind(), 0);
+    EXPECT_TRUE(session->screen().modified());
+    EXPECT_EQ(session->pointer().currentKind(), 0);
     EXPECT_FALSE(session->commandEnabled(command::kDelete, false));
     EXPECT_FALSE(session->commandEnabled(command::kCopy, true));
     EXPECT_FALSE(session->commandEnabled(command::kCut, true));
@@ -52,12 +52,12 @@ TEST_F(Commands, NumDispSidePairsMoveWithTheirRecords) {
 }
 
 TEST_F(Commands, TheLastSlotOfAFullListCanBeDeleted) {
-    for (auto& l : session->objects().lamps) {
+    for (auto& l : session->screen().objects().lamps) {
         l.kindWord = kKindLamp;
     }
-    session->objects().lamps[47].kindWord |= kSelectedBit;
+    session->screen().objects().lamps[47].kindWord |= kSelectedBit;
     session->deleteSelected();
-    EXPECT_EQ(session->objects().count(kKindLamp), 47);
+    EXPECT_EQ(session->screen().objects().count(kKindLamp), 47);
 }
 
 TEST_F(Commands, PlacementsNeedingTwoPortsFollowTheCpuKind) {
@@ -71,8 +71,8 @@ TEST_F(Commands, PlacementsNeedingTwoPortsFollowTheCpuKind) {
 TEST_F(Commands, SummaryCountsEachKindBetweenItsSeparatorLines) {
     addText(0, lx(), ly(), "A");
     addText(1, lx(), ly(), "B");
-    session->objects().lamps[0].kindWord = kKindLamp;
-    auto parts = session->summaryParts();
+    session->screen().objects().lamps[0].kindWord = kKindLamp;
+    auto parts = session->screen().summaryParts();
     ASSERT_EQ(parts.size(), 13u);
     EXPECT_EQ(parts[0], Message::text("***********************\n"));
     EXPECT_EQ(parts[2], Message::text("***********************\n\n"));
@@ -85,8 +85,8 @@ TEST_F(Commands, SummaryCountsEachKindBetweenItsSeparatorLines) {
 
 TEST_F(Commands, RemoveScreenFreesItsEntry) {
     store->entries[7].number = 7;
-    session->bindScreenNumber(7, "seven", false);
-    session->removeScreen();
+    session->screen().bindScreenNumber(7, "seven", false);
+    session->screen().removeScreen();
     EXPECT_EQ(store->entries[7].number, 0);
     EXPECT_TRUE(store->treeChanged);
 }
@@ -94,14 +94,14 @@ TEST_F(Commands, RemoveScreenFreesItsEntry) {
 // ---- Clipboard ----------------------------------------------------------------------------
 
 TEST_F(Commands, CopyPutsOnlyTheSelectedObjectsIntoTheirAreas) {
-    auto& bars = session->objects().barGraphs;
+    auto& bars = session->screen().objects().barGraphs;
     for (int i = 0; i < 3; ++i) {
         bars[static_cast<size_t>(i)].kindWord = kKindBarGraph + (i != 1 ? kSelectedBit : 0);
         bars[static_cast<size_t>(i)].length = 10 + i;
     }
     addText(0, lx(), ly(), "not selected");
     store->projectPath = "/projects/a.trn";
-    auto block = session->copyBlock();
+    auto block = session->clipboard().copyBlock();
     ASSERT_EQ(block.size(), ClipboardBlock::kSize);
     EXPECT_EQ(ClipboardBlock::sourcePath(block.data()), "/projects/a.trn");
     auto first = [&](size_t off) { return block[off]; };
@@ -125,19 +125,19 @@ TEST_F(Commands, PasteIntoTheSameProjectMovesOneGridStepOtherwiseKeepsPositions)
     num(0).kindWord = kKindNumDisp + kSelectedBit;
     num(0).preview = "12.3";
     side(0) = {5, 6};
-    auto block = session->copyBlock();
+    auto block = session->clipboard().copyBlock();
 
-    EXPECT_EQ(session->paste(block.data(), block.size()), 2);
+    EXPECT_EQ(session->clipboard().paste(block.data(), block.size()), 2);
     EXPECT_EQ(text(0).kindWord, kKindTextString); // deselected first
     EXPECT_EQ(text(1).kindWord, kKindTextString + kSelectedBit);
     EXPECT_EQ(text(1).x, lx() + 32);
     EXPECT_EQ(text(1).y, ly() + 48);
     EXPECT_EQ(num(1).preview, "12.3");
     EXPECT_EQ(side(1), (SidePair{5, 6}));
-    EXPECT_TRUE(session->modified());
+    EXPECT_TRUE(session->screen().modified());
 
     store->projectPath = "/projects/b.trn";
-    session->paste(block.data(), block.size());
+    session->clipboard().paste(block.data(), block.size());
     EXPECT_EQ(text(2).x, lx() + 16);
     EXPECT_EQ(text(2).y, ly() + 32);
 }
@@ -146,12 +146,12 @@ TEST_F(Commands, PastingTenIntoNinetyAddsSixAndDropsTheRest) {
     for (int i = 0; i < 10; ++i) {
         addText(i, lx(), ly(), "T" + std::to_string(i), true);
     }
-    auto block = session->copyBlock();
+    auto block = session->clipboard().copyBlock();
     for (int i = 0; i < 90; ++i) {
         addText(i, lx(), ly(), "old");
     }
-    EXPECT_EQ(session->paste(block.data(), block.size()), 6);
-    EXPECT_EQ(session->objects().count(kKindTextString), 96);
+    EXPECT_EQ(session->clipboard().paste(block.data(), block.size()), 6);
+    EXPECT_EQ(session->screen().objects().count(kKindTextString), 96);
     EXPECT_EQ(text(95).text, "T5");
 }
 
@@ -169,16 +169,16 @@ TEST_F(Commands, PasteFillsGapsAndRefusesDamagedRecords) {
     putLamp(0, 512, 300);
     putLamp(1, 70000, 300); // more dots than the record holds: refused, and the kind ends
     putLamp(2, 512, 300);
-    session->objects().lamps[0].kindWord = kKindLamp;
-    EXPECT_EQ(session->paste(block.data(), block.size()), 1);
-    const LampObject& l = session->objects().lamps[1];
+    session->screen().objects().lamps[0].kindWord = kKindLamp;
+    EXPECT_EQ(session->clipboard().paste(block.data(), block.size()), 1);
+    const LampObject& l = session->screen().objects().lamps[1];
     EXPECT_EQ(l.name, std::string(100, 'n'));
     EXPECT_EQ(l.dots.size(), 512u);
 
     putLamp(1, 512, -5); // a position no editor gives
-    EXPECT_EQ(session->paste(block.data(), block.size()), 1);
+    EXPECT_EQ(session->clipboard().paste(block.data(), block.size()), 1);
     // A block of the wrong size pastes nothing.
-    EXPECT_EQ(session->paste(block.data(), block.size() - 1), 0);
+    EXPECT_EQ(session->clipboard().paste(block.data(), block.size() - 1), 0);
 }
 
 TEST_F(Commands, RandomBlocksNeverOverflowTheLists) {
@@ -188,9 +188,9 @@ TEST_F(Commands, RandomBlocksNeverOverflowTheLists) {
         for (auto& b : block) {
             b = static_cast<uint8_t>(rng() % 4 == 0 ? 0x80 + rng() % 8 : rng());
         }
-        session->paste(block.data(), block.size());
+        session->clipboard().paste(block.data(), block.size());
         for (int kind : ScreenObjects::kKinds) {
-            EXPECT_LE(session->objects().count(kind), ScreenObjects::capacityOf(kind));
+            EXPECT_LE(session->screen().objects().count(kind), ScreenObjects::capacityOf(kind));
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "SettingsFormSupport.h"
+#include "forms/AddressRules.h"
 #include "forms/KeyFunctionForm.h"
 #include "model/ProjectStore.h"
 #include "base/RecordingSink.h"
@@ -288,4 +289,45 @@ TEST(KeyFunction, KeyRecordFieldsGoInAndComeBack) {
     auto signedOk = g.ok();
     ASSERT_TRUE(signedOk.ok());
     EXPECT_EQ(signedOk.values->applyTo(r).operand, static_cast<uint32_t>(-5));
+}
+
+TEST(KeyFunction, ABitActionKeepsItsWholeDeviceNumberInTheOperand) {
+    auto store = std::make_unique<ProjectStore>();
+    store->cpuId = 2;
+    store->com1Protocol.bitAreas = test::typicalPort().bitAreas.areas;
+    store->com1Protocol.wordAreas = test::typicalPort().wordAreas.areas;
+    store->com1Protocol.stationText = "15";
+    KeyRecord r{};
+    r.flags = 0x42; // bit action, mode 2
+    r.areaAndBit = 0x23;
+    r.address = 70000 & 0xFFFF;
+    r.operand = 70000;
+    const K::Preset p = K::presetFrom(r, *store);
+    EXPECT_EQ(p.address, 70000);
+    EXPECT_EQ(p.value, 0); // the operand is no value of a bit action
+    EXPECT_FALSE(p.fourthOffered);
+    EXPECT_FALSE(p.extraOffered);
+    K f(p);
+    RecordingSink sink;
+    f.open(sink);
+    ASSERT_EQ(f.fields().action, K::kBitAction);
+    f.fields().addressText = NumberToAddress(1234, f.keypad().fields().format);
+    auto o = f.ok();
+    ASSERT_TRUE(o.ok());
+    KeyRecord back = o.values->applyTo(r);
+    EXPECT_EQ(back.flags, 0x42);
+    EXPECT_EQ(back.address, 1234);
+    EXPECT_EQ(back.operand, 1234u);
+
+    // A record of an older file has its device in the 16-bit field only.
+    r.operand = 0;
+    r.address = 321;
+    EXPECT_EQ(K::presetFrom(r, *store).address, 321);
+
+    // The model's alarm view offers the fourth action, its screen password the extra option.
+    store->alarmView = 1;
+    store->screenPassword = 1;
+    const K::Preset offered = K::presetFrom(r, *store);
+    EXPECT_TRUE(offered.fourthOffered);
+    EXPECT_TRUE(offered.extraOffered);
 }

@@ -72,6 +72,32 @@ TEST_F(LampFormTest, FileListIsSortedAndFindsThePresetLamp) {
     EXPECT_EQ(o.message, Message::string(61624));
 }
 
+TEST_F(LampFormTest, ALampWhoseFileHasGoneKeepsItsNameAndTakesANewAddress) {
+    LampForm::Preset p = preset("gone");
+    p.attr = 0x40;
+    p.lampSize = 32; // the standard lamp shown in its place
+    p.areaAndBit = 0x10;
+    p.addressNumber = 5;
+    LampForm f(p, dir.path());
+    EXPECT_EQ(f.rememberedRow(), -1);
+    EXPECT_EQ(f.missingFile(), Message::string(61558));
+    f.address().fields().addressText = "0012";
+    auto o = f.ok();
+    ASSERT_TRUE(o.ok()) << o.message.id;
+    EXPECT_EQ(o.values->lampName, "gone");
+    EXPECT_EQ(o.values->lampSize, 32);
+    EXPECT_EQ(o.values->attr & 0x40, 0x40);
+    EXPECT_EQ(o.values->addressNumber, 12);
+
+    // Another file chosen is taken as usual; a lamp found in the directory reports nothing.
+    f.chooseRow(2);
+    o = f.ok();
+    ASSERT_TRUE(o.ok());
+    EXPECT_EQ(o.values->lampName, "Lamp03");
+    EXPECT_EQ(o.values->lampSize, 16);
+    EXPECT_FALSE(LampForm(preset("lamp20_big"), dir.path()).missingFile());
+}
+
 TEST_F(LampFormTest, SizeBitFollowsTheChosenFile) {
     LampForm f(preset(), dir.path());
     f.chooseRow(3); // 2048 bytes

@@ -38,22 +38,22 @@ protected:
 };
 
 TEST_F(ObjectEditingTest, TextStringPlacementAndEdit) {
-    session->armTool(kKindBarGraph, 10, 10);
+    session->pointer().armPlacement(kKindBarGraph, 10, 10);
     oe::beginPlacement(*session, command::kPlaceTextString);
-    EXPECT_EQ(session->tool(), 0);
+    EXPECT_EQ(session->pointer().placingKind(), 0);
     TextStringForm f;
     f.fields().text = "HELLO";
     f.fields().fontIndex = 1;
     f.fields().reverse = 1;
     oe::placeTextString(*session, *f.ok().values);
-    EXPECT_EQ(session->tool(), kKindTextString);
-    EXPECT_EQ(session->placeWidth(), 160);
-    EXPECT_EQ(session->placeHeight(), 32);
-    EXPECT_EQ(session->templates().textString.attr, 0x81);
+    EXPECT_EQ(session->pointer().placingKind(), kKindTextString);
+    EXPECT_EQ(session->pointer().placeWidth(), 160);
+    EXPECT_EQ(session->pointer().placeHeight(), 32);
+    EXPECT_EQ(session->screen().templates().textString.attr, 0x81);
     EXPECT_EQ(oe::textStringSize(5, 2), (std::pair<int, int>{80, 64}));
 
     // An object near the right edge grows with a wider font and is kept inside the LCD.
-    auto& o = session->objects().textStrings[0];
+    auto& o = session->screen().objects().textStrings[0];
     o.kindWord = kKindTextString;
     o.x = 200 + 384 - 32;
     o.y = 100 + 96;
@@ -65,10 +65,10 @@ TEST_F(ObjectEditingTest, TextStringPlacementAndEdit) {
     EXPECT_EQ(o.attr, 0x03);
     EXPECT_EQ(o.x, 200 + 384 - 64);
     EXPECT_EQ(o.y, 100 + 128 - 64);
-    EXPECT_TRUE(session->modified());
+    EXPECT_TRUE(session->screen().modified());
     // The next placement uses the edited text and font.
-    EXPECT_EQ(session->templates().textString.text, "AB");
-    EXPECT_EQ(session->templates().textString.attr, 0x03);
+    EXPECT_EQ(session->screen().templates().textString.text, "AB");
+    EXPECT_EQ(session->screen().templates().textString.attr, 0x03);
 
     TextStringForm::Values cleared;
     oe::applyTextString(*session, 0, cleared);
@@ -92,7 +92,7 @@ TEST_F(ObjectEditingTest, NumDispSettingsRoundTrip) {
     auto v = f.ok();
     ASSERT_TRUE(v.ok()) << v.message.id;
     oe::placeNumDisp(*session, *v.values);
-    const NumDispObject& t = session->templates().numDisp;
+    const NumDispObject& t = session->screen().templates().numDisp;
     EXPECT_EQ(t.preview, "-1234.56");
     EXPECT_EQ(t.address, 123);
     EXPECT_EQ(t.digits, 6);
@@ -100,14 +100,14 @@ TEST_F(ObjectEditingTest, NumDispSettingsRoundTrip) {
     EXPECT_EQ(t.maximum, 32767);
     EXPECT_EQ(t.minimum, -32768);
     EXPECT_EQ(t.areaAndBit, 0x10);
-    EXPECT_EQ(session->templates().numDispSide, (SidePair{300, -300}));
-    EXPECT_EQ(session->placeWidth(), 8 * 32);
-    EXPECT_EQ(session->placeHeight(), 32);
+    EXPECT_EQ(session->screen().templates().numDispSide, (SidePair{300, -300}));
+    EXPECT_EQ(session->pointer().placeWidth(), 8 * 32);
+    EXPECT_EQ(session->pointer().placeHeight(), 32);
 
     // The object opens with what was placed and gives the same back.
-    session->objects().numDisps[0] = t;
-    session->objects().numDisps[0].kindWord = kKindNumDisp;
-    session->objects().numDispSides[0] = session->templates().numDispSide;
+    session->screen().objects().numDisps[0] = t;
+    session->screen().objects().numDisps[0].kindWord = kKindNumDisp;
+    session->screen().objects().numDispSides[0] = session->screen().templates().numDispSide;
     NumDispForm g = oe::numDispForObject(*session, 0, plc);
     EXPECT_EQ(g.address().fields().addressText, "0123");
     EXPECT_DOUBLE_EQ(g.fields().scale, 0.5);
@@ -125,17 +125,17 @@ TEST_F(ObjectEditingTest, ShortNumDispPreviewRules) {
     f.fields().entryOption = 1;
     f.fields().fontChoice = 3;
     oe::placeShortNumDisp(*session, *f.ok().values);
-    const NumDispObject& t = session->templates().numDisp;
+    const NumDispObject& t = session->screen().templates().numDisp;
     EXPECT_EQ(t.preview, "\xD2\xBB");
     EXPECT_EQ(t.attr, 0x40 | 0x20 | 0x03);
     EXPECT_TRUE(t.shortForm());
     EXPECT_EQ(t.maximum, 7);
-    EXPECT_EQ(session->templates().numDispSide, (SidePair{7, 1}));
-    EXPECT_EQ(session->placeWidth(), 2 * 32);
-    EXPECT_EQ(session->placeHeight(), 64);
+    EXPECT_EQ(session->screen().templates().numDispSide, (SidePair{7, 1}));
+    EXPECT_EQ(session->pointer().placeWidth(), 2 * 32);
+    EXPECT_EQ(session->pointer().placeHeight(), 64);
 
     // Editing: settings 3 and the trailing fields are cleared; the preview follows the range.
-    auto& o = session->objects().numDisps[0];
+    auto& o = session->screen().objects().numDisps[0];
     o = t;
     o.kindWord = kKindNumDisp;
     o.x = 200 + 384 - 16;
@@ -165,12 +165,12 @@ TEST_F(ObjectEditingTest, BarGraphSizesAndThinHorizontalBars) {
     EXPECT_EQ(f.fields().minimum, 0);
     f.fields().direction = 1; // horizontal
     oe::placeBarGraph(*session, *f.ok().values);
-    EXPECT_EQ(session->placeWidth(), 96);
-    EXPECT_EQ(session->placeHeight(), 48);
-    EXPECT_EQ(session->templates().barGraph.maximum, 65535);
+    EXPECT_EQ(session->pointer().placeWidth(), 96);
+    EXPECT_EQ(session->pointer().placeHeight(), 48);
+    EXPECT_EQ(session->screen().templates().barGraph.maximum, 65535);
 
-    auto& o = session->objects().barGraphs[0];
-    o = session->templates().barGraph;
+    auto& o = session->screen().objects().barGraphs[0];
+    o = session->screen().templates().barGraph;
     o.kindWord = kKindBarGraph;
     o.thickness = 12;
     o.maximum = -1; // as a stored screen gives it back
@@ -178,7 +178,7 @@ TEST_F(ObjectEditingTest, BarGraphSizesAndThinHorizontalBars) {
     EXPECT_EQ(g.fields().maximum, 65535);
     oe::applyBarGraph(*session, 0, *g.ok().values);
     EXPECT_EQ(o.thickness, 16);
-    EXPECT_EQ(session->placeHeight(), 32);
+    EXPECT_EQ(session->pointer().placeHeight(), 32);
 
     // A vertical bar keeps its thickness.
     o.attr = 0;
@@ -186,8 +186,8 @@ TEST_F(ObjectEditingTest, BarGraphSizesAndThinHorizontalBars) {
     BarGraphForm h = oe::barGraphForObject(*session, 0, plc);
     oe::applyBarGraph(*session, 0, *h.ok().values);
     EXPECT_EQ(o.thickness, 12);
-    EXPECT_EQ(session->placeWidth(), 24);
-    EXPECT_EQ(session->placeHeight(), 96);
+    EXPECT_EQ(session->pointer().placeWidth(), 24);
+    EXPECT_EQ(session->pointer().placeHeight(), 96);
 }
 
 TEST_F(ObjectEditingTest, TrendGraphNeedsTwoPorts) {
@@ -197,16 +197,16 @@ TEST_F(ObjectEditingTest, TrendGraphNeedsTwoPorts) {
     EXPECT_FALSE(oe::trendGraphRefused(plc));
     TrendGraphForm f = oe::trendGraphForPlacement(plc);
     oe::placeTrendGraph(*session, *f.ok().values);
-    EXPECT_EQ(session->tool(), kKindTrendGraph);
-    EXPECT_EQ(session->placeWidth(), 66);
-    EXPECT_EQ(session->placeHeight(), 112);
-    const TrendGraphObject& t = session->templates().trendGraph;
+    EXPECT_EQ(session->pointer().placingKind(), kKindTrendGraph);
+    EXPECT_EQ(session->pointer().placeWidth(), 66);
+    EXPECT_EQ(session->pointer().placeHeight(), 112);
+    const TrendGraphObject& t = session->screen().templates().trendGraph;
     EXPECT_EQ(t.pointCount, 2);
     EXPECT_EQ(t.spacing, 10);
     EXPECT_EQ(t.maximum, 65535);
     EXPECT_EQ(t.settingA, 1);
 
-    session->objects().trendGraphs[0] = t;
+    session->screen().objects().trendGraphs[0] = t;
     TrendGraphForm g = oe::trendGraphForObject(*session, 0, plc);
     EXPECT_FALSE(g.isNew());
     EXPECT_EQ(g.fields().count, 2);
@@ -220,11 +220,11 @@ TEST_F(ObjectEditingTest, LampEditsReloadTheDotsOnce) {
     auto v = f.ok();
     ASSERT_TRUE(v.ok()) << v.message.id;
     oe::placeLamp(*session, *v.values);
-    EXPECT_EQ(session->templates().lamp.name, "lamp01_small");
-    EXPECT_EQ(session->placeWidth(), 32);
+    EXPECT_EQ(session->screen().templates().lamp.name, "lamp01_small");
+    EXPECT_EQ(session->pointer().placeWidth(), 32);
 
-    auto& o = session->objects().lamps[0];
-    o = session->templates().lamp;
+    auto& o = session->screen().objects().lamps[0];
+    o = session->screen().templates().lamp;
     for (int pass = 0; pass < 3; ++pass) {
         LampForm g = oe::lampForObject(*session, 0, plc);
         g.chooseRow(pass % 2 == 0 ? 1 : 0);
@@ -260,14 +260,14 @@ TEST_F(ObjectEditingTest, PictureTableIsWrittenBack) {
     ASSERT_EQ(f.rows().size(), 1u);
     f.selectRow(0);
     oe::placePicture(*session, *f.ok().values);
-    EXPECT_EQ(session->tool(), kKindPicture);
-    EXPECT_EQ(session->templates().picture.pictureNo, 4);
-    EXPECT_EQ(session->placeWidth(), 32);
-    EXPECT_EQ(session->placeHeight(), 16);
+    EXPECT_EQ(session->pointer().placingKind(), kKindPicture);
+    EXPECT_EQ(session->screen().templates().picture.pictureNo, 4);
+    EXPECT_EQ(session->pointer().placeWidth(), 32);
+    EXPECT_EQ(session->pointer().placeHeight(), 16);
     EXPECT_EQ(store->pictures[6].id, 0);
-    EXPECT_TRUE(session->modified());
+    EXPECT_TRUE(session->screen().modified());
 
-    auto& o = session->objects().pictures[0];
+    auto& o = session->screen().objects().pictures[0];
     o.kindWord = kKindPicture;
     o.pictureNo = 4;
     PictureForm g = oe::pictureForObject(*session, 0);
@@ -280,12 +280,12 @@ TEST_F(ObjectEditingTest, MsgDispTemplateAndSize) {
     auto v = f.ok();
     ASSERT_TRUE(v.ok());
     oe::placeMsgDisp(*session, *v.values);
-    EXPECT_EQ(session->templates().msgDisp.texts[7], "EMPTY");
-    EXPECT_EQ(session->placeWidth(), 5 * 16);
-    EXPECT_EQ(session->placeHeight(), 32);
+    EXPECT_EQ(session->screen().templates().msgDisp.texts[7], "EMPTY");
+    EXPECT_EQ(session->pointer().placeWidth(), 5 * 16);
+    EXPECT_EQ(session->pointer().placeHeight(), 32);
 
-    auto& o = session->objects().msgDisps[0];
-    o = session->templates().msgDisp;
+    auto& o = session->screen().objects().msgDisps[0];
+    o = session->screen().templates().msgDisp;
     o.kindWord = kKindMsgDisp;
     o.address = 9;
     o.areaAndBit = 0x10;
@@ -296,14 +296,14 @@ TEST_F(ObjectEditingTest, MsgDispTemplateAndSize) {
     EXPECT_EQ(o.texts[0], "GO");
     EXPECT_EQ(o.address, 9);
     EXPECT_EQ(o.attr, 0x10);
-    EXPECT_EQ(session->placeWidth(), 32);
+    EXPECT_EQ(session->pointer().placeWidth(), 32);
 }
 
 // Edits that make an object larger keep it on the LCD, and one larger than the LCD keeps its
 // top left corner there rather than going past it.
 TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
     lamp("lamp20_big", 2048);
-    auto& l = session->objects().lamps[0];
+    auto& l = session->screen().objects().lamps[0];
     l.kindWord = kKindLamp;
     l.x = 200 + 384 - 32;
     l.y = 100 + 128 - 32;
@@ -315,8 +315,8 @@ TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
 
     TrendGraphForm tf = oe::trendGraphForPlacement(plc);
     oe::placeTrendGraph(*session, *tf.ok().values);
-    auto& t = session->objects().trendGraphs[0];
-    t = session->templates().trendGraph;
+    auto& t = session->screen().objects().trendGraphs[0];
+    t = session->screen().templates().trendGraph;
     t.kindWord = kKindTrendGraph;
     t.x = 200 + 384 - 66;
     TrendGraphForm tg = oe::trendGraphForObject(*session, 0, plc);
@@ -324,8 +324,8 @@ TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
     oe::applyTrendGraph(*session, 0, *tg.ok().values);
     EXPECT_EQ(t.x, 200 + 384 - 366);
 
-    auto& m = session->objects().msgDisps[0];
-    m = session->templates().msgDisp;
+    auto& m = session->screen().objects().msgDisps[0];
+    m = session->screen().templates().msgDisp;
     m.kindWord = kKindMsgDisp;
     m.x = 200 + 384 - 32;
     MsgDispForm mf = oe::msgDispForObject(*session, 0, plc, "EMPTY");
@@ -333,7 +333,7 @@ TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
     oe::applyMsgDisp(*session, 0, *mf.ok().values);
     EXPECT_EQ(m.x, 200 + 384 - 128);
 
-    auto& b = session->objects().barGraphs[0];
+    auto& b = session->screen().objects().barGraphs[0];
     b.kindWord = kKindBarGraph;
     b.attr = 1; // horizontal
     b.length = 300;
@@ -350,7 +350,7 @@ TEST_F(ObjectEditingTest, GrownObjectsStayOnTheLcd) {
     store->pictures[2].width = 192;
     store->pictures[2].height = 64;
     store->pictures[2].dots.assign(192 * 64, '\1');
-    auto& p = session->objects().pictures[0];
+    auto& p = session->screen().objects().pictures[0];
     p.kindWord = kKindPicture;
     p.x = 250;
     p.y = 110;
@@ -367,7 +367,7 @@ TEST_F(ObjectEditingTest, UnchangedPictureTableLeavesTheProjectUnmodified) {
     store->pictures[4].width = 8;
     store->pictures[4].height = 8;
     store->pictures[4].dots.assign(64, '\1');
-    auto& o = session->objects().pictures[0];
+    auto& o = session->screen().objects().pictures[0];
     o.kindWord = kKindPicture;
     o.pictureNo = 4;
     PictureForm f = oe::pictureForObject(*session, 0);

@@ -63,7 +63,7 @@ TEST(NewProject, DialogIsShownUntilConfirmed) {
     EXPECT_EQ(store->com1ProtocolName, "KV_MODE");
     EXPECT_EQ(ProjectBlock::nameOf(store->projectBlock.com2Protocol), "FX_CPU");
     EXPECT_EQ(store->com2LinkName, "FX on port 2");
-    EXPECT_EQ(store->projectBlock.com2Baud, 14400);
+    EXPECT_EQ(store->projectBlock.baud[1], 14400);
     EXPECT_EQ(store->alarms[0].areaAndBit, 3); // Defaultstation of the COM1 protocol
     EXPECT_FALSE(store->screenExists(4));
     EXPECT_TRUE(store->projectOpen);
@@ -72,10 +72,10 @@ TEST(NewProject, DialogIsShownUntilConfirmed) {
 TEST(WorkspaceExchange, PortParametersRoundTrip) {
     Project p;
     ProjectBlock& b = p.store->projectBlock;
-    b.com2Baud = 49664;
-    b.com2DataBits = 7;
-    b.com2StopBits = 2;
-    b.com2Parity = 'e';
+    b.baud[1] = 49664;
+    b.dataBits[1] = 7;
+    b.stopBits[1] = 2;
+    b.parity[1] = 'e';
     p.store->com2PortNumber = 5;
     PortParamForm f = W::portParamForm(*p.store, p.dir, 2);
     f.open(p.sink);
@@ -93,9 +93,9 @@ TEST(WorkspaceExchange, PortParametersRoundTrip) {
     f.fields().portNumber = 9;
     p.store->treeChanged = false;
     W::applyPortParams(*p.store, p.dir, 2, *f.ok().values);
-    EXPECT_EQ(b.com2Baud, 57600);
-    EXPECT_EQ(b.com2DataBits, 7);
-    EXPECT_EQ(b.com2Parity, 'o');
+    EXPECT_EQ(b.baud[1], 57600);
+    EXPECT_EQ(b.dataBits[1], 7);
+    EXPECT_EQ(b.parity[1], 'o');
     EXPECT_EQ(p.store->com2PortNumber, 9);
     EXPECT_EQ(b.portNumbers & 0xFFFF, 9u);
     EXPECT_EQ(ProjectBlock::nameOf(b.com2Protocol), "MB");
@@ -233,7 +233,7 @@ TEST(WorkspaceExchange, PanelModelChangeMovesTheProject) {
 TEST(WorkspaceExchange, TreeItemFlowsWriteBackOnlyWhenConfirmed) {
     Project p;
     ProjectBlock& b = p.store->projectBlock;
-    const uint16_t baud = b.com1Baud;
+    const uint16_t baud = b.baud[0];
     p.store->treeChanged = false;
     bool shownFirst = false;
     auto cancel = [&](PortParamForm& f) -> std::optional<PortParamForm::Values> {
@@ -243,13 +243,13 @@ TEST(WorkspaceExchange, TreeItemFlowsWriteBackOnlyWhenConfirmed) {
     };
     EXPECT_FALSE(W::editPortParams(*p.store, p.dir, 1, p.sink, cancel));
     EXPECT_TRUE(shownFirst); // the notice comes before the dialog
-    EXPECT_EQ(b.com1Baud, baud);
+    EXPECT_EQ(b.baud[0], baud);
     EXPECT_FALSE(p.store->treeChanged);
     EXPECT_TRUE(W::editPortParams(*p.store, p.dir, 1, p.sink, [](PortParamForm& f) {
         f.fields().choices.baudText = "1200";
         return f.ok().values;
     }));
-    EXPECT_EQ(b.com1Baud, 1200);
+    EXPECT_EQ(b.baud[0], 1200);
     EXPECT_TRUE(p.store->treeChanged);
 
     p.store->treeChanged = false;

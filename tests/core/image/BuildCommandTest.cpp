@@ -116,7 +116,7 @@ TEST(BuildCommand, ExitStatusTellsMissingStartScreenFromAStoppedBuild) {
     // A stopped build never touches an existing image.
     p.pd.write("out.qel", "good old image");
     store->projectBlock.startScreen = 1;
-    store->projectBlock.com1Baud = 300;
+    store->projectBlock.baud[0] = 300;
     p.save(*store);
     r = run(p.args());
     EXPECT_EQ(r.status, 1);
@@ -125,7 +125,7 @@ TEST(BuildCommand, ExitStatusTellsMissingStartScreenFromAStoppedBuild) {
     EXPECT_EQ(FileIo::readText(p.out), "good old image");
 
     // Warnings go to stderr and do not change the outcome.
-    store->projectBlock.com1Baud = 9600;
+    store->projectBlock.baud[0] = 9600;
     addText(*store, 1, 50, 30, kZhong);
     p.save(*store);
     r = run(p.args());

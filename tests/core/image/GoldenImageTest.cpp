@@ -168,8 +168,8 @@ TEST(GoldenImage, OnePortProjectWithoutItsStartScreen) {
     pd.write("Protocol/P1.bin", driver + "X");
     pd.protocol("Protocol/P1.ini", "001");
     auto store = newStore(1);
-    store->projectBlock.com1Baud = 4800;
-    store->projectBlock.com1Parity = 'n';
+    store->projectBlock.baud[0] = 4800;
+    store->projectBlock.parity[0] = 'n';
     store->projectBlock.controlAreaAndBit1 = 0x58;
     store->projectBlock.controlAreaAndBit2 = 0x59;
     store->projectBlock.startScreen = 1;

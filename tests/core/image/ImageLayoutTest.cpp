@@ -50,7 +50,7 @@ TEST(ImageLayout, SerialSettingsAndLinkKindsOfATwoPortModel) {
     pd.protocol("Protocol120/comport2/P2.ini", "300"); // 300 modulo 256 = 44
     auto store = newStore(2);
     ProjectBlock& pb = store->projectBlock;
-    pb.com1Baud = storedBaud(115200);
+    pb.baud[0] = storedBaud(115200);
     pb.portNumbers = (3u << 16) | 4u;
     pb.panelOptions = 0x11;
     pb.panelSetting1 = 0x12;
@@ -167,21 +167,21 @@ TEST(ImageLayout, BaudRatesAndParityLetters) {
 
     ProgramDir pd("baud");
     auto store = newStore(2);
-    store->projectBlock.com1Parity = 'x';
+    store->projectBlock.parity[0] = 'x';
     prepareLikeSave(*store);
     BuildResult r = build(*store, pd);
     ASSERT_FALSE(r.stopped());
     EXPECT_EQ(r.image[5], 'N');
 
-    store->projectBlock.com1Baud = 300;
+    store->projectBlock.baud[0] = 300;
     r = build(*store, pd);
     ASSERT_TRUE(r.stopped());
     EXPECT_EQ(r.failure, Message::string(buildmsg::kBaudRate, {"300"}));
     EXPECT_TRUE(r.image.empty());
 
     // COM2's rate counts only for two-port models.
-    store->projectBlock.com1Baud = 9600;
-    store->projectBlock.com2Baud = 300;
+    store->projectBlock.baud[0] = 9600;
+    store->projectBlock.baud[1] = 300;
     r = build(*store, pd);
     ASSERT_TRUE(r.stopped());
     EXPECT_EQ(r.failure, Message::string(buildmsg::kBaudRate, {"300"}));

@@ -125,12 +125,12 @@ TEST(RecordLayout, ProjectBlocks) {
 
     EXPECT_EQ(sizeof(ProjectBlock), 76u);
     EXPECT_EQ(offsetof(ProjectBlock, com2Protocol), 20u);
-    EXPECT_EQ(offsetof(ProjectBlock, com1Baud), 40u);
-    EXPECT_EQ(offsetof(ProjectBlock, com2Baud), 42u);
-    EXPECT_EQ(offsetof(ProjectBlock, com1DataBits), 44u);
-    EXPECT_EQ(offsetof(ProjectBlock, com1StopBits), 46u);
-    EXPECT_EQ(offsetof(ProjectBlock, com1Parity), 48u);
-    EXPECT_EQ(offsetof(ProjectBlock, com2Parity), 49u);
+    EXPECT_EQ(offsetof(ProjectBlock, baud[0]), 40u);
+    EXPECT_EQ(offsetof(ProjectBlock, baud[1]), 42u);
+    EXPECT_EQ(offsetof(ProjectBlock, dataBits[0]), 44u);
+    EXPECT_EQ(offsetof(ProjectBlock, stopBits[0]), 46u);
+    EXPECT_EQ(offsetof(ProjectBlock, parity[0]), 48u);
+    EXPECT_EQ(offsetof(ProjectBlock, parity[1]), 49u);
     EXPECT_EQ(offsetof(ProjectBlock, startScreen), 50u);
     EXPECT_EQ(offsetof(ProjectBlock, panelOptions), 51u);
     EXPECT_EQ(offsetof(ProjectBlock, panelSetting1), 52u);
@@ -220,7 +220,7 @@ TEST(ProjectStore, ResetAndNewProject) {
     EXPECT_EQ(std::string(store->header.magic, 4), "DAVO");
     EXPECT_EQ(store->header.format, 51);
     EXPECT_EQ(store->header.modelCode, 'C');
-    EXPECT_EQ(store->projectBlock.com1Baud, 49664);
+    EXPECT_EQ(store->projectBlock.baud[0], 49664);
     EXPECT_EQ(store->serial(1), s1);
     EXPECT_EQ(store->projectBlock.startScreen, 1);
     EXPECT_EQ(store->projectBlock.panelSetting2, 5);

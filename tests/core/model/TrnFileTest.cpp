@@ -228,10 +228,10 @@ TEST_F(TrnOldFormats, Format3HasNoSystemBlockAndSavesWithoutAsking) {
     SystemBlock zero{};
     EXPECT_EQ(std::memcmp(&back->systemBlock, &zero, sizeof zero), 0);
     EXPECT_EQ(back->globalKeys[3].kind, st->globalOldKeys[3].kind);
-    EXPECT_FALSE(trn::asksBeforeSaving(3));
-    EXPECT_TRUE(trn::asksBeforeSaving(2));
-    EXPECT_TRUE(trn::asksBeforeSaving(50));
-    EXPECT_FALSE(trn::asksBeforeSaving(51));
+    EXPECT_FALSE(trn::isOlderFormat(3));
+    EXPECT_TRUE(trn::isOlderFormat(2));
+    EXPECT_TRUE(trn::isOlderFormat(50));
+    EXPECT_FALSE(trn::isOlderFormat(51));
 }
 
 TEST_F(TrnOldFormats, Format1HasNoScreenOldKeysAndNoGlobalKinds) {
@@ -261,7 +261,7 @@ TEST_F(TrnOldFormats, Format2AddsScreenOldKeysAndKeepsGlobalKinds) {
     SystemBlock zero{};
     EXPECT_EQ(std::memcmp(&back->systemBlock, &zero, sizeof zero), 0);
     EXPECT_EQ(back->screens[199].textPool, st->screens[199].textPool);
-    EXPECT_TRUE(trn::asksBeforeSaving(2));
+    EXPECT_TRUE(trn::isOlderFormat(2));
 }
 
 TEST_F(TrnOldFormats, Formats5And6ReadAllGlobalKeysIntoKey0) {
