@@ -212,11 +212,11 @@ fs::path saveProject(const fs::path& dir, int cpuId) {
     ProjectBlock& pb = s->projectBlock;
     ProjectBlock::setName(pb.com1Protocol, "P1");
     ProjectBlock::setName(pb.com2Protocol, cpuId == 2 ? "P2" : "");
-    pb.com1Baud = 9600;
-    pb.com2Baud = 19200;
-    pb.com1DataBits = pb.com2DataBits = 8;
-    pb.com1StopBits = pb.com2StopBits = 1;
-    pb.com1Parity = pb.com2Parity = 'n';
+    pb.baud[0] = 9600;
+    pb.baud[1] = 19200;
+    pb.dataBits[0] = pb.dataBits[1] = 8;
+    pb.stopBits[0] = pb.stopBits[1] = 1;
+    pb.parity[0] = pb.parity[1] = 'n';
     pb.startScreen = 1;
     fs::path path = dir / (cpuId == 2 ? "two.trn" : "one.trn");
     TrnWriter::save(*s, path.string());

@@ -32,7 +32,7 @@ void MainWindow::storeAll() {
     for (ScreenWindow* w : screenWindows()) {
         // A window whose number dialog was cancelled stays unsaved (and keeps its flag).
         if (storeScreenWindow(*w)) {
-            w->session().clearModified();
+            w->session().screen().clearModified();
         }
         w->updateTitle();
     }

@@ -20,7 +20,7 @@ void MainWindow::simulate() {
     // a window with no screen number yet has no place in the image.
     for (ScreenWindow* w : screenWindows()) {
         if (w->screenNo() != 0) {
-            w->session().storeScreen();
+            w->session().screen().storeScreen();
             w->afterEdit();
         }
     }

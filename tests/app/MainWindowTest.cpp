@@ -256,7 +256,7 @@ void MainWindowTest::languageSwitchRestartsOnClose() {
     QVERIFY(again.openAtStart(project, {1, 3}));
     QCOMPARE(again.screenWindows().size(), 2);
     QCOMPARE(again.activeScreenWindow()->screenNo(), 3);
-    QCOMPARE(again.windowOfScreen(1)->session().objects().textStrings[0].text, std::string("ONE"));
+    QCOMPARE(again.windowOfScreen(1)->session().screen().objects().textStrings[0].text, std::string("ONE"));
     QVERIFY(!again.document().modified());
     installToolkitTranslations(SettingsFile::kEnglish);
     LanguageStrings::current().load(f.programDir.toStdString(), SettingsFile::kEnglish);
@@ -724,7 +724,7 @@ void MainWindowTest::screenNumberIsAskedOnceAndKeepsWhatWasTyped() {
     QVERIFY(f.main->store().screenExists(4));
     QCOMPARE(f.main->store().entries[4].nameString(), std::string("Foo"));
     QCOMPARE(f.main->store().entries[1].nameString(), std::string("One"));
-    QCOMPARE(f.main->windowOfScreen(1)->session().objects().textStrings[0].text, std::string("ONE"));
+    QCOMPARE(f.main->windowOfScreen(1)->session().screen().objects().textStrings[0].text, std::string("ONE"));
 }
 
 void MainWindowTest::unsetRecentEntriesInEveryLanguage() {

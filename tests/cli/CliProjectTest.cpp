@@ -151,10 +151,10 @@ TEST(CliNewResave, NewTakesTheProtocolFilesDefaults) {
     EXPECT_EQ(st->serial(1), (SerialSettings{19200, 8, 1, 'n'}));
     EXPECT_TRUE(st->com2ProtocolName.empty());
     // No COM2 line: its serial fields stay 0, as the new-project dialog leaves them.
-    EXPECT_EQ(st->projectBlock.com2Baud, 0);
-    EXPECT_EQ(st->projectBlock.com2DataBits, 0);
-    EXPECT_EQ(st->projectBlock.com2StopBits, 0);
-    EXPECT_EQ(st->projectBlock.com2Parity, 0);
+    EXPECT_EQ(st->projectBlock.baud[1], 0);
+    EXPECT_EQ(st->projectBlock.dataBits[1], 0);
+    EXPECT_EQ(st->projectBlock.stopBits[1], 0);
+    EXPECT_EQ(st->projectBlock.parity[1], 0);
     CliRun info = runIn(fixture().path(), {"info", dir.file("a.trn")});
     ASSERT_EQ(info.status, 0) << info.err;
     EXPECT_NE(info.out.find("COM1: HOSTLINK (Host link), 19200,8,1,n"), std::string::npos) << info.out;

@@ -78,8 +78,8 @@ TEST_F(RenderCommand, DrawsAStoredScreenAsTheEditorShowsIt) {
 
 TEST_F(RenderCommand, DrawsTwoByteTextsWithTheGlyphFontTheBuildWouldTake) {
     addText(0, lx() + 16, ly() + 32, "\xD2\xBB"); // 一
-    session->bindScreenNumber(3, "three", false);
-    ASSERT_TRUE(session->storeScreen());
+    session->screen().bindScreenNumber(3, "three", false);
+    ASSERT_TRUE(session->screen().storeScreen());
     std::string trn = dir.path() + "/p.trn";
     ASSERT_TRUE(TrnWriter::save(*store, trn).ok);
     // A font whose 一 is a full block: its top-left dot is ink, which no usual 一 has.

@@ -90,7 +90,7 @@ TEST(FirstFrame, EqualsTheEditorsDrawingDotForDot) {
     PanelGlyphs glyphs = PanelGlyphs::open(dir);
     RecordingSink sink;
     EditorSession session(*store, dir, sink);
-    ASSERT_EQ(session.loadScreen(1), EditorSession::OpenResult::Opened);
+    ASSERT_EQ(session.screen().loadScreen(1), ScreenContents::OpenResult::Opened);
     const RgbImage panel(ScreenRenderer::kWidth, ScreenRenderer::kHeight, ScreenRenderer::kLcdGreen);
     ScreenRenderer renderer(&panel, &glyphs);
     RgbImage drawn;
