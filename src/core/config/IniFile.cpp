@@ -18,21 +18,24 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// The form in which names compare equal exactly when equalNoCase says so: ASCII letters folded,
-// other bytes as they are.
-std::string folded(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
+// Appends a name in the form in which names compare equal exactly when equalNoCase says so:
+// ASCII letters folded, other bytes as they are.
+void appendFolded(std::string& out, std::string_view s) {
+    for (char c : s) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 128) {
-            c = static_cast<char>(std::tolower(u));
-        }
+        out += u < 128 ? static_cast<char>(std::tolower(u)) : c;
     }
-    return out;
 }
 
 std::string keyOf(std::string_view section, std::string_view key) {
-    return folded(trim(section)) + '\n' + folded(trim(key));
+    section = trim(section);
+    key = trim(key);
+    std::string out;
+    out.reserve(section.size() + 1 + key.size());
+    appendFolded(out, section);
+    out += '\n';
+    appendFolded(out, key);
+    return out;
 }
 
 bool equalNoCase(std::string_view a, std::string_view b) {
