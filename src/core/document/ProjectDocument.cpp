@@ -10,6 +10,7 @@
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 #include "model/TrnWriter.h"
+#include "text/LanguageStrings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -99,6 +100,21 @@ void ProjectDocument::closeForExit() {
 
 // ---- New, open, close ----------------------------------------------------------------------
 
+Message ProjectDocument::findingsMessage(const std::string& path,
+                                         const std::vector<Message>& findings) {
+    const LanguageStrings& strings = LanguageStrings::current();
+    std::string list;
+    const size_t shown = std::min(findings.size(), kFindingsShown);
+    for (size_t i = 0; i < shown; ++i) {
+        list += (i == 0 ? "" : "\n") + std::string("- ") + strings.format(findings[i]);
+    }
+    if (findings.size() > shown) {
+        list += "\n" + strings.format(Message::string(trnmsg::kMoreFindings,
+                                                      {std::to_string(findings.size() - shown)}));
+    }
+    return Message::string(trnmsg::kFindings, {std::filesystem::path(path).filename().string(), list});
+}
+
 void ProjectDocument::discard() {
     if (m_editors) {
         m_editors->closeAll();
@@ -171,6 +187,9 @@ bool ProjectDocument::load(const std::string& path) {
     }
     m_store->treeChanged = false;
     replaced();
+    if (!r.findings.empty()) {
+        m_sink.show(findingsMessage(path, r.findings), Icon::Warning);
+    }
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dispcraft {
 
@@ -103,6 +104,10 @@ public:
     // asked about (kOverwrite), empty when the answer is No.
     static std::string withProjectExtension(const std::string& chosen, bool saveAs,
                                             MessageSink& sink);
+    // What opening found and kept as it is, as the one message that says so: the file's name
+    // and the first kFindingsShown findings, one a line, then how many more there are.
+    static constexpr size_t kFindingsShown = 20;
+    static Message findingsMessage(const std::string& path, const std::vector<Message>& findings);
 
 private:
     std::string chooseSavePath(bool saveAs);

@@ -1,9 +1,9 @@
 // Opening a stored screen into a session and storing it back into the project.
 #include "editor/EditorSession.h"
 #include "editor/LampFiles.h"
+#include "editor/ScreenPacker.h"
 #include "objects/LampDotSource.h"
 #include "objects/OpenContext.h"
-#include "objects/StoreContext.h"
 #include "model/ProjectStore.h"
 #include "base/MessageSink.h"
 
@@ -73,6 +73,7 @@ EditorSession::OpenResult EditorSession::loadScreen(int s) {
         m_keys[k] = (m_store.globalKeys[k].flags & KeyRecord::kScreenOption) ? b.keys[k] : m_store.globalKeys[k];
     }
     m_modified = false;
+    m_storedAs = s;
     invalidateAll(true);
     m_store.screenOpen[static_cast<size_t>(s)] = 1;
     return OpenResult::Opened;
@@ -104,31 +105,14 @@ bool EditorSession::storeScreen() {
     if (!validScreen(m_screenNo)) {
         return false;
     }
+    if (!m_modified && m_storedAs == m_screenNo) {
+        return true;
+    }
     // The writer stops each list at the first slot that is not exactly the bare kind, so a
     // selected object would cut its list short: deselect here whatever the caller did.
     deselectAll();
-    ScreenBlock& b = m_store.screens[static_cast<size_t>(m_screenNo)];
-    ScreenEntry& e = m_store.entries[static_cast<size_t>(m_screenNo)];
-    b.textPool.clear();
-
-    StoreContext context{b.textPool, m_store.globalPool, m_store.pictures};
-    forEachKind([&](auto kind) {
-        using K = decltype(kind);
-        const auto& list = m_objects.list<K>();
-        size_t n = 0;
-        for (; n < list.size() && isBareKind<K>(list[n]); ++n) {
-            b.records<K>()[n] = K::store(list[n], context);
-            if constexpr (HasSide<K>) {
-                b.sides<K>()[n] = K::storeSide(m_objects.sides<K>()[n]);
-            }
-        }
-        e.count<K>() = static_cast<uint8_t>(n);
-    });
-    e.setPoolLength(b.textPool.size());
-
-    panelkeys::applyGlobalKeyCopy(m_store.globalKeys, m_keys);
-    b.keys = m_keys;
-    b.fnKeys = m_fnKeyFlags;
+    ScreenPacker::pack(m_objects, m_keys, m_fnKeyFlags, m_store, m_screenNo);
+    m_storedAs = m_screenNo;
     return true;
 }
 
