@@ -1,7 +1,10 @@
 #include "editor/ScreenPacker.h"
 
+#include "editor/EditorSession.h"
 #include "model/ProjectStore.h"
 #include "objects/StoreContext.h"
+
+#include <memory>
 
 namespace dispcraft {
 
@@ -29,6 +32,29 @@ void ScreenPacker::pack(const ScreenObjects& objects, std::array<KeyRecord, kPan
     panelkeys::applyGlobalKeyCopy(target.globalKeys, keys);
     b.keys = keys;
     b.fnKeys = fnKeys;
+}
+
+int ScreenPacker::packCopy(const EditorSession& session, ProjectStore& copy) {
+    if (!session.modified()) {
+        return 0;
+    }
+    int screen = session.screenNo();
+    if (screen < capacity::kFirstScreen || screen > capacity::kLastScreen) {
+        screen = 0;
+        for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen && screen == 0; ++n) {
+            screen = copy.screenExists(n) ? 0 : n;
+        }
+        if (screen == 0) {
+            return 0; // every number taken: nowhere to keep it
+        }
+        copy.entries[static_cast<size_t>(screen)].number = static_cast<uint8_t>(screen);
+    }
+    auto objects = std::make_unique<ScreenObjects>(session.objects());
+    objects->deselectAll();
+    std::array<KeyRecord, kPanelKeys> keys = session.keys();
+    pack(*objects, keys, session.fnKeyFlags(), copy, screen);
+    copy.screenOpen[static_cast<size_t>(screen)] = 1;
+    return screen;
 }
 
 } // namespace dispcraft

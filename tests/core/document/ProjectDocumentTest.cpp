@@ -36,6 +36,14 @@ struct FakeEditors : ProjectEditors {
         ++closed;
         dirty = false;
     }
+    // What an editor with changes stores into the copy: one more screen.
+    int copyScreen = 0;
+    void storeAllInto(ProjectStore& copy) const override {
+        if (dirty && copyScreen != 0) {
+            copy.entries[static_cast<size_t>(copyScreen)].number = static_cast<uint8_t>(copyScreen);
+            copy.screenOpen[static_cast<size_t>(copyScreen)] = 1;
+        }
+    }
 };
 
 std::string readFile(const std::string& path) {
