@@ -1,6 +1,7 @@
 // Dispcraft killed with unsaved work: the next start offers the work and restores it. The real
 // program runs without a display (offscreen) with a recovery interval of one second in its
 // settings file; a small library loaded into it (RecoveryDriver.cpp) acts as its user.
+#include "config/PrivateProfile.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 
@@ -126,10 +127,10 @@ void RecoveryKillTest::killedWorkIsOfferedAndRestored() {
             QVERIFY(QFile::link(shipped.filePath(name), program + QLatin1Char('/') + name));
         }
     }
-    QFile settings(program + QStringLiteral("/qel.ini"));
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write(readAll(shipped.filePath(QStringLiteral("qel.ini"))) + "\n[Recovery]\ninterval=1\n");
-    settings.close();
+    const QString settings = program + QStringLiteral("/qel.ini");
+    QVERIFY(QFile::copy(shipped.filePath(QStringLiteral("qel.ini")), settings));
+    QVERIFY(PrivateProfile::writeString(QFile::encodeName(settings).toStdString(), "Recovery",
+                                        "interval", "1"));
     const QString state = root.filePath(QStringLiteral("state"));
     const QString recovery = state + QStringLiteral("/dispcraft/recovery");
 
