@@ -408,10 +408,11 @@ std::optional<std::vector<int>> ProjectDocument::offerRecovery() {
             m_store->reset();
             m_store->projectOpen = false;
             replaced();
+            // Offered no more, but not deleted: the user may still get at the work in it.
+            m_recovery->setAside(c);
             m_sink.show(Message::string(docmsg::kRestoreFailed,
-                                        {name, LanguageStrings::current().format(r.message)}),
+                                        {name, LanguageStrings::current().format(r.message), c.copyPath}),
                         Icon::Warning);
-            m_recovery->discard(c);
             continue;
         }
         // Unsaved, untitled work whose Save starts at its own file.

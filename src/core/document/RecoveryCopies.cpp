@@ -167,7 +167,9 @@ std::vector<RecoveryCopy> RecoveryCopies::orphans() {
         RecoveryCopy copy;
         const auto text = FileIo::readText(file(id, kInfo));
         if (!text || !parse(*text, copy) || !FileIo::exists(file(id, kCopy))) {
-            // Half removed by its program a moment ago, or not one of ours.
+            // Half removed by its program a moment ago, or not one of ours. The lock is ours, so
+            // its program is gone: the lock file goes too rather than stay behind for good.
+            ::unlink(file(id, kLock).c_str());
             ::close(held->second);
             m_heldLocks.erase(held);
             continue;
@@ -189,6 +191,17 @@ void RecoveryCopies::discard(const RecoveryCopy& copy) {
     }
     ::unlink(file(copy.id, kInfo).c_str());
     ::unlink(file(copy.id, kCopy).c_str());
+    ::unlink(file(copy.id, kLock).c_str());
+    ::close(held->second);
+    m_heldLocks.erase(held);
+}
+
+void RecoveryCopies::setAside(const RecoveryCopy& copy) {
+    auto held = m_heldLocks.find(copy.id);
+    if (held == m_heldLocks.end()) {
+        return;
+    }
+    ::unlink(file(copy.id, kInfo).c_str());
     ::unlink(file(copy.id, kLock).c_str());
     ::close(held->second);
     m_heldLocks.erase(held);

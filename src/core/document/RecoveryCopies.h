@@ -51,6 +51,9 @@ public:
     std::vector<RecoveryCopy> orphans();
     // Removes a copy that orphans() gave.
     void discard(const RecoveryCopy& copy);
+    // A copy that orphans() gave but that cannot be opened: it is offered no more, but its
+    // project file stays where it is (copyPath), for the user to look at.
+    void setAside(const RecoveryCopy& copy);
 
     // The description file's text and its reading; a text that is not one gives false.
     static std::string describe(const RecoveryCopy& about);

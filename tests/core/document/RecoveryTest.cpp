@@ -214,4 +214,22 @@ TEST(Recovery, AKilledProgramsWorkIsOfferedAndOpensUntitledAndUnsaved) {
     EXPECT_FALSE(FileIo::exists(p.file("mine.trn")));
     EXPECT_EQ(p.copies(), 1u);
     EXPECT_TRUE(p.doc->recoveryCopies()->hasCopy());
+
+    // A copy that cannot be opened is reported and offered no more, but its file stays.
+    p.doc.reset();
+    {
+        RecoveryCopies broken(p.recovery, "broken");
+        std::string why;
+        ASSERT_TRUE(broken.write("not a project", about(p.file("old.trn"), 50), &why)) << why;
+    }
+    p.start();
+    p.sink.clear();
+    p.sink.script({Answer::No, Answer::Yes}); // newest first: the restored work's copy, then it
+    EXPECT_FALSE(p.doc->offerRecovery());
+    ASSERT_EQ(p.sink.shown().size(), 1u);
+    EXPECT_EQ(p.sink.shown()[0].id, docmsg::kRestoreFailed);
+    EXPECT_EQ(p.sink.shown()[0].args[2], p.recovery + "/broken.trn");
+    EXPECT_EQ(FileIo::readText(p.recovery + "/broken.trn"), std::string("not a project"));
+    EXPECT_FALSE(p.doc->isOpen());
+    EXPECT_EQ(p.copies(), 0u);
 }
