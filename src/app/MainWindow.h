@@ -218,6 +218,7 @@ private:
     QPointer<SimulatorWindow> m_simulator;
     Restarter m_restarter;
     QTimer* m_recoveryTimer = nullptr;
+    bool m_recoveryFailing = false; // the last recovery copy could not be written
     bool m_restart = false;
     bool m_closing = false;
 };

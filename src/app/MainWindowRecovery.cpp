@@ -3,12 +3,14 @@
 #include "app/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/Prompts.h"
 #include "app/ScreenWindow.h"
 #include "app/UiText.h"
 #include "document/ProjectDocument.h"
 #include "document/RecoveryCopies.h"
 #include "editor/ScreenPacker.h"
 
+#include <QApplication>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -40,8 +42,17 @@ bool MainWindow::startRecovery() {
 }
 
 void MainWindow::writeRecoveryCopy() {
-    if (const std::optional<Message> failed = m_document->writeRecoveryCopy()) {
-        statusBar()->showMessage(ui::text(*failed), 10000);
+    const std::optional<Message> failed = m_document->writeRecoveryCopy();
+    if (!failed) {
+        m_recoveryFailing = false;
+        return;
+    }
+    statusBar()->showMessage(ui::text(*failed), 10000);
+    // Told once in a dialog, so that nobody goes on working in the belief that a crash would
+    // not cost the work; every further failure only in the status bar until a copy is written.
+    if (!m_recoveryFailing && QApplication::activeModalWidget() == nullptr) {
+        m_recoveryFailing = true;
+        prompts().show(*failed, Icon::Warning);
     }
 }
 
