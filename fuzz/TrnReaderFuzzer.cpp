@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the project file reader and saves what it opens. Nothing may read
 // outside the input or the store; a refused file must say why and leave the store reset; an
-// opened one must save to bytes that open again and save again to the very same bytes. A whole file of the current layout must save back to exactly its own bytes
-// (only the format word becomes 51): saving a project that nobody edited changes nothing.
+// opened one must save to bytes that open again and save again to the very same bytes. A whole
+// file of the current layout must save back to exactly its own bytes (only the format word
+// becomes 51): saving a project that nobody edited changes nothing.
 #include "model/ProjectStore.h"
 #include "model/TrnFormat.h"
 #include "model/TrnReader.h"
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     TrnReader::Result again =
         TrnReader::read(*second, reinterpret_cast<const uint8_t*>(saved.data()), saved.size());
-    if (!again.ok || again.endsEarly || !TrnWriter::prepare(*second).ok || TrnWriter::serialise(*second) != saved) {
+    if (!again.ok || again.endsEarly || !TrnWriter::prepare(*second).ok ||
+        TrnWriter::serialise(*second) != saved) {
         std::abort();
     }
     return 0;

@@ -40,7 +40,8 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held) {
     QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
@@ -82,7 +83,8 @@ void restore() {
 }
 
 void start() {
-    const QStringList what = QString::fromLocal8Bit(qgetenv("DISPCRAFT_TEST_DRIVER")).split(QLatin1Char(' '));
+    const QStringList what =
+        QString::fromLocal8Bit(qgetenv("DISPCRAFT_TEST_DRIVER")).split(QLatin1Char(' '));
     if (what.value(0) == QLatin1String("edit") && what.size() == 3) {
         const QPoint at(what[1].toInt(), what[2].toInt());
         QTimer::singleShot(kPollMs, [at] { edit(at); });

@@ -70,9 +70,10 @@ public:
         env.insert(QStringLiteral("DISPCRAFT_TEST_DRIVER"), driver);
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(DISPCRAFT_TEST_BIN_DIR "/dispcraft"),
-                        QStringList{QStringLiteral("--no-logo"), QStringLiteral("--program-dir"), programDir} +
-                            arguments);
+        m_process.start(
+            QStringLiteral(DISPCRAFT_TEST_BIN_DIR "/dispcraft"),
+            QStringList{QStringLiteral("--no-logo"), QStringLiteral("--program-dir"), programDir} +
+                arguments);
     }
     ~Dispcraft() { kill(); }
 
@@ -145,7 +146,8 @@ void RecoveryKillTest::killedWorkIsOfferedAndRestored() {
     // Unsaved work, then the program is killed once its recovery copy is there.
     QString oldCopy;
     {
-        Dispcraft first(program, state, QStringLiteral("edit %1 %2").arg(2 * text.x + 4).arg(2 * text.y + 8),
+        Dispcraft first(program, state,
+                        QStringLiteral("edit %1 %2").arg(2 * text.x + 4).arg(2 * text.y + 8),
                         {project});
         QVERIFY(first.line(QStringLiteral("edited")));
         QVERIFY(first.running());

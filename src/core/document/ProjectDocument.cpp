@@ -117,7 +117,8 @@ Message ProjectDocument::findingsMessage(const std::string& path,
         list += "\n" + strings.format(Message::string(trnmsg::kMoreFindings,
                                                       {std::to_string(findings.size() - shown)}));
     }
-    return Message::string(trnmsg::kFindings, {std::filesystem::path(path).filename().string(), list});
+    return Message::string(trnmsg::kFindings,
+                           {std::filesystem::path(path).filename().string(), list});
 }
 
 void ProjectDocument::discard() {
@@ -363,7 +364,8 @@ std::optional<Message> ProjectDocument::writeRecoveryCopy() {
     }
     TrnWriter::Result prepared = TrnWriter::prepare(*copy);
     if (!prepared.ok) {
-        return Message::string(docmsg::kCopyNotWritten, {LanguageStrings::current().format(prepared.message)});
+        return Message::string(docmsg::kCopyNotWritten,
+                               {LanguageStrings::current().format(prepared.message)});
     }
     const std::string bytes = TrnWriter::serialise(*copy);
     RecoveryCopy about;
@@ -394,8 +396,9 @@ std::optional<std::vector<int>> ProjectDocument::offerRecovery() {
     }
     for (const RecoveryCopy& c : m_recovery->orphans()) {
         const std::string name = projectName(c.projectPath);
-        const Answer a = m_sink.ask(Message::string(docmsg::kRestoreQuestion, {name, localTime(c.savedAt)}),
-                                    Buttons::YesNo);
+        const Answer a = m_sink.ask(
+            Message::string(docmsg::kRestoreQuestion, {name, localTime(c.savedAt)}),
+            Buttons::YesNo);
         if (a != Answer::Yes) {
             m_recovery->discard(c);
             continue;
@@ -410,8 +413,8 @@ std::optional<std::vector<int>> ProjectDocument::offerRecovery() {
             replaced();
             // Offered no more, but not deleted: the user may still get at the work in it.
             m_recovery->setAside(c);
-            m_sink.show(Message::string(docmsg::kRestoreFailed,
-                                        {name, LanguageStrings::current().format(r.message), c.copyPath}),
+            const std::string why = LanguageStrings::current().format(r.message);
+            m_sink.show(Message::string(docmsg::kRestoreFailed, {name, why, c.copyPath}),
                         Icon::Warning);
             continue;
         }
@@ -424,6 +427,9 @@ std::optional<std::vector<int>> ProjectDocument::offerRecovery() {
         // another crash before the next interval.
         writeRecoveryCopy();
         m_recovery->discard(c);
+        // The copies not offered yet are left for the next start, or another program starting
+        // now, to offer.
+        m_recovery->release();
         return c.openScreens;
     }
     return std::nullopt;

@@ -22,7 +22,9 @@ constexpr const char* kCopy = ".trn";
 constexpr const char* kInfo = ".info";
 constexpr const char* kLock = ".lock";
 
-bool absolute(const char* path) { return path != nullptr && path[0] == '/'; }
+bool absolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
 
 std::string escaped(const std::string& s) {
     std::string out;
@@ -67,9 +69,10 @@ std::string newId() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     std::random_device device;
     char id[64];
-    std::snprintf(id, sizeof id, "%lld-%08x",
-                  static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(now).count()),
-                  static_cast<unsigned>(device()));
+    std::snprintf(
+        id, sizeof id, "%lld-%08x",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(now).count()),
+        static_cast<unsigned>(device()));
     return id;
 }
 
@@ -205,6 +208,13 @@ void RecoveryCopies::setAside(const RecoveryCopy& copy) {
     ::unlink(file(copy.id, kLock).c_str());
     ::close(held->second);
     m_heldLocks.erase(held);
+}
+
+void RecoveryCopies::release() {
+    for (const auto& held : m_heldLocks) {
+        ::close(held.second);
+    }
+    m_heldLocks.clear();
 }
 
 std::string RecoveryCopies::describe(const RecoveryCopy& about) {

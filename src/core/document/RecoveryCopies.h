@@ -10,11 +10,11 @@ namespace dispcraft {
 // A recovery copy: the unsaved state of a project, written now and then while a program had
 // changes, and what is needed to offer it again.
 struct RecoveryCopy {
-    std::string id;              // the file names' stem
-    std::string projectPath;     // the project's own file; empty when it had none yet
-    int64_t savedAt = 0;         // when it was written, seconds since 1970
+    std::string id;               // the file names' stem
+    std::string projectPath;      // the project's own file; empty when it had none yet
+    int64_t savedAt = 0;          // when it was written, seconds since 1970
     std::vector<int> openScreens; // the screens shown in windows
-    std::string copyPath;        // the copy itself, a project file
+    std::string copyPath;         // the copy itself, a project file
 };
 
 // The recovery copies of a user: one directory readable by the user only, holding for each
@@ -54,6 +54,9 @@ public:
     // A copy that orphans() gave but that cannot be opened: it is offered no more, but its
     // project file stays where it is (copyPath), for the user to look at.
     void setAside(const RecoveryCopy& copy);
+    // Lets go of the copies orphans() gave that were neither discarded nor set aside: another
+    // program may offer them now.
+    void release();
 
     // The description file's text and its reading; a text that is not one gives false.
     static std::string describe(const RecoveryCopy& about);

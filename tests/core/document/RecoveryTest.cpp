@@ -115,6 +115,11 @@ TEST(RecoveryCopies, OnlyCopiesOfEndedProgramsAreOfferedNewestFirstAndKeptPrivat
     EXPECT_EQ(FileIo::readText(found[1].copyPath), std::string("OLD"));
     // While one program looks at them, another does not offer them too.
     EXPECT_TRUE(RecoveryCopies(where, "third").orphans().empty());
+    // Once it lets go of them, another program can.
+    starting.release();
+    EXPECT_EQ(RecoveryCopies(where, "third").orphans().size(), 2u);
+    found = starting.orphans();
+    ASSERT_EQ(found.size(), 2u);
 
     starting.discard(found[0]);
     EXPECT_FALSE(FileIo::exists(where + "/newer.trn"));
@@ -126,7 +131,8 @@ TEST(RecoveryCopies, OnlyCopiesOfEndedProgramsAreOfferedNewestFirstAndKeptPrivat
 
     // Descriptions survive any path; a text that is none is refused.
     RecoveryCopy odd;
-    ASSERT_TRUE(RecoveryCopies::parse(RecoveryCopies::describe(about("/a\\b\nc=d", 5, {199})), odd));
+    ASSERT_TRUE(
+        RecoveryCopies::parse(RecoveryCopies::describe(about("/a\\b\nc=d", 5, {199})), odd));
     EXPECT_EQ(odd.projectPath, "/a\\b\nc=d");
     EXPECT_EQ(odd.openScreens, std::vector<int>{199});
     EXPECT_FALSE(RecoveryCopies::parse("project=/x\nsaved=soon\n", odd));
@@ -190,7 +196,8 @@ TEST(Recovery, AKilledProgramsWorkIsOfferedAndOpensUntitledAndUnsaved) {
     EXPECT_EQ(p.sink.asked()[0].args[0], "mine.trn");
     EXPECT_EQ(p.copies(), 0u);
 
-    // Yes: the work is back, untitled and unsaved; Save starts at its own file, and the restored work is at once this program's copy.
+    // Yes: the work is back, untitled and unsaved; Save starts at its own file, and the restored
+    // work is at once this program's copy.
     p.start();
     p.newProject();
     p.doc->store().projectPath = p.file("mine.trn");
