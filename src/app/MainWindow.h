@@ -17,6 +17,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStackedWidget;
+class QTimer;
 class QToolBar;
 
 namespace dispcraft {
@@ -150,6 +151,10 @@ public:
     // Opens a project at start; screens: the numbers to open in windows (none given: the
     // lowest screen, as opening a project does).
     bool openAtStart(const QString& project, const QList<int>& screens = {});
+    // Recovery copies of unsaved work: every "interval" seconds of the settings file's
+    // "Recovery" section while the project has unsaved changes, and at start the offer of
+    // those left by a program that was killed. True when one was restored (it is open then).
+    bool startRecovery();
     // Starts the program again after a language switch with the given arguments (tests replace
     // it).
     using Restarter = std::function<void(const QStringList& arguments)>;
@@ -186,7 +191,9 @@ private:
     // ProjectEditors: the screen windows.
     bool anyModified() const override;
     void storeAll() override;
+    void storeAllInto(ProjectStore& copy) const override;
     void closeAll() override;
+    void writeRecoveryCopy();
     void afterProjectLoaded();
     // The save file dialog of the project; empty when cancelled.
     QString chooseProjectFile(const QString& start);
@@ -210,6 +217,8 @@ private:
     BuildHandover m_buildHandover;
     QPointer<SimulatorWindow> m_simulator;
     Restarter m_restarter;
+    QTimer* m_recoveryTimer = nullptr;
+    bool m_recoveryFailing = false; // the last recovery copy could not be written
     bool m_restart = false;
     bool m_closing = false;
 };

@@ -222,11 +222,7 @@ bool SimulatorWindow::start(const ProjectStore& store) {
     m_alarmTexts.assign(2, {});
     for (size_t g = 0; g < 2; ++g) {
         for (int i = 0; i < AlarmGroupImage::kMessages; ++i) {
-            const AlarmBlock& a = store.alarms[g];
-            const std::string& pool = store.alarmPools[g];
-            const size_t at = a.offsets[static_cast<size_t>(i)];
-            m_alarmTexts[g].push_back(at < pool.size() ? fromStore(pool.substr(at, a.lengths[static_cast<size_t>(i)]))
-                                                       : QString());
+            m_alarmTexts[g].push_back(fromStore(store.alarms[g].message(store.alarmPools[g], i)));
         }
     }
     if (started.build.outcome == BuildResult::Outcome::StartScreenMissing) {

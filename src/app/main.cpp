@@ -60,7 +60,9 @@ int main(int argc, char** argv) {
         if (!ctx->languageProblem().empty()) {
             window.prompts().show(ctx->languageProblem(), dispcraft::Icon::Warning);
         }
-        if (!args.isEmpty()) {
+        // Work a killed run left unsaved comes first; restored, it takes the place of a project
+        // named on the command line.
+        if (!window.startRecovery() && !args.isEmpty()) {
             window.openAtStart(args.first(), open);
         }
     });

@@ -52,7 +52,7 @@ constexpr int kEndsEarlyStatus = kExitWarning;
 
 // Reads a project file with every upgrade and the model section and protocol files it names.
 // On failure prints the reason and returns false; a file that ends early is read with a
-// warning.
+// warning, and each reference found leading nowhere (kept as it is) is one warning line.
 inline bool openProject(const char* command, const CliContext& ctx, const std::string& path,
                         ProjectStore& store, TrnReader::Result* result = nullptr) {
     TrnReader::Result r = ProjectDocument::readFile(store, path, programDirectory(ctx));
@@ -66,6 +66,10 @@ inline bool openProject(const char* command, const CliContext& ctx, const std::s
     if (r.endsEarly) {
         std::fprintf(stderr, "dispcraft-cli %s: %s: warning: %s\n", command, path.c_str(),
                      messageLine(Message::string(trnmsg::kEndsEarly)).c_str());
+    }
+    for (const Message& finding : r.findings) {
+        std::fprintf(stderr, "dispcraft-cli %s: %s: warning: %s\n", command, path.c_str(),
+                     messageLine(finding).c_str());
     }
     return true;
 }

@@ -318,6 +318,23 @@ TEST(CliNewResave, AFileEndingInItsLastPartsIsReadButNotCalledWhole) {
     EXPECT_EQ(back->alarms[1].count, 0);
 }
 
+TEST(CliNewResave, ReferencesThatLeadNowhereAreListedAndTheFileResavesByteForByte) {
+    TempDir dir;
+    auto st = sampleProject();
+    st->screens[1].pictures[0].pictureNo = 40;
+    st->screens[1].textStrings[1].textOffset = 5000;
+    TrnWriter::prepare(*st);
+    const std::string file = TrnWriter::serialise(*st);
+    writeFile(dir.file("in.trn"), file);
+    CliRun r = runCli({"resave", dir.file("in.trn"), dir.file("out.trn")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(slurp(dir.file("out.trn")) == file);
+    const std::string where = "dispcraft-cli resave: " + dir.file("in.trn") + ": warning: ";
+    EXPECT_EQ(r.err, where + "screen 1: the text of TextString 2 lies outside the screen's texts\n" +
+                         where + "screen 1: Picture 1 shows picture 40, which is not defined\n");
+    EXPECT_EQ(runCli({"info", dir.file("in.trn")}).status, 0);
+}
+
 TEST(CliNewResave, ResaveUpgradesAnOldFormat) {
     TempDir dir;
     auto st = sampleProject();

@@ -120,6 +120,42 @@ bool FileIo::isDirectory(const std::string& path) {
 
 bool FileIo::writeAtomic(const std::string& target, const void* data, size_t size,
                          std::string* error) {
+    return writeAtomicAs(target, data, size, std::nullopt, error);
+}
+
+bool FileIo::writePrivate(const std::string& path, const std::string& data, std::string* error) {
+    return writeAtomicAs(path, data.data(), data.size(), 0600, error);
+}
+
+bool FileIo::makePrivateDirectory(const std::string& path, std::string* error) {
+    if (path.empty()) {
+        setError(error, ENOENT);
+        return false;
+    }
+    for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
+        const std::string part = at == std::string::npos ? path : path.substr(0, at);
+        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            setError(error, errno);
+            return false;
+        }
+        if (at == std::string::npos) {
+            break;
+        }
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        setError(error, ENOTDIR);
+        return false;
+    }
+    if ((st.st_mode & 07777) != 0700 && ::chmod(path.c_str(), 0700) != 0) {
+        setError(error, errno);
+        return false;
+    }
+    return true;
+}
+
+bool FileIo::writeAtomicAs(const std::string& target, const void* data, size_t size,
+                           std::optional<unsigned> fixedMode, std::string* error) {
     // A symbolic link keeps pointing at the file it names: that file is the one replaced.
     std::string path = target;
     struct stat link {};
@@ -163,7 +199,9 @@ bool FileIo::writeAtomic(const std::string& target, const void* data, size_t siz
     // Keep the permissions of the file being replaced, else the usual ones for a new file.
     struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (fixedMode) {
+        mode = static_cast<mode_t>(*fixedMode);
+    } else if (::stat(path.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);

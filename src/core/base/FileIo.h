@@ -25,6 +25,18 @@ public:
                             std::string* error = nullptr) {
         return writeAtomic(path, data.data(), data.size(), error);
     }
+    // As writeAtomic, but the file is readable and writable by its owner only (0600), from its
+    // first byte on, whatever permissions a file it replaces had.
+    static bool writePrivate(const std::string& path, const std::string& data,
+                             std::string* error = nullptr);
+    // Creates a directory and the missing ones above it, each readable by its owner only
+    // (0700); a directory that exists already is made so as well. False when that fails.
+    static bool makePrivateDirectory(const std::string& path, std::string* error = nullptr);
+
+private:
+    // fixedMode: the permissions the file gets; none keeps those of the file it replaces.
+    static bool writeAtomicAs(const std::string& path, const void* data, size_t size,
+                              std::optional<unsigned> fixedMode, std::string* error);
 };
 
 } // namespace dispcraft

@@ -66,6 +66,11 @@ std::string SettingsFile::downloadPort() const {
     return PrivateProfile::getString(m_path, "Download", "port", "", kLanguageBuffer);
 }
 
+int SettingsFile::recoveryInterval() const {
+    const int seconds = PrivateProfile::getInt(m_path, "Recovery", "interval", kRecoveryInterval);
+    return seconds > 0 ? seconds : 0;
+}
+
 bool SettingsFile::writeDownloadPort(const std::string& device) const {
     return PrivateProfile::writeString(m_path, "Download", "port", device);
 }

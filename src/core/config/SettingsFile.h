@@ -52,6 +52,10 @@ public:
 
     // "port" of "Download": the device the last download went to, empty before the first.
     std::string downloadPort() const;
+    // "interval" of "Recovery": seconds between the recovery copies of unsaved work (default
+    // kRecoveryInterval); 0 or less turns them off.
+    static constexpr int kRecoveryInterval = 120;
+    int recoveryInterval() const;
 
     // What the program writes; false when the file cannot be written.
     bool writeLanguage(const std::string& library) const;

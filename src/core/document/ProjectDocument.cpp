@@ -5,14 +5,18 @@
 #include "config/SettingsFile.h"
 #include "document/DocumentMessages.h"
 #include "document/ProjectEditors.h"
+#include "document/RecoveryCopies.h"
 #include "forms/NewProjectFlow.h"
 #include "model/ProjectStore.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 #include "model/TrnWriter.h"
+#include "text/LanguageStrings.h"
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 
 namespace dispcraft {
@@ -95,9 +99,27 @@ void ProjectDocument::closeForExit() {
     if (m_editors) {
         m_editors->closeAll();
     }
+    // The changes were saved, or the user chose to lose them.
+    forgetRecoveryCopy();
 }
 
 // ---- New, open, close ----------------------------------------------------------------------
+
+Message ProjectDocument::findingsMessage(const std::string& path,
+                                         const std::vector<Message>& findings) {
+    const LanguageStrings& strings = LanguageStrings::current();
+    std::string list;
+    const size_t shown = std::min(findings.size(), kFindingsShown);
+    for (size_t i = 0; i < shown; ++i) {
+        list += (i == 0 ? "" : "\n") + std::string("- ") + strings.format(findings[i]);
+    }
+    if (findings.size() > shown) {
+        list += "\n" + strings.format(Message::string(trnmsg::kMoreFindings,
+                                                      {std::to_string(findings.size() - shown)}));
+    }
+    return Message::string(trnmsg::kFindings,
+                           {std::filesystem::path(path).filename().string(), list});
+}
 
 void ProjectDocument::discard() {
     if (m_editors) {
@@ -106,6 +128,8 @@ void ProjectDocument::discard() {
     pushRecent();
     m_store->projectPath.clear();
     m_store->treeChanged = false;
+    m_saveSuggestion.clear();
+    forgetRecoveryCopy();
 }
 
 bool ProjectDocument::newProject(const FormRunner<ModelLinkForm>& showModelDialog) {
@@ -171,6 +195,9 @@ bool ProjectDocument::load(const std::string& path) {
     }
     m_store->treeChanged = false;
     replaced();
+    if (!r.findings.empty()) {
+        m_sink.show(findingsMessage(path, r.findings), Icon::Warning);
+    }
     return true;
 }
 
@@ -215,7 +242,8 @@ std::string ProjectDocument::chooseSavePath(bool saveAs) {
     if (!m_chooseSavePath) {
         return {};
     }
-    const std::string chosen = m_chooseSavePath(m_store->projectPath);
+    const std::string chosen = m_chooseSavePath(
+        m_store->projectPath.empty() ? m_saveSuggestion : m_store->projectPath);
     if (chosen.empty()) {
         return {};
     }
@@ -257,6 +285,10 @@ bool ProjectDocument::save(SaveFrom from) {
     }
     st.projectPath = target;
     st.treeChanged = false;
+    m_saveSuggestion.clear();
+    if (!modified()) {
+        forgetRecoveryCopy();
+    }
     pushRecent();
     return true;
 }
@@ -276,6 +308,131 @@ bool ProjectDocument::saveAs() {
         return false;
     }
     return true;
+}
+
+// ---- Recovery copies -----------------------------------------------------------------------
+
+namespace {
+
+std::string projectName(const std::string& path) {
+    return path.empty() ? LanguageStrings::current().text(docmsg::kUntitled)
+                        : std::filesystem::path(path).filename().string();
+}
+
+std::string localTime(int64_t seconds) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    char text[64] = "";
+    if (const std::tm* local = std::localtime(&t)) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", local);
+    }
+    return text;
+}
+
+int64_t secondsNow() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+void ProjectDocument::setRecoveryDirectory(const std::string& directory) {
+    m_recovery = std::make_unique<RecoveryCopies>(directory);
+    m_copyHash = 0;
+}
+
+void ProjectDocument::forgetRecoveryCopy() {
+    if (m_recovery) {
+        m_recovery->remove();
+    }
+    m_copyHash = 0;
+}
+
+std::optional<Message> ProjectDocument::writeRecoveryCopy() {
+    if (!m_recovery) {
+        return std::nullopt;
+    }
+    if (!isOpen() || !modified()) {
+        forgetRecoveryCopy();
+        return std::nullopt;
+    }
+    // The editors store into a copy: the project itself, and what its file will hold, stay as
+    // the user left them until the user saves.
+    auto copy = std::make_unique<ProjectStore>(*m_store);
+    if (m_editors) {
+        m_editors->storeAllInto(*copy);
+    }
+    TrnWriter::Result prepared = TrnWriter::prepare(*copy);
+    if (!prepared.ok) {
+        return Message::string(docmsg::kCopyNotWritten,
+                               {LanguageStrings::current().format(prepared.message)});
+    }
+    const std::string bytes = TrnWriter::serialise(*copy);
+    RecoveryCopy about;
+    about.projectPath = m_store->projectPath.empty() ? m_saveSuggestion : m_store->projectPath;
+    about.savedAt = secondsNow();
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        if (copy->screenOpen[static_cast<size_t>(s)] != 0 && copy->screenExists(s)) {
+            about.openScreens.push_back(s);
+        }
+    }
+    RecoveryCopy timeless = about;
+    timeless.savedAt = 0;
+    const size_t hash = std::hash<std::string>{}(bytes + RecoveryCopies::describe(timeless));
+    if (m_recovery->hasCopy() && hash == m_copyHash) {
+        return std::nullopt; // nothing new since the last copy
+    }
+    std::string why;
+    if (!m_recovery->write(bytes, about, &why)) {
+        return Message::string(docmsg::kCopyNotWritten, {why});
+    }
+    m_copyHash = hash;
+    return std::nullopt;
+}
+
+std::optional<std::vector<int>> ProjectDocument::offerRecovery() {
+    if (!m_recovery) {
+        return std::nullopt;
+    }
+    for (const RecoveryCopy& c : m_recovery->orphans()) {
+        const std::string name = projectName(c.projectPath);
+        const Answer a = m_sink.ask(
+            Message::string(docmsg::kRestoreQuestion, {name, localTime(c.savedAt)}),
+            Buttons::YesNo);
+        if (a != Answer::Yes) {
+            m_recovery->discard(c);
+            continue;
+        }
+        if (isOpen()) {
+            discard();
+        }
+        TrnReader::Result r = readFile(*m_store, c.copyPath, m_dir);
+        if (!r.ok) {
+            m_store->reset();
+            m_store->projectOpen = false;
+            replaced();
+            // Offered no more, but not deleted: the user may still get at the work in it.
+            m_recovery->setAside(c);
+            const std::string why = LanguageStrings::current().format(r.message);
+            m_sink.show(Message::string(docmsg::kRestoreFailed, {name, why, c.copyPath}),
+                        Icon::Warning);
+            continue;
+        }
+        // Unsaved, untitled work whose Save starts at its own file.
+        m_store->projectPath.clear();
+        m_store->treeChanged = true;
+        m_saveSuggestion = c.projectPath;
+        replaced();
+        // Kept as this program's own copy before the old one goes, so that the work survives
+        // another crash before the next interval.
+        writeRecoveryCopy();
+        m_recovery->discard(c);
+        // The copies not offered yet are left for the next start, or another program starting
+        // now, to offer.
+        m_recovery->release();
+        return c.openScreens;
+    }
+    return std::nullopt;
 }
 
 // ---- Recent projects -----------------------------------------------------------------------

@@ -8,11 +8,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace dispcraft {
 
 class ProjectEditors;
+class RecoveryCopies;
 class SettingsFile;
 struct ProjectStore;
 
@@ -88,6 +91,28 @@ public:
     // The program ends: the recent list takes the current path, the editors close.
     void closeForExit();
 
+    // ---- Recovery copies ---------------------------------------------------------------
+    // Where recovery copies go (RecoveryCopies::defaultDirectory() in the program). Until it
+    // is set none are written or offered.
+    void setRecoveryDirectory(const std::string& directory);
+    RecoveryCopies* recoveryCopies() { return m_recovery.get(); }
+    // Called at every recovery interval. With unsaved changes, writes the project into this
+    // program's recovery copy, with the changed screen windows stored into the copy only,
+    // unless the copy holds exactly that already; without, removes the copy. The project file
+    // is never written. A failure comes back as the message to tell (the work is unsaved).
+    std::optional<Message> writeRecoveryCopy();
+    // At start: offers, newest first, each copy left by a program that ended without saving
+    // its changes (kRestoreQuestion: the project's name and the copy's time; Yes / No). Yes
+    // opens it as an unsaved, untitled project whose Save suggests the project's own file (see
+    // saveSuggestion) and returns the screens that were shown in windows; No removes the copy
+    // and offers the next. Nothing when none was restored (copies after a restored one stay
+    // for the next start).
+    std::optional<std::vector<int>> offerRecovery();
+    // Where saving an untitled project starts: the file of restored work, else empty. Restored
+    // work is untitled, so that no Save puts it over that file (which may hold newer work by
+    // now) without a file dialog showing the name and asking before it is replaced.
+    const std::string& saveSuggestion() const { return m_saveSuggestion; }
+
     // ---- Recent projects ---------------------------------------------------------------
     // Entry 1..4, or empty when it is not set.
     std::string recentPath(int entry) const;
@@ -103,12 +128,17 @@ public:
     // asked about (kOverwrite), empty when the answer is No.
     static std::string withProjectExtension(const std::string& chosen, bool saveAs,
                                             MessageSink& sink);
+    // What opening found and kept as it is, as the one message that says so: the file's name
+    // and the first kFindingsShown findings, one a line, then how many more there are.
+    static constexpr size_t kFindingsShown = 20;
+    static Message findingsMessage(const std::string& path, const std::vector<Message>& findings);
 
 private:
     std::string chooseSavePath(bool saveAs);
     // Closes the open project's editors and forgets its path; the recent list takes it.
     void discard();
     void replaced();
+    void forgetRecoveryCopy();
 
     ProgramDirectory m_dir;
     MessageSink& m_sink;
@@ -118,6 +148,9 @@ private:
     std::function<void()> m_replaced;
     const SettingsFile* m_settings = nullptr;
     std::string m_sentinel;
+    std::unique_ptr<RecoveryCopies> m_recovery;
+    size_t m_copyHash = 0; // of what the recovery copy holds
+    std::string m_saveSuggestion;
 };
 
 } // namespace dispcraft

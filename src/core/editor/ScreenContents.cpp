@@ -1,6 +1,7 @@
 // A screen window's contents: opening a stored screen, storing it back, the keys, the
 // paint-time rules and the parts of the view to repaint.
 #include "editor/ScreenContents.h"
+#include "editor/ScreenPacker.h"
 
 #include "base/MessageSink.h"
 #include "editor/LampFiles.h"
@@ -99,6 +100,7 @@ ScreenContents::OpenResult ScreenContents::loadScreen(int s) {
                         : m_store.globalKeys[k];
     }
     m_modified = false;
+    m_storedAs = s;
     invalidateAll(true);
     m_store.screenOpen[static_cast<size_t>(s)] = 1;
     return OpenResult::Opened;
@@ -132,31 +134,14 @@ bool ScreenContents::storeScreen() {
     if (!validScreen(m_screenNo)) {
         return false;
     }
+    if (!m_modified && m_storedAs == m_screenNo) {
+        return true;
+    }
     // The writer stops each list at the first slot that is not exactly the bare kind, so a
     // selected object would cut its list short: deselect here whatever the caller did.
     deselectAll();
-    ScreenBlock& b = m_store.screens[static_cast<size_t>(m_screenNo)];
-    ScreenEntry& e = m_store.entries[static_cast<size_t>(m_screenNo)];
-    b.textPool.clear();
-
-    StoreContext context{b.textPool, m_store.globalPool, m_store.pictures};
-    forEachKind([&](auto kind) {
-        using K = decltype(kind);
-        const auto& list = m_objects.list<K>();
-        size_t n = 0;
-        for (; n < list.size() && isBareKind<K>(list[n]); ++n) {
-            b.records<K>()[n] = K::store(list[n], context);
-            if constexpr (HasSide<K>) {
-                b.sides<K>()[n] = K::storeSide(m_objects.sides<K>()[n]);
-            }
-        }
-        e.count<K>() = static_cast<uint8_t>(n);
-    });
-    e.setPoolLength(b.textPool.size());
-
-    panelkeys::applyGlobalKeyCopy(m_store.globalKeys, m_keys);
-    b.keys = m_keys;
-    b.fnKeys = m_fnKeyFlags;
+    ScreenPacker::pack(m_objects, m_keys, m_fnKeyFlags, m_store, m_screenNo);
+    m_storedAs = m_screenNo;
     return true;
 }
 

@@ -53,7 +53,10 @@ public:
     // save-as the old number's open flag is cleared (its screen stays as last stored).
     void bindScreenNumber(int n, const std::string& name, bool saveAs);
     // Packs the working lists into the screen's ScreenBlock; deselects first. Returns false,
-    // storing nothing, when the window has no number yet.
+    // storing nothing, when the window has no number yet. Lists that have not changed since they
+    // were opened from, or last stored into, that very screen are not packed again: packing
+    // would rewrite the screen's texts and keys in the editor's own way and change the file of a
+    // project that nobody edited.
     bool storeScreen();
     // The window closes: clears the open flag of its screen.
     void windowClosed();
@@ -159,6 +162,7 @@ private:
     std::array<KeyMarker, kPanelKeys> m_keyMarkers{};
     Point m_lcd;
     int m_screenNo = 0;
+    int m_storedAs = 0; // the screen the lists were last opened from or stored into
     bool m_modified = false;
     bool m_pictureReported = false;
     bool m_closeRequested = false;

@@ -93,13 +93,10 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     p.option2Enabled = store.alarmBackup != 0;
     p.ports = portAreas(store);
     p.emptyText = LanguageStrings::current().text(61452);
-    // The messages follow one another in the pool; a damaged block cannot read past it.
-    size_t at = 0;
+    // Each message where its offset says, as the build takes it; one outside the pool is empty.
     const int n = std::min<int>(a.count, capacity::kAlarmMessages);
     for (int i = 0; i < n; ++i) {
-        size_t len = std::min<size_t>(a.lengths[i], pool.size() - std::min(at, pool.size()));
-        p.texts.push_back(pool.substr(std::min(at, pool.size()), len));
-        at += len;
+        p.texts.push_back(a.message(pool, i));
     }
     return AlarmGroupForm(p);
 }

@@ -28,6 +28,12 @@ constexpr int kImageWriteFailed = 65305;    // %s: path, %s: reason
 constexpr int kAsciiGlyphsDamaged = 65306;  // %s: path
 constexpr int kLampFileShort = 65307;       // %s: path, %d: dot size, %d: bytes needed
 constexpr int kGlyphFontSkipped = 65308;    // %s: path, %s: reason
+
+// References that lead nowhere, built safely (see ProjectReferences).
+constexpr int kTextBuiltEmpty = 66110;  // %d screen, %s kind, %d object number
+constexpr int kTextNBuiltEmpty = 66111; // %d screen, %s kind, %d object number, %d text number
+constexpr int kPictureLeftOut = 66112;  // %d screen, %s kind, %d object number, %d picture
+constexpr int kAlarmBuiltEmpty = 66113; // %d group, %d message number
 } // namespace buildmsg
 
 } // namespace dispcraft

@@ -8,6 +8,8 @@
 #include "image/PanelGlyphs.h"
 #include "base/ProgramDirectory.h"
 #include "base/FileIo.h"
+#include "model/ProjectReferences.h"
+#include "objects/TextPool.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,12 +33,33 @@ constexpr size_t kHdrLamps = 12;
 constexpr size_t kHdrFirstPairCell = 14;
 constexpr size_t kHdrAlarmList = 36;
 
-// A text of a pool by offset and length; a reference past the pool's end is cut at the end.
+// A text of a pool by offset and length; one that does not lie wholly inside the pool is built
+// as an empty text, as every other reader takes it.
 std::string_view poolText(const std::string& pool, uint32_t offset, uint32_t length) {
-    if (offset >= pool.size()) {
+    if (!textpool::inside(offset, length, pool.size())) {
         return {};
     }
-    return std::string_view(pool).substr(offset, std::min<size_t>(length, pool.size() - offset));
+    return std::string_view(pool).substr(offset, length);
+}
+
+// The length a text is built with: 0 for one outside its pool.
+uint8_t builtLength(const std::string& pool, uint32_t offset, uint8_t length) {
+    return textpool::inside(offset, length, pool.size()) ? length : 0;
+}
+
+// The build's warning for a reference that leads nowhere, naming the object.
+Message badReferenceWarning(int s, const char* kindName, int i, const BadReference& bad) {
+    const std::string screen = std::to_string(s);
+    const std::string object = std::to_string(i + 1);
+    if (bad.what == BadReference::What::Picture) {
+        return Message::string(buildmsg::kPictureLeftOut,
+                               {screen, kindName, object, std::to_string(bad.picture)});
+    }
+    if (bad.text > 0) {
+        return Message::string(buildmsg::kTextNBuiltEmpty,
+                               {screen, kindName, object, std::to_string(bad.text)});
+    }
+    return Message::string(buildmsg::kTextBuiltEmpty, {screen, kindName, object});
 }
 
 // The scale factor as a whole number, toward zero; values no 32-bit integer holds are clamped
@@ -244,11 +267,17 @@ void Build::writeAlarmGroup(int group) {
     w.u8(0);
     w.u16(block.startAddress & 0xFFFF);
     w.u16(0);
+    uint8_t lengths[capacity::kAlarmMessages];
     for (int i = 0; i < capacity::kAlarmMessages; ++i) {
         w.u16(static_cast<unsigned>(m_alarmList.size()));
         m_glyphs.encode(poolText(pool, block.offsets[i], block.lengths[i]), m_alarmList);
+        lengths[i] = builtLength(pool, block.offsets[i], block.lengths[i]);
+        if (!ProjectReferences::alarmMessageInside(m_store, group, i)) {
+            m_result.warnings.push_back(Message::string(
+                buildmsg::kAlarmBuiltEmpty, {std::to_string(group + 1), std::to_string(i + 1)}));
+        }
     }
-    w.bytes(block.lengths, sizeof block.lengths);
+    w.bytes(lengths, sizeof lengths);
     m_image.append(w.data());
 }
 
@@ -310,8 +339,20 @@ std::optional<Failure> Build::writeScreen(int s) {
     const int lamps = std::min<int>(e.lampCount, capacity::kLamps);
     const int pics = std::min<int>(e.pictureCount, capacity::kPictureObjects);
 
+    // References that lead nowhere: each is warned of; a text is built empty, a picture object
+    // without its picture is left out (the panel would show another picture in its place).
+    std::array<bool, capacity::kPictureObjects> pictureLeftOut{};
+    int picturesLeftOut = 0;
+    ProjectReferences::forEachBad(m_store, s, [&](auto kind, int i, const BadReference& bad) {
+        m_result.warnings.push_back(badReferenceWarning(s, decltype(kind)::kName, i, bad));
+        if (bad.what == BadReference::What::Picture && !pictureLeftOut[static_cast<size_t>(i)]) {
+            pictureLeftOut[static_cast<size_t>(i)] = true;
+            ++picturesLeftOut;
+        }
+    });
+
     ByteWriter w;
-    for (int n : {texts, msgs, nums, bars, trends, lamps, pics}) {
+    for (int n : {texts, msgs, nums, bars, trends, lamps, pics - picturesLeftOut}) {
         w.u8(static_cast<unsigned>(n));
     }
     w.zeros(3);
@@ -338,8 +379,12 @@ std::optional<Failure> Build::writeScreen(int s) {
             m_glyphs.encode(poolText(b.textPool, r.textOffsets[t], r.textLengths[t]), m_screenList);
         }
         m_screenList.push_back(0);
-        w.bytes(r.textLengths, sizeof r.textLengths);
-        w.u8(*std::max_element(std::begin(r.textLengths), std::end(r.textLengths)));
+        uint8_t lengths[MsgDispRecord::kTexts];
+        for (int t = 0; t < MsgDispRecord::kTexts; ++t) {
+            lengths[t] = builtLength(b.textPool, r.textOffsets[t], r.textLengths[t]);
+        }
+        w.bytes(lengths, sizeof lengths);
+        w.u8(*std::max_element(std::begin(lengths), std::end(lengths)));
         w.u8(r.areaAndBit);
     }
     const std::vector<int> order = ImageBuilder::numDispOrder(b, nums);
@@ -404,6 +449,9 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(r.areaAndBit);
     }
     for (int i = 0; i < pics; ++i) {
+        if (pictureLeftOut[static_cast<size_t>(i)]) {
+            continue;
+        }
         const PictureObjectRecord& r = b.pictures[i];
         w.u8(r.kind);
         w.u8(x(r.x));

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "objects/TextPool.h"
+
 #include <cstdint>
+#include <string>
 
 namespace dispcraft {
 
@@ -14,6 +17,12 @@ struct AlarmBlock {
     uint8_t areaAndBit; // high nibble area index, low nibble bit number
     uint8_t reserved326[2];
     uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
+
+    // Message i (0..63) in the group's pool; one that lies outside it is empty, for the dialog,
+    // the build and the simulator alike.
+    std::string message(const std::string& pool, int i) const {
+        return textpool::cut(pool, offsets[i], lengths[i]);
+    }
 };
 #pragma pack(pop)
 static_assert(sizeof(AlarmBlock) == 332);

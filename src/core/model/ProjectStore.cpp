@@ -1,5 +1,7 @@
 #include "model/ProjectStore.h"
 
+#include "model/TrnFileForm.h"
+
 #include <cstring>
 
 namespace dispcraft {
@@ -17,6 +19,7 @@ void ProjectStore::reset() {
     com1LinkName.clear();
     com2LinkName.clear();
     projectOpen = false;
+    fileForm.reset();
     for (auto& p : pictures) {
         p = PictureTableEntry{};
     }

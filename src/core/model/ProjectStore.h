@@ -18,9 +18,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace dispcraft {
+
+class TrnFileForm;
 
 // The whole open project. One instance lives for the whole run (allocate it on the heap: the
 // screen blocks alone take about 4 MB); every subsystem reads and writes it directly.
@@ -81,6 +84,10 @@ struct ProjectStore {
     uint8_t defaultStation = 1;
     uint8_t maxStation = 1;
     uint8_t minStation = 1;
+
+    // What the opened file held in the parts saving works out anew (none for a new project or
+    // a file of an older layout): saving writes those of them that nothing changed as they were.
+    std::shared_ptr<const TrnFileForm> fileForm;
 
     bool projectOpen = false;
     // Set when the project changes outside the screen editors (a dialog of the workspace tree,

@@ -3,6 +3,7 @@
 #include "model/Capacity.h"
 #include "objects/ObjectKinds.h"
 #include "objects/PanelKeys.h"
+#include "objects/TextPool.h"
 
 #include <array>
 #include <cstdint>
@@ -48,13 +49,9 @@ struct ScreenBlock {
         return numDispSides;
     }
 
-    // The text a record refers to. The project file reader refuses non-empty texts outside the
-    // pool; an empty text may carry any offset, so this never throws and gives "" then.
+    // The text a record refers to; one that does not lie wholly inside the pool is empty.
     std::string text(uint32_t offset, uint8_t length) const {
-        if (length == 0 || offset >= textPool.size()) {
-            return std::string();
-        }
-        return textPool.substr(offset, length);
+        return textpool::cut(textPool, offset, length);
     }
 };
 

@@ -18,22 +18,10 @@ constexpr int kCutInAlarmGroup = 65004;
 constexpr int kTextPoolPastEnd = 65005;
 constexpr int kPictureDotsPastEnd = 65006;
 constexpr int kScratchPastEnd = 65007;
-// %d total of the screen texts, %d length of the text pool.
-constexpr int kScreenTextsTooLong = 65008;
-// %d length of the text pool.
-constexpr int kAlarmTextsOutside = 65009;
 // %d count.
 constexpr int kTooManyChanges = 65010;
-// %s object kind, %d object number (1-based), %d screen.
-constexpr int kTextOutside = 65011;
-// %d picture number.
-constexpr int kPictureOutside = 65012;
-// %d object number (1-based), %d screen, %d picture number.
-constexpr int kBadPictureNumber = 65013;
 // %d group (1 or 2), %d count.
 constexpr int kTooManyAlarms = 65014;
-// %d message number (1-based), %d group.
-constexpr int kAlarmOutside = 65015;
 // Not a failure: the file ends inside its last parts, which were left empty.
 constexpr int kEndsEarly = 65016;
 // The store cannot be written: %d screen, %s object kind, %d count, %d capacity.
@@ -42,6 +30,26 @@ constexpr int kStoreTooManyObjects = 65017;
 constexpr int kStoreTooManyChanges = 65018;
 // %d limit in MB: the file is far larger than any project.
 constexpr int kFileTooLarge = 65019;
+
+// What opening found and kept as it is: references that lead nowhere (range 66100-66119).
+// %s project name, %s the list (one finding a line).
+constexpr int kFindings = 66100;
+// %d screen, %s object kind, %d object number (1-based).
+constexpr int kTextOutside = 66101;
+// %d screen, %d text number (1..16), %s object kind, %d object number.
+constexpr int kTextNOutside = 66102;
+// %d screen, %s object kind, %d object number, %d picture number.
+constexpr int kPictureMissing = 66103;
+// %d picture number.
+constexpr int kPictureDotsOutside = 66104;
+// %d screen.
+constexpr int kScreenTextsCut = 66105;
+// %d group (1 or 2).
+constexpr int kAlarmTextsCut = 66106;
+// %d group, %d message number (1-based).
+constexpr int kAlarmOutside = 66107;
+// %d findings not listed.
+constexpr int kMoreFindings = 66108;
 
 // Numbered strings of the language library that the project file code uses.
 constexpr int kCannotCreate = 61561;

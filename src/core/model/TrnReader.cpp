@@ -1,8 +1,9 @@
 #include "model/TrnReader.h"
 
+#include "model/ProjectReferences.h"
+#include "model/TrnFileForm.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
-#include "objects/TextPool.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -133,10 +134,6 @@ void clearRefused(ProjectStore& st) {
     st.com2PortNumber = 0;
 }
 
-bool textInside(uint32_t offset, uint8_t length, size_t poolSize) {
-    return textpool::inside(offset, length, poolSize);
-}
-
 } // namespace
 
 void TrnReader::applyLoadedNames(ProjectStore& st) {
@@ -225,12 +222,6 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
         }
         if (!whole) {
             return refuse(Message::string(trnmsg::kCutInScreen, {num(s)}));
-        }
-        for (int i = 0; i < e.pictureCount; ++i) {
-            int n = b.pictures[i].pictureNo;
-            if (n > capacity::kLastPicture) {
-                return refuse(Message::string(trnmsg::kBadPictureNumber, {num(i + 1), num(s), num(n)}));
-            }
         }
     }
 
@@ -342,17 +333,22 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
     }
     r.endsEarly = !more;
 
-    // Pictures.
+    // Everything the file holds has been read: what follows its last block is kept as it is.
+    const size_t lastBlockEnd = c.position();
+
+    // Pictures. A picture whose dots lie outside the picture data is not defined; its directory
+    // entry stays as the file had it.
     for (int i = 1; i < capacity::kPictureSlots; ++i) {
         const PictureDirEntry& d = st.pictureDir[i];
         PictureTableEntry& p = st.pictures[i];
-        size_t n = size_t(d.width) * d.height;
+        p = PictureTableEntry{};
+        const size_t n = size_t(d.width) * d.height;
         if (n == 0) {
-            p = PictureTableEntry{};
             continue;
         }
         if (uint64_t(d.offset) + n > st.pictureDotPool.size()) {
-            return refuse(Message::string(trnmsg::kPictureOutside, {num(i)}));
+            r.findings.push_back(Message::string(trnmsg::kPictureDotsOutside, {num(i)}));
+            continue;
         }
         p.id = static_cast<uint8_t>(i);
         p.width = d.width;
@@ -360,63 +356,51 @@ TrnReader::Result TrnReader::read(ProjectStore& st, const uint8_t* data, size_t 
         p.dots = st.pictureDotPool.substr(d.offset, n);
     }
 
-    // Texts: the global pool holds the screen pools in screen order, then both alarm pools.
-    const size_t poolSize = st.globalPool.size();
-    uint64_t screenTotal = 0;
-    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
-        if (st.screenExists(s)) {
-            screenTotal += st.entries[s].poolLength();
-        }
-    }
-    if (screenTotal > poolSize) {
-        return refuse(Message::string(trnmsg::kScreenTextsTooLong, {num(screenTotal), num(poolSize)}));
-    }
-    if (uint64_t(ix.screenPoolsLength) + ix.alarmPool1Length + ix.alarmPool2Length > poolSize) {
-        return refuse(Message::string(trnmsg::kAlarmTextsOutside, {num(poolSize)}));
-    }
-    size_t at = 0;
+    // Texts: the global pool holds the screen pools in screen order, then both alarm pools. A
+    // pool that runs past the global pool's end has what there is of it.
+    const std::string& pool = st.globalPool;
+    auto part = [&](uint64_t at, uint64_t n) {
+        return at >= pool.size() ? std::string() : pool.substr(size_t(at), size_t(n));
+    };
+    uint64_t at = 0;
     for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
         if (!st.screenExists(s)) {
             continue;
         }
-        const ScreenEntry& e = st.entries[s];
-        ScreenBlock& b = st.screens[s];
-        size_t n = e.poolLength();
-        b.textPool = st.globalPool.substr(at, n);
+        const size_t n = st.entries[s].poolLength();
+        st.screens[s].textPool = part(at, n);
+        if (at + n > pool.size()) {
+            r.findings.push_back(Message::string(trnmsg::kScreenTextsCut, {num(s)}));
+        }
         at += n;
-        std::optional<Message> outside;
-        forEachKind([&](auto kind) {
-            using K = decltype(kind);
-            if constexpr (requires { K::textsInside(b.records<K>()[0], n); }) {
-                for (int i = 0; !outside && i < e.count<K>(); ++i) {
-                    if (!K::textsInside(b.records<K>()[i], n)) {
-                        outside = Message::string(trnmsg::kTextOutside, {K::kName, num(i + 1), num(s)});
-                    }
-                }
-            }
-        });
-        if (outside) {
-            return refuse(std::move(*outside));
+    }
+    const uint64_t alarm1At = ix.screenPoolsLength;
+    const uint64_t alarm2At = alarm1At + ix.alarmPool1Length;
+    st.alarmPools[0] = part(alarm1At, ix.alarmPool1Length);
+    st.alarmPools[1] = part(alarm2At, ix.alarmPool2Length);
+    if (alarm2At > pool.size()) {
+        r.findings.push_back(Message::string(trnmsg::kAlarmTextsCut, {num(1)}));
+    }
+    if (alarm2At + ix.alarmPool2Length > pool.size()) {
+        r.findings.push_back(Message::string(trnmsg::kAlarmTextsCut, {num(2)}));
+    }
+    for (int g = 0; g < 2; ++g) {
+        if (st.alarms[g].count > capacity::kAlarmMessages) {
+            return refuse(Message::string(trnmsg::kTooManyAlarms, {num(g + 1), num(st.alarms[g].count)}));
         }
     }
-    st.alarmPools[0] = st.globalPool.substr(ix.screenPoolsLength, ix.alarmPool1Length);
-    st.alarmPools[1] =
-        st.globalPool.substr(size_t(ix.screenPoolsLength) + ix.alarmPool1Length, ix.alarmPool2Length);
-    for (int g = 0; g < 2; ++g) {
-        const AlarmBlock& a = st.alarms[g];
-        if (a.count > capacity::kAlarmMessages) {
-            return refuse(Message::string(trnmsg::kTooManyAlarms, {num(g + 1), num(a.count)}));
-        }
-        // Every slot is compiled, whatever the count.
-        for (int i = 0; i < capacity::kAlarmMessages; ++i) {
-            if (!textInside(a.offsets[i], a.lengths[i], st.alarmPools[g].size())) {
-                return refuse(Message::string(trnmsg::kAlarmOutside, {num(i + 1), num(g + 1)}));
-            }
-        }
+    for (Message& m : ProjectReferences::findings(st)) {
+        r.findings.push_back(std::move(m));
     }
 
     st.projectOpen = true;
     applyLoadedNames(st);
+    // A whole file of the layout written today keeps, in the parts that saving works out anew,
+    // what it had (see TrnFileForm).
+    if (f >= trn::kWrittenFormat && !r.endsEarly) {
+        st.fileForm = TrnFileForm::of(
+            st, std::string(reinterpret_cast<const char*>(data) + lastBlockEnd, size - lastBlockEnd));
+    }
     st.header.format = trn::kWrittenFormat;
     r.ok = true;
     return r;

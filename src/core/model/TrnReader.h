@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dispcraft {
 
@@ -13,10 +14,14 @@ namespace dispcraft {
 // questions, the closing of editor windows, the recent-file list, the file dialog, the model
 // section and protocol files and the first editor window belong to the caller.
 //
-// Damaged files are refused: counts above their capacities, pools or records past the end of
-// the file, texts or picture dots outside their pools. A refused file leaves the store reset.
-// A file that merely ends inside its last parts (the blocks after the pools) is read as far as
-// it goes; the result says so.
+// A file is refused only when it is not a project file of a known format, claims more of
+// something than the store holds, or ends before a block it must read (the fixed part, a
+// screen's records, alarm group 1, the pools); a refused file leaves the store reset. A file that
+// ends inside its last parts (the blocks after the pools) is read as far as it goes; the result
+// says so. References that lead nowhere (texts outside their pools, pictures that are not
+// defined, picture dots outside the picture data) do not stop the reading: they are kept as
+// they are, listed in the result, and every reader takes such a text as empty and such a picture
+// as absent.
 class TrnReader {
 public:
     struct Result {
@@ -25,6 +30,8 @@ public:
         int fileFormat = 0; // format number as stored (the store's header says 51 afterwards)
         bool endsEarly = false; // the last parts were missing (warning trnmsg::kEndsEarly)
         std::string detail; // system reason when the file could not be opened
+        // What was found and kept as it is, one message a line (see ProjectReferences).
+        std::vector<Message> findings;
     };
 
     // The store is reset first, so any store may be passed.

@@ -1,10 +1,11 @@
 #include "model/TrnWriter.h"
 
 #include "base/FileIo.h"
+#include "model/TrnDerivedParts.h"
+#include "model/TrnFileForm.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 
-#include <cassert>
 #include <optional>
 #include <cstring>
 
@@ -70,75 +71,23 @@ TrnWriter::Result TrnWriter::prepare(ProjectStore& st, Options options) {
     }
 
     FileHeader& h = st.header;
-    if (options.setModelCode) {
-        h.modelCode = static_cast<int16_t>(static_cast<signed char>(st.modelCode()));
-    }
     std::memcpy(h.magic, trn::kMagic, sizeof h.magic);
     h.format = trn::kWrittenFormat;
-    std::memset(h.reserved8, 0, sizeof h.reserved8);
+    // The header's reserved bytes stay as they are: another program's file may use them.
 
-    for (int k = 0; k < capacity::kOldKeys; ++k) {
-        panelkeys::copyKeyFields(st.globalKeys[k], st.globalOldKeys[k]);
-    }
     // The COM2 value is kept to its 16 bits so that it cannot spill into the COM1 half.
     st.projectBlock.portNumbers = (static_cast<uint32_t>(st.com1PortNumber) << 16) |
                                   (static_cast<uint32_t>(st.com2PortNumber) & 0xFFFFu);
 
-    FileIndex& ix = st.fileIndex;
-    st.pictureDotPool.clear();
-    for (int i = 0; i < capacity::kPictureSlots; ++i) {
-        PictureDirEntry& d = st.pictureDir[i];
-        d = PictureDirEntry{};
-        const PictureTableEntry& p = st.pictures[i];
-        if (!p.defined(i)) {
-            continue;
-        }
-        d.offset = static_cast<uint32_t>(st.pictureDotPool.size());
-        d.width = p.width;
-        d.height = p.height;
-        // Exactly width x height dots, so that the next picture starts where the directory says.
-        std::string dots = p.dots;
-        dots.resize(size_t(p.width) * p.height, '\0');
-        st.pictureDotPool += dots;
+    TrnDerivedParts parts = TrnDerivedParts::derive(st, options.setModelCode);
+    if (st.fileForm) {
+        st.fileForm->keepUnchanged(parts);
     }
-    ix.pictureDotsLength = static_cast<uint32_t>(st.pictureDotPool.size());
-    ix.screenRecordsOffset = static_cast<uint32_t>(trn::kScreenRecordsOffset);
-
-    size_t pos = trn::kScreenRecordsOffset;
-    st.globalPool.clear();
-    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
-        if (!st.screenExists(s)) {
-            continue;
-        }
-        ScreenEntry& e = st.entries[s];
-        ScreenBlock& b = st.screens[s];
-        st.globalPool += b.textPool;
-        e.setPoolLength(b.textPool.size());
-        e.fileOffset = static_cast<uint32_t>(pos);
-        pos += screenRecordSize(e);
-        for (int k = 0; k < capacity::kOldKeys; ++k) {
-            panelkeys::copyKeyFields(b.keys[k], b.oldKeys[k]);
-        }
-        panelkeys::applyGlobalKeyCopy(st.globalOldKeys, b.oldKeys);
+    parts.layOut(st);
+    if (st.fileForm) {
+        st.fileForm->keepUnchangedPlaces(parts);
     }
-    ix.alarm1Offset = static_cast<uint32_t>(pos);
-    pos += sizeof(AlarmBlock);
-    ix.globalPoolOffset = static_cast<uint32_t>(pos);
-
-    ix.screenPoolsLength = static_cast<uint32_t>(st.globalPool.size());
-    ix.alarmPool1Length = static_cast<uint32_t>(st.alarmPools[0].size());
-    st.globalPool += st.alarmPools[0];
-    ix.alarmPool2Length = static_cast<uint32_t>(st.alarmPools[1].size());
-    st.globalPool += st.alarmPools[1];
-    ix.globalPoolLength = static_cast<uint32_t>(st.globalPool.size());
-    pos += st.globalPool.size();
-    ix.pictureDotsOffset = static_cast<uint32_t>(pos);
-
-    pos += st.pictureDotPool.size();
-    ix.scratchOffset = static_cast<uint32_t>(pos);
-    pos += st.scratchPool.size();
-    ix.globalOldKeysOffset = static_cast<uint32_t>(pos);
-    ix.scratchLength = static_cast<uint32_t>(st.scratchPool.size());
+    parts.applyTo(st);
 
     Result r;
     r.ok = true;
@@ -168,7 +117,6 @@ std::string TrnWriter::serialise(const ProjectStore& st) {
         }
         const ScreenEntry& e = st.entries[s];
         const ScreenBlock& b = st.screens[s];
-        assert(e.fileOffset == out.size());
         forEachKind([&](auto kind) {
             using K = decltype(kind);
             putArray(out, b.records<K>().data(), e.count<K>());
@@ -176,12 +124,10 @@ std::string TrnWriter::serialise(const ProjectStore& st) {
         putArray(out, b.fnKeys.data(), b.fnKeys.size());
         putArray(out, b.oldKeys.data(), b.oldKeys.size());
     }
-    assert(st.fileIndex.alarm1Offset == out.size());
     put(out, st.alarms[0]);
     out += st.globalPool;
     out += st.pictureDotPool;
     out += st.scratchPool;
-    assert(st.fileIndex.globalOldKeysOffset == out.size());
     putArray(out, st.globalOldKeys.data(), st.globalOldKeys.size());
     put(out, st.systemBlock);
     for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
@@ -196,6 +142,9 @@ std::string TrnWriter::serialise(const ProjectStore& st) {
     putArray(out, st.changes.data(), st.changeCount);
     putArray(out, st.globalKeys.data(), st.globalKeys.size());
     put(out, st.alarms[1]);
+    if (st.fileForm) {
+        out += st.fileForm->trailing();
+    }
     return out;
 }
 

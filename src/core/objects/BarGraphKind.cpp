@@ -21,7 +21,7 @@ bool BarGraphKind::open(const Record& r, Object& o, OpenContext&) {
 }
 
 BarGraphKind::Record BarGraphKind::store(const Object& o, StoreContext&) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.address = static_cast<uint16_t>(o.address);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace dispcraft {
@@ -12,9 +14,16 @@ constexpr uint32_t kKindMask = 0x7F;
 // list's kind; bit 7 marks it selected; 0 marks a free slot. MsgDisp and NumDisp only look at the
 // low byte. Coordinates are view pixels.
 struct EditorObject {
+    // Room for the largest stored record (a MsgDisp's 96 bytes).
+    static constexpr size_t kStoredRecordRoom = 96;
+
     uint32_t kindWord = 0;
     int32_t x = 0;
     int32_t y = 0;
+    // The stored record the object was opened from; none for an object placed or pasted. Storing
+    // starts from it, so that the bytes the editor has no field for stay as the file had them.
+    std::array<uint8_t, kStoredRecordRoom> storedRecord{};
+    uint8_t storedRecordSize = 0;
 
     bool occupies(int kind) const { return (kindWord & kKindMask) == static_cast<uint32_t>(kind); }
     bool selected() const { return (kindWord & kSelectedBit) != 0; }

@@ -36,7 +36,7 @@ bool LampKind::open(const Record& r, Object& o, OpenContext& c) {
 }
 
 LampKind::Record LampKind::store(const Object& o, StoreContext&) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.address = static_cast<uint16_t>(o.address);

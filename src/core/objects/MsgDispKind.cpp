@@ -23,7 +23,7 @@ bool MsgDispKind::open(const Record& r, Object& o, OpenContext& c) {
 }
 
 MsgDispKind::Record MsgDispKind::store(const Object& o, StoreContext& c) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.address = static_cast<uint16_t>(o.address);
@@ -66,13 +66,13 @@ std::optional<MsgDispKind::Object> MsgDispKind::fromExchange(const Exchange& e) 
     return o;
 }
 
-bool MsgDispKind::textsInside(const Record& r, size_t poolSize) {
+void MsgDispKind::findBadReferences(const Record& r, const ReferenceScope& scope,
+                                    BadReferences& out) {
     for (int k = 0; k < Record::kTexts; ++k) {
-        if (!textpool::inside(r.textOffsets[k], r.textLengths[k], poolSize)) {
-            return false;
+        if (!textpool::inside(r.textOffsets[k], r.textLengths[k], scope.screenPoolSize)) {
+            out.push_back({BadReference::What::Text, k + 1, 0});
         }
     }
-    return true;
 }
 
 Rect MsgDispKind::rect(const Object& o, const PictureTable&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "objects/BadReference.h"
 #include "objects/MsgDispExchange.h"
 #include "objects/MsgDispObject.h"
 #include "objects/MsgDispRecord.h"
@@ -36,7 +37,8 @@ struct MsgDispKind {
     static Exchange toExchange(const Object& o, MessageSink& sink);
     static std::optional<Object> fromExchange(const Exchange& e);
     static Object place(const Template& t) { return t; }
-    static bool textsInside(const Record& r, size_t poolSize);
+    // Each of the sixteen texts that lies outside the screen's pool.
+    static void findBadReferences(const Record& r, const ReferenceScope& scope, BadReferences& out);
 
     // Text 0 in font 0 stands for the display.
     static Rect rect(const Object& o, const PictureTable& pictures);

@@ -46,7 +46,7 @@ bool NumDispKind::open(const Record& r, Object& o, OpenContext& c) {
 }
 
 NumDispKind::Record NumDispKind::store(const Object& o, StoreContext& c) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.options = o.options;

@@ -15,12 +15,12 @@ bool PictureKind::open(const Record& r, Object& o, OpenContext&) {
 }
 
 PictureKind::Record PictureKind::store(const Object& o, StoreContext& c) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.pictureNo = o.pictureNo;
-    if (o.pictureNo < kPictureSlots) {
-        r.width = c.pictures[o.pictureNo].width;
-        r.height = c.pictures[o.pictureNo].height;
+    if (const PictureTableEntry* e = definedPicture(c.pictures, o.pictureNo)) {
+        r.width = e->width;
+        r.height = e->height;
     }
     return r;
 }
@@ -42,16 +42,27 @@ std::optional<PictureKind::Object> PictureKind::fromExchange(const Exchange& e) 
     return o;
 }
 
+void PictureKind::findBadReferences(const Record& r, const ReferenceScope& scope,
+                                    BadReferences& out) {
+    if (definedPicture(scope.pictures, r.pictureNo) == nullptr) {
+        out.push_back({BadReference::What::Picture, 0, r.pictureNo});
+    }
+}
+
 Rect PictureKind::rect(const Object& o, const PictureTable& pictures) {
     if (const PictureTableEntry* e = definedPicture(pictures, o.pictureNo)) {
         return Rect::ofSize(o.x, o.y, 2 * e->width, 2 * e->height);
     }
-    return Rect::ofSize(o.x, o.y, 0, 0);
+    return Rect::ofSize(o.x, o.y, kMissingSide, kMissingSide);
 }
 
 void PictureKind::draw(const Object& o, ObjectCanvas& canvas) {
     const PictureTableEntry* e = definedPicture(canvas.pictures(), o.pictureNo);
     if (e == nullptr) {
+        // A red cross in a cell: something is placed here, but its picture is missing.
+        const Rect r = rect(o, canvas.pictures());
+        canvas.image().penLine(r.left, r.top, r.right - 1, r.bottom - 1, ObjectCanvas::kRed);
+        canvas.image().penLine(r.left, r.bottom - 1, r.right - 1, r.top, ObjectCanvas::kRed);
         return;
     }
     const int w = e->width, h = e->height;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "objects/BadReference.h"
 #include "objects/ObjectKind.h"
 #include "objects/PictureExchange.h"
 #include "objects/PictureObject.h"
@@ -31,19 +32,23 @@ struct PictureKind {
     static constexpr int kFullString = 63504;
 
     static bool open(const Record& r, Object& o, OpenContext& c);
-    // The record keeps the size its entry has at the time.
+    // The record keeps the size its entry has at the time; a picture that is not defined keeps
+    // the size the record had.
     static Record store(const Object& o, StoreContext& c);
     static Exchange toExchange(const Object& o, MessageSink& sink);
     static std::optional<Object> fromExchange(const Exchange& e);
     static Object place(const Template& t) { return t; }
 
-    // The size of its entry; nothing while the entry is not defined.
+    // A picture that is not defined.
+    static void findBadReferences(const Record& r, const ReferenceScope& scope, BadReferences& out);
+
+    // The size of its entry. A picture that is not defined stays on the screen as a marked cell
+    // of kMissingSide pixels, so that it can be chosen, edited or deleted: removing it while
+    // painting would drop it from the project the next time the screen is stored, though
+    // nobody deleted it (the panel shows nothing for it either way).
+    static constexpr int kMissingSide = 16;
     static Rect rect(const Object& o, const PictureTable& pictures);
     static void draw(const Object& o, ObjectCanvas& canvas);
-    // A picture whose entry is no longer defined leaves the screen.
-    static bool keepsOnPaint(const Object& o, const PictureTable& pictures) {
-        return definedPicture(pictures, o.pictureNo) != nullptr;
-    }
 };
 
 } // namespace dispcraft

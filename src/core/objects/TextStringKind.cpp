@@ -19,7 +19,7 @@ bool TextStringKind::open(const Record& r, Object& o, OpenContext& c) {
 }
 
 TextStringKind::Record TextStringKind::store(const Object& o, StoreContext& c) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.textOffset = static_cast<uint32_t>(c.screenPool.size());
@@ -57,8 +57,11 @@ TextStringKind::Object TextStringKind::place(const Template& t) {
     return o;
 }
 
-bool TextStringKind::textsInside(const Record& r, size_t poolSize) {
-    return textpool::inside(r.textOffset, r.textLength, poolSize);
+void TextStringKind::findBadReferences(const Record& r, const ReferenceScope& scope,
+                                       BadReferences& out) {
+    if (!textpool::inside(r.textOffset, r.textLength, scope.screenPoolSize)) {
+        out.push_back({BadReference::What::Text, 0, 0});
+    }
 }
 
 Rect TextStringKind::rect(const Object& o, const PictureTable&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "objects/BadReference.h"
 #include "objects/ObjectKind.h"
 #include "objects/PictureTable.h"
 #include "objects/TextStringExchange.h"
@@ -36,7 +37,8 @@ struct TextStringKind {
     static Exchange toExchange(const Object& o, MessageSink& sink);
     static std::optional<Object> fromExchange(const Exchange& e);
     static Object place(const Template& t);
-    static bool textsInside(const Record& r, size_t poolSize);
+    // A text outside the screen's pool.
+    static void findBadReferences(const Record& r, const ReferenceScope& scope, BadReferences& out);
 
     static Rect rect(const Object& o, const PictureTable& pictures);
     static void draw(const Object& o, ObjectCanvas& canvas);

@@ -26,7 +26,7 @@ bool TrendGraphKind::open(const Record& r, Object& o, OpenContext&) {
 }
 
 TrendGraphKind::Record TrendGraphKind::store(const Object& o, StoreContext&) {
-    Record r{};
+    Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
     r.attr = o.attr;
     r.address = static_cast<uint16_t>(o.address);

@@ -30,6 +30,7 @@ TEST(SettingsFile, FirstStartWithoutSettingsFile) {
     s.applyTo(*store, "(unset)");
     EXPECT_EQ(store->oemFlag, 0);
     EXPECT_EQ(store->recentFiles[3], "(unset)");
+    EXPECT_EQ(s.recoveryInterval(), 120);
     EXPECT_FALSE(FileIo::exists(s.path())); // reading never creates the file
 }
 
@@ -52,6 +53,11 @@ TEST(SettingsFile, ValuesBuffersAndOem) {
     EXPECT_EQ(s.logo().soft, "Dispcraft");
     ASSERT_TRUE(PrivateProfile::writeString(s.path(), "OEM", "name", "varnoke"));
     EXPECT_TRUE(s.oem());
+    // Recovery copies: seconds; 0 or less turns them off.
+    ASSERT_TRUE(PrivateProfile::writeString(s.path(), "Recovery", "interval", "-5"));
+    EXPECT_EQ(s.recoveryInterval(), 0);
+    ASSERT_TRUE(PrivateProfile::writeString(s.path(), "Recovery", "interval", "30"));
+    EXPECT_EQ(s.recoveryInterval(), 30);
 }
 
 TEST(SettingsFile, RecentListAndWritesKeepTheRest) {

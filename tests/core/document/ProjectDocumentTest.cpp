@@ -8,9 +8,11 @@
 #include "document/ProjectDocument.h"
 #include "document/ProjectEditors.h"
 #include "model/ProjectStore.h"
+#include "model/TrnMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <unistd.h>
 
@@ -33,6 +35,14 @@ struct FakeEditors : ProjectEditors {
     void closeAll() override {
         ++closed;
         dirty = false;
+    }
+    // What an editor with changes stores into the copy: one more screen.
+    int copyScreen = 0;
+    void storeAllInto(ProjectStore& copy) const override {
+        if (dirty && copyScreen != 0) {
+            copy.entries[static_cast<size_t>(copyScreen)].number = static_cast<uint8_t>(copyScreen);
+            copy.screenOpen[static_cast<size_t>(copyScreen)] = 1;
+        }
     }
 };
 
@@ -239,4 +249,33 @@ TEST(ProjectDocument, SavingPutsThePathFirstInTheRecentList) {
     ASSERT_TRUE(d.doc->saveAs());
     EXPECT_EQ(d.doc->recentPath(1), d.file("b.trn"));
     EXPECT_EQ(d.doc->recentPath(2), d.file("a.trn"));
+}
+
+TEST(ProjectDocument, OpeningSaysOnceWhatItFoundAndTheFileStaysAsItWas) {
+    Doc d;
+    d.newProject();
+    ProjectStore& st = d.doc->store();
+    st.entries[2].number = 2;
+    st.entries[2].pictureCount = 1;
+    st.screens[2].pictures[0] = {7, 0, 10, 10, 8, 8, 40, {}};
+    d.chosen = {d.file("found.trn")};
+    ASSERT_TRUE(d.doc->save());
+    const std::string saved = readFile(d.file("found.trn"));
+    d.sink.clear();
+    ASSERT_TRUE(d.doc->open(d.file("found.trn")));
+    ASSERT_EQ(d.sink.shown().size(), 1u);
+    const Message& m = d.sink.shown()[0];
+    EXPECT_EQ(m.id, trnmsg::kFindings);
+    EXPECT_EQ(m.args, (std::vector<std::string>{
+                          "found.trn", "- screen 2: Picture 1 shows picture 40, which is not defined"}));
+    EXPECT_FALSE(d.doc->modified());
+    ASSERT_TRUE(d.doc->save());
+    EXPECT_TRUE(readFile(d.file("found.trn")) == saved);
+
+    // A long list is cut.
+    std::vector<Message> many(25, Message::string(trnmsg::kAlarmOutside, {"1", "2"}));
+    const Message cut = ProjectDocument::findingsMessage("/x/p.trn", many);
+    EXPECT_EQ(std::count(cut.args[1].begin(), cut.args[1].end(), '\n'),
+              static_cast<long>(ProjectDocument::kFindingsShown));
+    EXPECT_NE(cut.args[1].find("5 more"), std::string::npos);
 }

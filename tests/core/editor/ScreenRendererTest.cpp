@@ -150,14 +150,17 @@ TEST_F(Rendering, GraphsLampsPicturesAndMarkers) {
     pics[0].x = lx() + 320;
     pics[0].y = ly() + 97;
     pics[1].kindWord = kKindPicture;
-    pics[1].pictureNo = 9; // undefined: removed while painting
+    pics[1].pictureNo = 9; // undefined: kept, and drawn as a crossed cell
+    pics[1].x = lx() + 32;
+    pics[1].y = ly();
     session->screen().fnKeyFlags()[1] = 3;
     store->globalKeys[0].flags = 0x01; // project-wide: red
     store->globalKeys[2].kind = 1;     // per screen: blue once the screen defines it
     session->screen().bindScreenNumber(4, "", false);
     store->screens[4].keys[2].screen = 7;
     RgbImage img = draw();
-    EXPECT_EQ(session->screen().objects().count(kKindPicture), 1);
+    EXPECT_EQ(session->screen().objects().count(kKindPicture), 2);
+    EXPECT_EQ(img.pixel(lx() + 32 + 8, ly() + 8), ScreenRenderer::kRed);
     const KeyRect& k0 = store->panelKeyRects[0];
     const KeyRect& k2 = store->panelKeyRects[2];
     const KeyRect& f1 = store->fnKeyRects[1];

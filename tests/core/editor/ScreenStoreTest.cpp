@@ -32,7 +32,7 @@ TEST_F(ScreenStore, OpeningDoublesCoordinatesAndCutsTextsFromThePool) {
     EXPECT_EQ(text(0).y, 81);
     EXPECT_EQ(text(0).attr, 0x81);
     EXPECT_EQ(text(0).text, "AB");
-    EXPECT_EQ(text(1).text, "CDE");
+    EXPECT_EQ(text(1).text, ""); // not the part that lies inside: the build takes it as empty
     EXPECT_EQ(store->screenOpen[3], 1);
     EXPECT_FALSE(session->screen().modified());
     EXPECT_EQ(session->screen().title(), Message::string(61500, {"3"}));
@@ -210,6 +210,7 @@ TEST_F(ScreenStore, KeysFollowTheProjectOrTheScreenByBit20) {
     store->globalKeys[1].kind = 0;
     store->globalKeys[2].kind = 1;
     session->screen().keys()[2].screen = 44;
+    session->screen().setModified(); // as the key dialog does
     ASSERT_TRUE(session->screen().storeScreen());
     EXPECT_EQ(block(6).keys[1].kind, 9);
     EXPECT_EQ(block(6).keys[1].screen, 2);
@@ -261,7 +262,7 @@ TEST_F(ScreenStore, KeyMarkersAreRedWhileProjectWideAndBlueOncePerScreen) {
     EXPECT_EQ(session->screen().panelKeyMarker(3), ScreenContents::KeyMarker::None);
 }
 
-TEST_F(ScreenStore, PaintRulesFixEmptyTextsLampCountsAndUndefinedPictures) {
+TEST_F(ScreenStore, PaintRulesFixEmptyTextsAndLampCountsButKeepUndefinedPictures) {
     addText(0, lx(), ly(), "");
     session->screen().objects().lamps[0].kindWord = kKindLamp;
     session->screen().objects().lamps[0].dotCount = 100;
@@ -275,6 +276,61 @@ TEST_F(ScreenStore, PaintRulesFixEmptyTextsLampCountsAndUndefinedPictures) {
     session->readyToPaint();
     EXPECT_EQ(text(0).text, " ");
     EXPECT_EQ(session->screen().objects().lamps[0].dotCount, 2048);
-    EXPECT_EQ(session->screen().objects().count(kKindPicture), 1);
-    EXPECT_EQ(session->screen().objects().pictures[0].x, 1);
+    // Pictures that are not defined stay (as cells that can be chosen), in their order.
+    EXPECT_EQ(session->screen().objects().count(kKindPicture), 4);
+    EXPECT_EQ(session->screen().objects().pictures[3].pictureNo, 250);
+    EXPECT_EQ(session->screen().objectRect(kKindPicture, 0).width(), PictureKind::kMissingSide);
+}
+
+TEST_F(ScreenStore, StoringKeepsWhatNobodyEdited) {
+    // A screen as another program may have written it: bytes in the fields the editor has none
+    // for, a text outside the pool, a picture that is not defined, keys unlike the project's.
+    entry(5).number = 5;
+    entry(5).textCount = 2;
+    entry(5).pictureCount = 1;
+    block(5).textPool = "ABC";
+    block(5).textStrings[0] = {1, 0x11, 100, 60, 0, 0x22, 0, 2, {1, 2, 3, 4, 5, 6, 7}};
+    block(5).textStrings[1] = {1, 0, 110, 60, 0, 0, 50, 3, {}};
+    block(5).pictures[0] = {7, 0x33, 120, 60, 24, 16, 40, {9, 9, 9, 9, 9, 9, 9}};
+    block(5).keys[4].screen = 12; // the project-wide key 4 (kind 0) would replace it
+    store->globalKeys[4].screen = 13;
+    const ScreenBlock before = block(5);
+    const ScreenEntry entryBefore = entry(5);
+    auto same = [&] {
+        return std::memcmp(&before.textStrings, &block(5).textStrings, sizeof before.textStrings) == 0 &&
+               std::memcmp(&before.pictures, &block(5).pictures, sizeof before.pictures) == 0 &&
+               std::memcmp(&before.keys, &block(5).keys, sizeof before.keys) == 0 &&
+               before.textPool == block(5).textPool &&
+               std::memcmp(&entryBefore, &entry(5), sizeof entryBefore) == 0;
+    };
+
+    // Opened, painted and stored without an edit: nothing changes.
+    ASSERT_EQ(session->screen().loadScreen(5), ScreenContents::OpenResult::Opened);
+    EXPECT_EQ(text(1).text, "");
+    session->readyToPaint();
+    ASSERT_TRUE(session->screen().storeScreen());
+    EXPECT_TRUE(same());
+
+    // One object moved: the screen is packed again, every record keeping the bytes the editor
+    // has no field for; the picture keeps its number and size.
+    text(0).x += 32;
+    session->screen().setModified();
+    ASSERT_TRUE(session->screen().storeScreen());
+    EXPECT_FALSE(same());
+    const TextStringRecord& t = block(5).textStrings[0];
+    EXPECT_EQ(t.x, 116);
+    EXPECT_EQ(t.reserved1, 0x11);
+    EXPECT_EQ(t.reserved7, 0x22);
+    EXPECT_EQ(t.reserved13[6], 7);
+    EXPECT_EQ(block(5).text(t.textOffset, t.textLength), "AB");
+    const PictureObjectRecord& p = block(5).pictures[0];
+    EXPECT_EQ(std::memcmp(&p, &before.pictures[0], sizeof p), 0);
+    EXPECT_EQ(entry(5).pictureCount, 1);
+    // A new object starts from zeros.
+    session->screen().objects().textStrings[2] = text(0);
+    session->screen().objects().textStrings[2] = TextStringObject{};
+    session->screen().objects().textStrings[2].kindWord = kKindTextString;
+    session->screen().objects().textStrings[2].text = "Z";
+    ASSERT_TRUE(session->screen().storeScreen());
+    EXPECT_EQ(block(5).textStrings[2].reserved1, 0);
 }

@@ -1,6 +1,7 @@
 #include "LinkFormsTestSupport.h"
 #include "forms/NewProjectFlow.h"
 #include "forms/WorkspaceExchange.h"
+#include "text/LanguageStrings.h"
 #include "model/ProjectStore.h"
 #include "base/RecordingSink.h"
 
@@ -110,6 +111,7 @@ TEST(WorkspaceExchange, AlarmGroupPoolIsRebuilt) {
     a.count = 2;
     a.lengths[0] = 2;
     a.lengths[1] = 3;
+    a.offsets[1] = 2;
     a.startAddress = 8;
     a.areaAndBit = 0x00;
     a.options = 0x04 | 0x02;
@@ -139,12 +141,15 @@ TEST(WorkspaceExchange, AlarmGroupPoolIsRebuilt) {
     EXPECT_EQ(a.lengths[3], 0);
     EXPECT_EQ(a.options, 0x04u);
 
-    // A damaged block never reads past its pool.
+    // A message outside its pool is empty, as the build takes it; the others are where their
+    // offsets say.
     a.count = 60;
     a.lengths[0] = 200;
+    a.offsets[1] = 3;
     AlarmGroupForm g = W::alarmGroupForm(*p.store, 1);
     g.open(p.sink);
-    EXPECT_EQ(g.fields().texts[0], "PressureCDEZ");
+    EXPECT_EQ(g.fields().texts[0], LanguageStrings::current().text(61452));
+    EXPECT_EQ(g.fields().texts[1], "ssu");
 }
 
 TEST(WorkspaceExchange, AlarmItemNamesItsGroup) {

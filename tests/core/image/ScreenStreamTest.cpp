@@ -246,6 +246,7 @@ TEST(ScreenStream, GraphsAndPictureObjectsKeepTheirFields) {
     pic.width = 24;
     pic.height = 16;
     pic.pictureNo = 4;
+    store->pictures[4] = {4, 24, 16, 0, std::string(24 * 16, '\1')};
     Built b = buildIt(*store, pd);
     const size_t at = b.screen(1);
     EXPECT_EQ(slice(b.img, at, 7), (std::vector<uint8_t>{0, 0, 0, 1, 1, 0, 1}));
@@ -475,4 +476,52 @@ TEST(ScreenStream, GlyphFilesAreNeededOnlyForTheTextsThatUseThem) {
     r = ImageBuilder::build(*store, pd.dir(), own);
     ASSERT_FALSE(r.stopped()) << r.failure.id;
     EXPECT_EQ(slice(r.image, u16(r.image, 8) + 16, 32), std::vector<uint8_t>(32, 0xFF));
+}
+
+TEST(ScreenStream, ReferencesThatLeadNowhereAreWarnedOfAndBuiltSafely) {
+    ProgramDir pd("nowhere");
+    auto store = newStore();
+    addScreen(*store, 1);
+    TextStringRecord& outside = addText(*store, 1, 50, 30, "AB");
+    outside.textOffset = 200;
+    MsgDispRecord& m = addMsgDisp(*store, 1, 50, 30, {"A", "B", "AB"});
+    m.textOffsets[2] = 900;
+    store->pictures[4] = {4, 8, 8, 0, std::string(64, '\1')};
+    for (int p : {40, 4, 5}) {
+        PictureObjectRecord& pic = store->screens[1].pictures[store->entries[1].pictureCount++];
+        pic = PictureObjectRecord{};
+        pic.kind = kKindPicture;
+        pic.x = 60;
+        pic.y = 40;
+        pic.width = 8;
+        pic.height = 8;
+        pic.pictureNo = static_cast<uint8_t>(p);
+    }
+    setAlarm(*store, 0, 0, "AB");
+    store->alarms[0].offsets[1] = 7;
+    store->alarms[0].lengths[1] = 1;
+    Built b = buildIt(*store, pd);
+    EXPECT_EQ(b.result.warnings,
+              (std::vector<Message>{
+                  Message::string(buildmsg::kAlarmBuiltEmpty, {"1", "2"}),
+                  Message::string(buildmsg::kTextBuiltEmpty, {"1", "TextString", "1"}),
+                  Message::string(buildmsg::kTextNBuiltEmpty, {"1", "MsgDisp", "1", "3"}),
+                  Message::string(buildmsg::kPictureLeftOut, {"1", "Picture", "1", "40"}),
+                  Message::string(buildmsg::kPictureLeftOut, {"1", "Picture", "3", "5"}),
+              }));
+    const size_t at = b.screen(1);
+    // One picture object of three: the panel would show another picture for the others.
+    EXPECT_EQ(slice(b.img, at, 7), (std::vector<uint8_t>{1, 1, 0, 0, 0, 0, 1}));
+    // The text is empty: only its end mark.
+    EXPECT_EQ(u16(b.img, at + 10 + 4), 0u);
+    EXPECT_EQ(b.screenList(0), 0u);
+    // The MsgDisp's third text has length 0 and starts where the fourth does.
+    const size_t msg = at + 10 + 6;
+    EXPECT_EQ(slice(b.img, msg + 38, 3), (std::vector<uint8_t>{1, 1, 0}));
+    EXPECT_EQ(u16(b.img, msg + 6 + 4), u16(b.img, msg + 6 + 6));
+    EXPECT_EQ(b.img[msg + 54], 1);
+    EXPECT_EQ(slice(b.img, msg + 56, 7), (std::vector<uint8_t>{7, 10, 10, 0, 8, 8, 4}));
+    // Alarm message 2 has length 0.
+    const size_t group = 40 + 2 * 260 + 36;
+    EXPECT_EQ(b.img[group + 137], 0);
 }

@@ -41,7 +41,6 @@ using TempDir = ScratchDirectory;
 
 TEST(TrnWriter, EmptyProjectIsTheFixedPartAndTheGlobalParts) {
     auto st = newProject('C');
-    st->header.reserved8[3] = 7; // reserved header bytes are written as 0
     std::string f = saved(*st);
     // 6904 fixed bytes, alarm group 1, empty pools, 6 old keys, system block, change count 0,
     // 25 global keys and alarm group 2.

@@ -90,7 +90,7 @@ inline void addScreen(ProjectStore& st, int s, int n, const std::string& name) {
     for (int i = 0; i < e.pictureCount; ++i) {
         pattern(b.pictures[i], static_cast<uint8_t>(s + 17 * i));
         b.pictures[i].kind = kKindPicture;
-        b.pictures[i].pictureNo = static_cast<uint8_t>(1 + i % 29);
+        b.pictures[i].pictureNo = static_cast<uint8_t>(i % 2 == 0 ? 1 : 29); // defined ones
     }
     b.fnKeys = {static_cast<uint8_t>(s), 0, 3, 4};
     for (int k = 0; k < capacity::kPanelKeys; ++k) {
