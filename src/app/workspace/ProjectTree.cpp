@@ -117,7 +117,7 @@ void ProjectTree::rebuild() {
         addItem(device, caption(kModel) + QLatin1Char(':') + model, 5);
         addItem(device, caption(kControlSettings), 3);
         addItem(device, caption(kCom1Link) + QLatin1Char(':') + iniText(st.com1LinkName), 4);
-        if (st.cpuId != 1) {
+        if (st.cpu().hasCom2()) {
             addItem(device, caption(kCom2Link) + QLatin1Char(':') + iniText(st.com2LinkName), 4);
             addItem(device, caption(kDataExchange), 3);
         }

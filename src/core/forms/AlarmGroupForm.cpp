@@ -1,4 +1,6 @@
 #include "forms/AlarmGroupForm.h"
+#include "model/PanelCpu.h"
+#include "objects/AttrBits.h"
 
 #include "forms/AddressRules.h"
 #include "forms/FormMessages.h"
@@ -21,7 +23,7 @@ const PlcPortAreas& AlarmGroupForm::port() const {
 const AreaTable& AlarmGroupForm::areas() const { return port().bitAreas; }
 
 std::vector<std::string> AlarmGroupForm::portEntries() const {
-    if (m_preset.cpuId == 1) {
+    if (PanelCpu(m_preset.cpuId).onePort()) {
         return {"COM1"};
     }
     return {"COM1", "COM2"};
@@ -52,11 +54,11 @@ void AlarmGroupForm::open(MessageSink& sink) {
     if (f.port < 0 || f.port >= static_cast<int>(portEntries().size())) {
         f.port = 0;
     }
-    f.area = m_preset.areaBit >> 4;
+    f.area = areabit::area(m_preset.areaBit);
     if (f.area >= areas().count()) {
         f.area = 0;
     }
-    f.bitNumber = m_preset.areaBit & 0x0F;
+    f.bitNumber = areabit::bit(m_preset.areaBit);
     for (size_t i = 0; i < m_preset.texts.size() && i < f.texts.size(); ++i) {
         f.texts[i] = formtext::fromStore(m_preset.texts[i]);
     }
@@ -177,7 +179,7 @@ FormOutcome<AlarmGroupForm::Values> AlarmGroupForm::ok() {
     }
     Values v;
     v.port = f.port;
-    v.areaBit = static_cast<uint8_t>(((f.area & 0x0F) << 4) | (f.bitNumber & 0x0F));
+    v.areaBit = areabit::pack(f.area, static_cast<int>(f.bitNumber));
     v.startAddress = static_cast<uint32_t>(*checked.values);
     v.count = static_cast<uint8_t>(f.count);
     v.option1 = f.option1;

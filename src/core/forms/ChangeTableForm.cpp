@@ -54,9 +54,11 @@ void ChangeTableForm::fill() {
         const ChangeRecord& r = m_records[static_cast<size_t>(i)];
         Row row;
         row.columns[0] = twoDigits(i);
-        row.columns[1] = addressColumn(0, r.byte2 >> 4, r.byte2 & 0x0F, r.word4);
-        row.columns[2] = (r.byte0 & 0x80) ? "<-" : "->";
-        row.columns[3] = addressColumn(1, r.byte3 >> 4, r.byte3 & 0x0F, r.word6);
+        row.columns[1] = addressColumn(0, ChangeRecord::bitOf(r.firstBitAndArea),
+                                       ChangeRecord::areaOf(r.firstBitAndArea), r.firstAddress);
+        row.columns[2] = (r.options & ChangeRecord::kOption) ? "<-" : "->";
+        row.columns[3] = addressColumn(1, ChangeRecord::bitOf(r.secondBitAndArea),
+                                       ChangeRecord::areaOf(r.secondBitAndArea), r.secondAddress);
         row.columns[4] = std::to_string(r.length);
         m_rows.push_back(std::move(row));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ObjectFormMessages.h"
+#include "objects/AttrBits.h"
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ inline int fromAttr(uint8_t attr) {
     return bits == 0 ? kUnsigned : bits == 1 ? kBcd : kSigned;
 }
 inline uint8_t attrBits(int coding) {
-    return coding == kBcd ? 0x40 : coding == kSigned ? 0x80 : 0x00;
+    return coding == kBcd ? attrbits::kBcd : coding == kSigned ? attrbits::kSigned : 0x00;
 }
 inline objectform::Range range(int coding) {
     if (coding == kBcd) {

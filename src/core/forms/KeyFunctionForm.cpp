@@ -1,4 +1,6 @@
 #include "forms/KeyFunctionForm.h"
+#include "model/PanelCpu.h"
+#include "objects/AttrBits.h"
 
 #include "config/PrivateProfile.h"
 #include "forms/AddressRules.h"
@@ -109,7 +111,7 @@ bool KeyFunctionForm::visible(int control) const {
 bool KeyFunctionForm::enabled(int control) const {
     switch (control) {
     case kActionBit:
-        return m_preset.cpuId != 1;
+        return !PanelCpu(m_preset.cpuId).onePort();
     case kBitNumber:
     case kBitSpin:
         return !port().noBitNumber();
@@ -159,27 +161,28 @@ void KeyFunctionForm::fillAreaList() {
 
 void KeyFunctionForm::open(MessageSink& sink) {
     uint8_t flags = m_preset.flags;
-    if (m_preset.cpuId == 1) {
-        if (!(flags & 0x40) && (flags & 0x03) != 0 && m_preset.screen == 0) {
+    if (PanelCpu(m_preset.cpuId).onePort()) {
+        if (!(flags & KeyRecord::kBitAction) && (flags & KeyRecord::kMode) != KeyRecord::kShowScreen &&
+            m_preset.screen == 0) {
             sink.show(Message::string(61543), Icon::Warning);
-            flags = static_cast<uint8_t>(flags & ~0x03);
+            flags = static_cast<uint8_t>(flags & ~KeyRecord::kMode);
         }
     }
     Fields& f = m_fields;
-    if (flags & 0x40) {
+    if (flags & KeyRecord::kBitAction) {
         f.action = kBitAction;
-        f.bitMode = flags & 0x03;
+        f.bitMode = flags & KeyRecord::kMode;
     } else {
-        switch (flags & 0x03) {
-        case 1:
+        switch (flags & KeyRecord::kMode) {
+        case KeyRecord::kWord16:
             f.action = kWordAction;
             f.wordSize = 0;
             break;
-        case 2:
+        case KeyRecord::kWord32:
             f.action = kWordAction;
             f.wordSize = 1;
             break;
-        case 3:
+        case KeyRecord::kFourthAction:
             f.action = m_preset.fourthOffered ? kFourthAction : kShowScreen;
             break;
         default:
@@ -187,17 +190,17 @@ void KeyFunctionForm::open(MessageSink& sink) {
             break;
         }
     }
-    f.format = (flags & 0x08) ? 0 : (flags & 0x04) ? 2 : 1;
-    f.extraOption = (flags & 0x20) != 0;
-    f.port = (flags & 0x80) ? 1 : 0;
+    f.format = (flags & KeyRecord::kDecimalDigits) ? 0 : (flags & KeyRecord::kSigned) ? 2 : 1;
+    f.extraOption = (flags & KeyRecord::kScreenOption) != 0;
+    f.port = (flags & KeyRecord::kCom2) ? 1 : 0;
     // A port the list does not offer leaves no choice in a plain list; COM1 is chosen instead.
     if (f.port >= static_cast<int>(portEntries().size())) {
         f.port = 0;
     }
     f.screen = m_preset.screen;
     f.value = m_preset.value;
-    f.bitNumber = m_preset.areaBit & 0x0F;
-    f.area = m_preset.areaBit >> 4;
+    f.bitNumber = areabit::bit(m_preset.areaBit);
+    f.area = areabit::area(m_preset.areaBit);
     fillAreaList();
     // The address matters only while the address group shows; a hidden one reports nothing.
     f.addressText = NumberToAddress(m_preset.address, addressTable().format(f.area),
@@ -229,14 +232,14 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
     long long value = f.value;
     if (f.action == kBitAction) {
         screen = 0;
-        flags |= 0x40 | (f.bitMode & 0x03);
+        flags |= KeyRecord::kBitAction | (f.bitMode & KeyRecord::kMode);
     } else if (f.action == kWordAction) {
         screen = 0;
-        flags |= f.wordSize == 1 ? 2 : 1;
+        flags |= f.wordSize == 1 ? KeyRecord::kWord32 : KeyRecord::kWord16;
         if (f.format == 0) {
-            flags |= 0x08;
+            flags |= KeyRecord::kDecimalDigits;
         } else if (f.format == 2) {
-            flags |= 0x04;
+            flags |= KeyRecord::kSigned;
         }
     } else {
         port = 0;
@@ -245,17 +248,17 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
         value = 0;
         v.address = 0;
         if (f.extraOption) {
-            flags |= 0x20;
+            flags |= KeyRecord::kScreenOption;
         }
         if (!screenRange().contains(screen)) {
             return FormOutcome<Values>::fail(Message::string(61537), kScreenNumber);
         }
         if (f.action == kFourthAction && m_preset.fourthOffered) {
-            flags |= 0x03;
+            flags |= KeyRecord::kFourthAction;
         }
     }
     if (port == 1) {
-        flags |= 0x80;
+        flags |= KeyRecord::kCom2;
     }
     if (addressGroupVisible()) {
         // The bit number shares its byte with the area index: beyond 15 it would change the
@@ -277,7 +280,7 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
         }
     }
     v.flags = static_cast<uint8_t>(flags);
-    v.areaBit = static_cast<uint8_t>(((area & 0x0F) << 4) | (bit & 0x0F));
+    v.areaBit = areabit::pack(area, static_cast<int>(bit));
     v.screen = static_cast<int32_t>(screen);
     v.value = static_cast<int32_t>(value);
     return FormOutcome<Values>::accept(v);

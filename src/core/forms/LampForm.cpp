@@ -2,6 +2,7 @@
 
 #include "base/ProgramDirectory.h"
 #include "lamp/LampFile.h"
+#include "objects/AttrBits.h"
 #include "objects/LampKind.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ LampForm::LampForm(const Preset& p, std::string lampDir)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, true, p.attr, p.areaAndBit,
                                      p.addressNumber)),
       m_dir(std::move(lampDir)), m_name(p.lampName), m_size(p.lampSize == 16 || p.lampSize == 32 ? p.lampSize : 0),
-      m_order((p.attr & 0x80) != 0), m_protocols(p.protocolNames) {
+      m_order((p.attr & LampRecord::kOnStateOnTop) != 0), m_protocols(p.protocolNames) {
     std::vector<std::string> titles = lampTitles(m_dir);
     for (size_t i = 0; i < titles.size(); ++i) {
         m_rows.push_back({std::to_string(i + 1), titles[i]});
@@ -167,12 +168,12 @@ FormOutcome<LampForm::Values> LampForm::ok() {
     v.lampName = m_name;
     v.lampSize = m_size;
     v.protocolNames = m_protocols;
-    v.attr = objectaddress::com2(m_group) ? 0x04 : 0x00;
+    v.attr = objectaddress::com2(m_group) ? attrbits::kCom2 : 0x00;
     if (m_order) {
-        v.attr |= 0x80;
+        v.attr |= LampRecord::kOnStateOnTop;
     }
     if (m_size != 16) {
-        v.attr |= 0x40;
+        v.attr |= LampRecord::kBig;
     }
     v.areaAndBit = m_group.areaBit();
     FormOutcome<int> address = m_group.check();

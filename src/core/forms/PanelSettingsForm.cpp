@@ -1,6 +1,7 @@
 #include "forms/PanelSettingsForm.h"
 
 #include "forms/FormMessages.h"
+#include "model/ProjectBlock.h"
 
 #include <string>
 #include <utility>
@@ -26,12 +27,12 @@ PanelSettingsForm::PanelSettingsForm(Preset preset)
 void PanelSettingsForm::open(MessageSink& sink) {
     const uint8_t o = m_preset.options;
     Fields& f = m_fields;
-    f.use1 = o & 0x01;
-    f.use2 = o & 0x02;
-    f.optionA = o & 0x10;
-    f.optionB = o & 0x20;
-    f.optionC = o & 0x40;
-    f.optionD = o & 0x80;
+    f.use1 = o & paneloption::kUseAddress1;
+    f.use2 = o & paneloption::kUseAddress2;
+    f.optionA = o & paneloption::kOptionA;
+    f.optionB = o & paneloption::kOptionB;
+    f.optionC = o & paneloption::kOptionC;
+    f.optionD = o & paneloption::kOptionD;
     if (!twoPort()) {
         f.optionA = false;
         f.optionB = false;
@@ -43,8 +44,8 @@ void PanelSettingsForm::open(MessageSink& sink) {
     f.setting2 = m_preset.setting2;
     f.tableCount = m_preset.tableCount;
     f.table = m_preset.table;
-    m_group1.open((o & 0x04) ? 1 : 0, m_preset.areaBit1, m_preset.address1, &sink);
-    m_group2.open((o & 0x08) ? 1 : 0, m_preset.areaBit2, m_preset.address2, &sink);
+    m_group1.open((o & paneloption::kAddress1OnCom2) ? 1 : 0, m_preset.areaBit1, m_preset.address1, &sink);
+    m_group2.open((o & paneloption::kAddress2OnCom2) ? 1 : 0, m_preset.areaBit2, m_preset.address2, &sink);
 }
 
 bool PanelSettingsForm::tableOffered() const {
@@ -141,14 +142,14 @@ FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
     const Fields& f = m_fields;
     Values v;
     int o = 0;
-    o |= f.use1 ? 0x01 : 0;
-    o |= f.use2 ? 0x02 : 0;
-    o |= m_group1.fields().port == 1 ? 0x04 : 0;
-    o |= m_group2.fields().port == 1 ? 0x08 : 0;
-    o |= f.optionA ? 0x10 : 0;
-    o |= f.optionB ? 0x20 : 0;
-    o |= f.optionC ? 0x40 : 0;
-    o |= f.optionD ? 0x80 : 0;
+    o |= f.use1 ? paneloption::kUseAddress1 : 0;
+    o |= f.use2 ? paneloption::kUseAddress2 : 0;
+    o |= m_group1.fields().port == 1 ? paneloption::kAddress1OnCom2 : 0;
+    o |= m_group2.fields().port == 1 ? paneloption::kAddress2OnCom2 : 0;
+    o |= f.optionA ? paneloption::kOptionA : 0;
+    o |= f.optionB ? paneloption::kOptionB : 0;
+    o |= f.optionC ? paneloption::kOptionC : 0;
+    o |= f.optionD ? paneloption::kOptionD : 0;
     v.options = static_cast<uint8_t>(o);
     v.areaBit1 = m_group1.areaBit();
     v.areaBit2 = m_group2.areaBit();

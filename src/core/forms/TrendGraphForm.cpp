@@ -1,6 +1,7 @@
 #include "forms/TrendGraphForm.h"
 
 #include "forms/GraphCoding.h"
+#include "objects/AttrBits.h"
 
 namespace dispcraft {
 
@@ -58,7 +59,7 @@ FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
         return Outcome::failLike(range);
     }
     Values v;
-    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding));
+    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? attrbits::kCom2 : 0) | graphcoding::attrBits(f.coding));
     v.areaAndBit = m_group.areaBit();
     FormOutcome<int> address = m_group.check();
     if (!address.ok()) {

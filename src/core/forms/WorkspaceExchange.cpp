@@ -34,7 +34,7 @@ PortParamForm WorkspaceExchange::portParamForm(const ProjectStore& store,
     const bool com2 = port == 2;
     PortParamForm::Preset p;
     p.dir = dir;
-    p.directoryMode = store.cpuId != 1 ? 1 : 0;
+    p.directoryMode = store.cpu().hasCom2() ? 1 : 0;
     p.portIndex = com2 ? 1 : 0;
     p.portNumber = com2 ? store.com2PortNumber : store.com1PortNumber;
     p.protocolName = com2 ? store.com2ProtocolName : store.com1ProtocolName;
@@ -82,14 +82,14 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     const AlarmBlock& a = store.alarms[static_cast<size_t>(g)];
     const std::string& pool = store.alarmPools[static_cast<size_t>(g)];
     AlarmGroupForm::Preset p;
-    p.port = (a.options & 0x04) ? 1 : 0;
+    p.port = (a.options & AlarmBlock::kCom2) ? 1 : 0;
     p.cpuId = store.cpuId;
     p.areaBit = a.areaAndBit;
     p.startAddress = a.startAddress;
     p.count = a.count;
     p.maximum = 48;
-    p.option1 = a.options & 0x01;
-    p.option2 = a.options & 0x02;
+    p.option1 = a.options & AlarmBlock::kOption1;
+    p.option2 = a.options & AlarmBlock::kOption2;
     p.option2Enabled = store.alarmBackup != 0;
     p.ports = portAreas(store);
     p.emptyText = LanguageStrings::current().text(61452);
@@ -112,7 +112,8 @@ void WorkspaceExchange::applyAlarmGroup(ProjectStore& store, int group,
     a.startAddress = v.startAddress;
     a.count = v.count;
     a.areaAndBit = v.areaBit;
-    a.options = (v.option1 ? 0x01u : 0u) | (v.option2 ? 0x02u : 0u) | (v.port == 1 ? 0x04u : 0u);
+    a.options = (v.option1 ? AlarmBlock::kOption1 : 0u) | (v.option2 ? AlarmBlock::kOption2 : 0u) |
+                (v.port == 1 ? AlarmBlock::kCom2 : 0u);
     pool.clear();
     for (int i = 0; i < capacity::kAlarmMessages; ++i) {
         a.offsets[i] = static_cast<uint32_t>(pool.size());
@@ -130,7 +131,7 @@ PanelSettingsForm WorkspaceExchange::panelSettingsForm(const ProjectStore& store
                                                        const ProgramDirectory& dir) {
     const ProjectBlock& b = store.projectBlock;
     PanelSettingsForm::Preset p;
-    p.modelMode = store.cpuId != 1 ? 2 : 1;
+    p.modelMode = store.cpu().hasCom2() ? 2 : 1;
     p.plcIds = {plcIdOf(store, dir, 1), plcIdOf(store, dir, 2)};
     p.ports = portAreas(store);
     p.startScreen = b.startScreen;

@@ -171,7 +171,7 @@ std::optional<Failure> Build::serialHeader() {
     m_header[3] = pb.dataBits[0];
     m_header[4] = pb.stopBits[0];
     m_header[5] = ImageBuilder::parityLetter(pb.parity[0]);
-    if (m_store.cpuId == 2) {
+    if (m_store.cpu().com2SettingsInImage()) {
         auto code2 = ImageBuilder::baudCode(pb.baud[1]);
         if (!code2) {
             return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.baud[1])}), "COM2"};
@@ -199,7 +199,7 @@ std::optional<Failure> Build::serialHeader() {
     const uint8_t kind1 = linkfiles::linkKind(m_store, m_dir, 1);
     put16(28, pb.controlAreaAndBit2 | (kind1 << 8));
     put16(32, kind1 == 2 ? com1Port : 0);
-    if (m_store.cpuId != 1) {
+    if (m_store.cpu().hasCom2()) {
         const uint8_t kind2 = linkfiles::linkKind(m_store, m_dir, 2);
         put16(30, pb.controlAreaAndBit1 | (kind2 << 8));
         put16(34, kind2 == 2 ? com2Port : 0);
@@ -230,13 +230,14 @@ std::optional<Failure> Build::readDriver() {
 }
 
 void Build::writeAlarmGroup(int group) {
+    constexpr unsigned kSecondGroupFollows = 0x80; // in group 1's flag byte
     const AlarmBlock& block = m_store.alarms[group];
     const std::string& pool = m_store.alarmPools[group];
     ByteWriter w;
-    unsigned flags = block.options & 0x07;
+    unsigned flags = block.options & (AlarmBlock::kOption1 | AlarmBlock::kOption2 | AlarmBlock::kCom2);
     // The panel learns from group 1 whether group 2 follows; it is said only when it is written.
     if (group == 0 && m_store.alarmGroupCount > 1 && m_store.alarms[1].count != 0) {
-        flags |= 0x80;
+        flags |= kSecondGroupFollows;
     }
     w.u8(flags);
     w.u8(block.count);
@@ -285,7 +286,7 @@ std::optional<Failure> Build::registerLamp(const LampRecord& lamp, int& number) 
     if (!bytes) {
         return Failure{Message::string(buildmsg::kLampFile), path};
     }
-    const int size = (lamp.attr & 0x40) ? 32 : 16;
+    const int size = (lamp.attr & LampRecord::kBig) ? 32 : 16;
     const size_t need = static_cast<size_t>(2 * size * size);
     if (bytes->size() < need) {
         return Failure{Message::string(buildmsg::kLampFileShort,
@@ -428,7 +429,7 @@ std::optional<Failure> Build::writeScreen(int s) {
         w.u8(k.screen);
     }
 
-    if (m_store.cpuId != 1) {
+    if (m_store.cpu().keyRecordsInImage()) {
         for (int k = 0; k < capacity::kPanelKeys; ++k) {
             const KeyRecord& r = b.keys[k];
             uint32_t operand = r.usesOperand() ? r.operand : r.screen;
@@ -475,7 +476,7 @@ BuildResult Build::run() {
     if (auto f = serialHeader()) {
         return stop(std::move(*f));
     }
-    if (m_store.cpuId == 1) {
+    if (m_store.cpu().linkDriverInImage()) {
         if (auto f = readDriver()) {
             return stop(std::move(*f));
         }
@@ -489,7 +490,7 @@ BuildResult Build::run() {
     m_lamps.u8(0x31);
     writeAlarmGroup(0);
 
-    if (m_store.cpuId != 1) {
+    if (m_store.cpu().hasCom2()) {
         if (auto f = writeChangeRecords()) {
             return stop(std::move(*f));
         }
@@ -550,7 +551,7 @@ BuildResult Build::run() {
     file.assign(m_driver.begin(), m_driver.end());
     file.insert(file.end(), m_image.data().begin(), m_image.data().end());
 
-    if (m_store.cpuId == 1) {
+    if (m_store.cpu().onePort()) {
         if (file.size() > ImageBuilder::kMaxOnePortFile) {
             m_result.warnings.push_back(Message::string(buildmsg::kTooLongOnePort));
         }

@@ -13,7 +13,12 @@ struct AlarmBlock {
     uint8_t count;   // group 2: non-zero = in use
     uint8_t areaAndBit; // high nibble area index, low nibble bit number
     uint8_t reserved326[2];
-    uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
+    uint32_t options;
+
+    // Bits of the options: the alarm group dialog's two options and the bits' port.
+    static constexpr uint32_t kOption1 = 0x01;
+    static constexpr uint32_t kOption2 = 0x02;
+    static constexpr uint32_t kCom2 = 0x04;
 };
 #pragma pack(pop)
 static_assert(sizeof(AlarmBlock) == 332);
