@@ -13,6 +13,7 @@
 #include "app/dialogs/TextStringDialog.h"
 #include "forms/KeyFunctionForm.h"
 #include "forms/ObjectEditing.h"
+#include "forms/ObjectFormMessages.h"
 #include "forms/ScreenNumberForm.h"
 #include "model/ProjectStore.h"
 
@@ -27,7 +28,7 @@ oe::PlcContext plcOf(ScreenWindow& w) {
 }
 
 // What a MsgDisp row shows for a text left empty.
-std::string emptyMsgDispText() { return ui::str(ui::text(61453)); }
+std::string emptyMsgDispText() { return ui::str(ui::text(objectform::kEmptyMessageText)); }
 
 void editPanelKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();

@@ -10,6 +10,7 @@
 #include "app/workspace/TreeDialogs.h"
 #include "app/workspace/TreeIcons.h"
 #include "config/PanelModelFile.h"
+#include "forms/FormMessages.h"
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
@@ -190,7 +191,7 @@ void ProjectTree::panelModel() {
     ProjectStore& st = m_main.store();
     // Objects move with the LCD: no window may hold working copies meanwhile.
     if (!m_main.screenWindows().isEmpty()) {
-        m_main.prompts().show(Message::string(63544), Icon::Information);
+        m_main.prompts().show(Message::string(formmsg::kCloseScreensBeforeModel), Icon::Information);
         return;
     }
     PanelModelForm form = WorkspaceExchange::panelModelForm(st, m_main.app().dir());
@@ -203,7 +204,7 @@ void ProjectTree::panelModel() {
 
 void ProjectTree::portParameters(int port) {
     ProjectStore& st = m_main.store();
-    m_main.prompts().show(Message::string(63545), Icon::Information);
+    m_main.prompts().show(Message::string(formmsg::kLinksAtNextBuild), Icon::Information);
     PortParamForm form = WorkspaceExchange::portParamForm(st, m_main.app().dir(), port);
     form.open(m_main.prompts());
     PortParamDialog dialog(form, m_main.prompts(), port - 1, &m_main);

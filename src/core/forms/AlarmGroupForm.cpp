@@ -30,7 +30,7 @@ std::vector<std::string> AlarmGroupForm::portEntries() const {
 }
 
 std::vector<ListColumn> AlarmGroupForm::columns() {
-    return {{Message::string(61448), 160}, {Message::string(61449), 70}};
+    return {{Message::string(formmsg::kAlarmMessageColumn), 160}, {Message::string(formmsg::kBitColumn), 70}};
 }
 
 bool AlarmGroupForm::enabled(int control) const {
@@ -86,7 +86,7 @@ FormOutcome<long long> AlarmGroupForm::rangeCheck() {
 int AlarmGroupForm::rebuild(MessageSink& sink) {
     Fields& f = m_fields;
     if (f.count > m_maximum) {
-        sink.show(Message::string(61451, {std::to_string(m_maximum)}), Icon::Warning);
+        sink.show(Message::string(formmsg::kTooManyAlarms, {std::to_string(m_maximum)}), Icon::Warning);
         f.count = m_maximum;
     } else if (f.count < 0) {
         sink.show(formmsg::range(0, m_maximum), Icon::Warning);
@@ -149,7 +149,7 @@ bool AlarmGroupForm::textEdited(int row, const std::string& utf8, MessageSink& s
         return false;
     }
     if (gb.values->size() > kTextBytes) {
-        sink.show(Message::string(61450), Icon::Warning);
+        sink.show(Message::string(formmsg::kMessageTooLong), Icon::Warning);
         return false;
     }
     m_fields.texts[static_cast<size_t>(row)] = utf8;
@@ -160,13 +160,13 @@ bool AlarmGroupForm::textEdited(int row, const std::string& utf8, MessageSink& s
 FormOutcome<AlarmGroupForm::Values> AlarmGroupForm::ok() {
     Fields& f = m_fields;
     if (!bitRange().contains(f.bitNumber)) {
-        return FormOutcome<Values>::fail(Message::string(61447), kBitNumber);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kBitNumberRange), kBitNumber);
     }
     // OK by the keyboard skips the focus loss that limits the count: limit it here too, as
     // more messages than the block holds would be lost or overrun it.
     if (f.count > m_maximum) {
         f.count = m_maximum;
-        return FormOutcome<Values>::fail(Message::string(61451, {std::to_string(m_maximum)}),
+        return FormOutcome<Values>::fail(Message::string(formmsg::kTooManyAlarms, {std::to_string(m_maximum)}),
                                          kCount);
     }
     if (f.count < 0) {

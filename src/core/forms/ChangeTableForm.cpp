@@ -1,6 +1,7 @@
 #include "forms/ChangeTableForm.h"
 
 #include "forms/AddressRules.h"
+#include "forms/FormMessages.h"
 #include "forms/FormText.h"
 
 #include <algorithm>
@@ -27,11 +28,11 @@ ChangeTableForm::ChangeTableForm(Preset preset) : m_preset(std::move(preset)) {
 }
 
 std::vector<ListColumn> ChangeTableForm::columns() {
-    return {{Message::string(61637), 40},
-            {Message::string(61638), 100},
-            {Message::string(61639), 80},
-            {Message::string(61640), 100},
-            {Message::string(61641), 40}};
+    return {{Message::string(formmsg::kNumberColumn), 40},
+            {Message::string(formmsg::kCom1AddressColumn), 100},
+            {Message::string(formmsg::kDirectionColumn), 80},
+            {Message::string(formmsg::kCom2AddressColumn), 100},
+            {Message::string(formmsg::kCountColumn), 40}};
 }
 
 std::string ChangeTableForm::addressColumn(int side, int bit, int area, int address) const {
@@ -93,7 +94,7 @@ void ChangeTableForm::add(MessageSink& sink, const FormRunner<ChangeRecordForm>&
 
 void ChangeTableForm::edit(MessageSink& sink, const FormRunner<ChangeRecordForm>& run) {
     if (m_selected < 0) {
-        sink.show(Message::string(61643), Icon::Warning);
+        sink.show(Message::string(formmsg::kChooseEntryToEdit), Icon::Warning);
         return;
     }
     ChangeRecordForm form(entryPreset(m_records[static_cast<size_t>(m_selected)]));
@@ -105,7 +106,7 @@ void ChangeTableForm::edit(MessageSink& sink, const FormRunner<ChangeRecordForm>
 
 void ChangeTableForm::remove(MessageSink& sink) {
     if (m_selected < 0) {
-        sink.show(Message::string(61644), Icon::Warning);
+        sink.show(Message::string(formmsg::kChooseEntryToDelete), Icon::Warning);
         return;
     }
     if (m_count == 0) {

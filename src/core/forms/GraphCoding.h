@@ -32,7 +32,8 @@ inline objectform::Range range(int coding) {
 }
 // The refusal of a value outside the coding's range.
 inline int rangeMessage(int coding) {
-    return coding == kBcd ? 61608 : coding == kSigned ? 61609 : 61607;
+    return coding == kBcd ? objectform::kGraphRangeBcd : coding == kSigned ? objectform::kGraphRangeSigned
+                                                                          : objectform::kGraphRange16;
 }
 // Stored graph values are 16-bit and read back sign-extended: an unsigned value above 32767
 // comes back negative.

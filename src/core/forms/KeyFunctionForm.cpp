@@ -1,4 +1,5 @@
 #include "forms/KeyFunctionForm.h"
+#include "forms/ObjectFormMessages.h"
 #include "model/PanelCpu.h"
 #include "objects/AttrBits.h"
 
@@ -124,20 +125,20 @@ KeyFunctionForm::ValueLimits KeyFunctionForm::limitsFor(int wordSize, int format
     if (wordSize == 1) {
         switch (format) {
         case 0:
-            return {0, 99'999'999, 8, 61540};
+            return {0, 99'999'999, 8, objectform::kKeyValueRangeBcd32};
         case 2:
-            return {-100'000'000, 100'000'000, 10, 61542};
+            return {-100'000'000, 100'000'000, 10, objectform::kKeyValueRangeSigned32};
         default:
-            return {0, 2'147'483'647, 10, 61541};
+            return {0, 2'147'483'647, 10, objectform::kKeyValueRange32};
         }
     }
     switch (format) {
     case 0:
-        return {0, 9'999, 4, 61537};
+        return {0, 9'999, 4, objectform::kKeyValueRangeBcd16};
     case 2:
-        return {-32'768, 32'767, 6, 61539};
+        return {-32'768, 32'767, 6, objectform::kKeyValueRangeSigned16};
     default:
-        return {0, 65'535, 5, 61538};
+        return {0, 65'535, 5, objectform::kKeyValueRange16};
     }
 }
 
@@ -164,7 +165,7 @@ void KeyFunctionForm::open(MessageSink& sink) {
     if (PanelCpu(m_preset.cpuId).onePort()) {
         if (!(flags & KeyRecord::kBitAction) && (flags & KeyRecord::kMode) != KeyRecord::kShowScreen &&
             m_preset.screen == 0) {
-            sink.show(Message::string(61543), Icon::Warning);
+            sink.show(Message::string(objectform::kKeyShowsScreen), Icon::Warning);
             flags = static_cast<uint8_t>(flags & ~KeyRecord::kMode);
         }
     }
@@ -251,7 +252,7 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
             flags |= KeyRecord::kScreenOption;
         }
         if (!screenRange().contains(screen)) {
-            return FormOutcome<Values>::fail(Message::string(61537), kScreenNumber);
+            return FormOutcome<Values>::fail(Message::string(objectform::kScreenOrDigitsRange), kScreenNumber);
         }
         if (f.action == kFourthAction && m_preset.fourthOffered) {
             flags |= KeyRecord::kFourthAction;

@@ -1,6 +1,7 @@
 #include "forms/LampForm.h"
 
 #include "base/ProgramDirectory.h"
+#include "forms/ObjectFormMessages.h"
 #include "lamp/LampFile.h"
 #include "objects/AttrBits.h"
 #include "objects/LampKind.h"
@@ -114,7 +115,7 @@ LampForm::Preview LampForm::preview() {
     p.filled = true;
     LampFile::ReadResult r = LampFile::read(m_path);
     if (!r.ok()) {
-        p.message = Message::string(r.status == LampFile::ReadStatus::CannotOpen ? 61625 : 61626);
+        p.message = Message::string(r.status == LampFile::ReadStatus::CannotOpen ? objectform::kLampCannotOpen : objectform::kLampWrongSize);
         p.notify = !m_notified;
         m_notified = true;
         return p;
@@ -141,7 +142,7 @@ LampForm::Preview LampForm::preview() {
 FormOutcome<LampForm::Values> LampForm::ok() {
     using Outcome = FormOutcome<Values>;
     if (m_name.empty()) {
-        return Outcome::fail(Message::string(61624), kFileList);
+        return Outcome::fail(Message::string(objectform::kChooseLamp), kFileList);
     }
     // The name goes into a 19-byte record field and is opened again from there: a longer one or
     // one with directory parts would lose the lamp at the next load.
@@ -154,9 +155,9 @@ FormOutcome<LampForm::Values> LampForm::ok() {
     if (file.status == LampFile::ReadStatus::CannotOpen && m_name == m_missingName) {
         m_size = m_missingSize;
     } else if (file.status == LampFile::ReadStatus::CannotOpen) {
-        return Outcome::fail(Message::string(61625), kFileList);
+        return Outcome::fail(Message::string(objectform::kLampCannotOpen), kFileList);
     } else if (!file.ok()) {
-        return Outcome::fail(Message::string(61626), kFileList);
+        return Outcome::fail(Message::string(objectform::kLampWrongSize), kFileList);
     } else {
         m_size = file.picture.size;
     }

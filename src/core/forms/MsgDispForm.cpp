@@ -1,4 +1,5 @@
 #include "forms/MsgDispForm.h"
+#include "forms/FormMessages.h"
 #include "objects/AttrBits.h"
 #include "objects/MsgDispRecord.h"
 
@@ -41,7 +42,7 @@ std::optional<Message> MsgDispForm::editText(int row, const std::string& utf8) {
         return gb.message;
     }
     if (gb.values->size() > kEditLimit) {
-        return Message::string(61450);
+        return Message::string(formmsg::kMessageTooLong);
     }
     m_texts[static_cast<size_t>(row)] = utf8;
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "forms/NumDispForm.h"
 
 #include "forms/AddressRules.h"
+#include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
 #include "objects/NumDispKind.h"
 
@@ -20,8 +21,12 @@ constexpr PlcAddressGroup::Controls kGroupControls{.port = NumDispForm::kPortLis
 
 // Message numbers of a value outside its range, by width then coding (BCD, unsigned, signed);
 // 0 where the range is not tested.
-constexpr int kEntryMessages[2][3] = {{61613, 61614, 61612}, {61616, 61617, 0}};
-constexpr int kAlarmMessages[2][3] = {{61619, 61620, 61618}, {61622, 61623, 0}};
+constexpr int kEntryMessages[2][3] = {
+    {objectform::kEntryRangeBcd16, objectform::kEntryRange16, objectform::kEntryRangeSigned16},
+    {objectform::kEntryRangeBcd32, objectform::kEntryRange32, 0}};
+constexpr int kAlarmMessages[2][3] = {
+    {objectform::kAlarmRangeBcd16, objectform::kAlarmRange16, objectform::kAlarmRangeSigned16},
+    {objectform::kAlarmRangeBcd32, objectform::kAlarmRange32, 0}};
 
 } // namespace
 
@@ -222,13 +227,13 @@ FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
     }
     const bool entry = f.entryMode == 1;
     if (entry && f.minimum >= f.maximum) {
-        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
+        return Outcome::fail(Message::string(objectform::kMinimumNotBelowMaximum), kMinimum, Icon::Warning);
     }
     if (f.digits < 1 || f.digits > 10) {
-        return Outcome::fail(Message::string(61610), kDigits);
+        return Outcome::fail(Message::string(objectform::kDigitsRange), kDigits);
     }
     if (f.decimals < 0 || f.decimals > 9) {
-        return Outcome::fail(Message::string(61611), kDecimals);
+        return Outcome::fail(Message::string(objectform::kDecimalsRange), kDecimals);
     }
     const int w = f.width == 1 ? 1 : 0;
     const int c = f.coding >= 0 && f.coding <= 2 ? f.coding : kCodingUnsignedValue;

@@ -3,6 +3,7 @@
 #include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "editor/EditorSession.h"
+#include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
 
@@ -364,7 +365,7 @@ void applyBarGraph(EditorSession& session, int index, const BarGraphForm::Values
 
 std::optional<Message> trendGraphRefused(const PlcContext& plc) {
     if (!PanelCpu(plc.cpuId).placesTrendGraphs()) {
-        return Message::string(61502);
+        return Message::string(objectform::kTrendNeedsTwoPorts);
     }
     return std::nullopt;
 }

@@ -30,6 +30,57 @@ constexpr int kBadLampName = 65567;
 // "The scale factor must lie from %s to %s." - a factor the panel's 32-bit number cannot hold.
 constexpr int kScaleRange = 65568;
 
+// Language strings of the object property dialogs.
+constexpr int kEmptyMessageText = 61453; // "Text"
+constexpr int kTrendNeedsTwoPorts = 61502; // "Trend graphs need a panel model with two ports."
+constexpr int kScreenOrDigitsRange = 61537; // "Out of range: screen numbers go from 0 to 199, 4-digit decimal valu..."
+constexpr int kKeyShowsScreen = 61543; // "On this panel model a key either shows a screen or acts on a bit. T..."
+constexpr int kMinimumNotBelowMaximum = 61606; // "The minimum must be less than the maximum."
+constexpr int kDigitsRange = 61610; // "Enter from 1 to 10 digits."
+constexpr int kDecimalsRange = 61611; // "Enter from 0 to 9 decimals."
+constexpr int kChooseLamp = 61624; // "Choose a lamp picture."
+constexpr int kLampCannotOpen = 61625; // "The lamp picture file cannot be opened."
+constexpr int kLampWrongSize = 61626; // "The lamp picture file has the wrong size."
+constexpr int kTextColumn = 61627; // "Text"
+constexpr int kIndexColumn = 61628; // "No."
+constexpr int kPictureNumberTaken = 61629; // "No picture number was chosen: the picture takes the first free number."
+constexpr int kReplacePicture = 61630; // "Picture %d already exists. Replace it?"
+constexpr int kTextEmpty = 61631; // "Enter a text."
+constexpr int kTrendPointsCut = 61634; // "The trend graph was too wide for the LCD; it now shows %d points."
+constexpr int kBmpFilter = 63507; // "Monochrome BMP pictures (*.bmp);;All files (*)"
+constexpr int kPicturesFull = 63511; // "All 29 picture places are taken. Delete a picture first."
+constexpr int kDeleteOnlyFromScreen = 63512; // "Pictures can be deleted only when the list is opened from a screen..."
+constexpr int kCloseButton = 63513; // "Close"
+constexpr int kUsePictureButton = 63514; // "Use Picture"
+constexpr int kDeletePicture = 63515; // "Delete picture %d?"
+constexpr int kChoosePicture = 63516; // "Choose a picture from the list."
+constexpr int kSizeColumn = 63575; // "Size"
+
+// Language strings of the object property dialogs, continued: the value range refusals.
+constexpr int kEntryRangeSigned16 = 61612; // "The entry range of a signed 16-bit value lies from -32768 to 32767."
+constexpr int kEntryRangeBcd16 = 61613; // "The entry range of a 16-bit BCD value lies from 0 to 9999."
+constexpr int kEntryRange16 = 61614; // "The entry range of a 16-bit value lies from 0 to 65535."
+constexpr int kEntryRangeBcd32 = 61616; // "The entry range of a 32-bit BCD value lies from 0 to 99999999."
+constexpr int kEntryRange32 = 61617; // "The entry range of an unsigned 32-bit value starts at 0."
+constexpr int kAlarmRangeSigned16 = 61618; // "The alarm range of a signed 16-bit value lies from -32768 to 32767."
+constexpr int kAlarmRangeBcd16 = 61619; // "The alarm range of a 16-bit BCD value lies from 0 to 9999."
+constexpr int kAlarmRange16 = 61620; // "The alarm range of a 16-bit value lies from 0 to 65535."
+constexpr int kAlarmRangeBcd32 = 61622; // "The alarm range of a 32-bit BCD value lies from 0 to 99999999."
+constexpr int kAlarmRange32 = 61623; // "The alarm range of an unsigned 32-bit value starts at 0."
+constexpr int kKeyValueRangeBcd16 = 61537; // "Out of range: screen numbers go from 0 to 199, 4-digit decimal valu..."
+constexpr int kKeyValueRange16 = 61538; // "Enter a value from 0 to 65535."
+constexpr int kKeyValueRangeSigned16 = 61539; // "Enter a value from -32768 to 32767."
+constexpr int kKeyValueRangeBcd32 = 61540; // "Enter a value from 0 to 99999999."
+constexpr int kKeyValueRange32 = 61541; // "Enter a value from 0 to 2147483647."
+constexpr int kKeyValueRangeSigned32 = 61542; // "Enter a value from -100000000 to 100000000."
+constexpr int kKeyValueLabel = 61544; // "Value to write:"
+constexpr int kKeyScreenLabel = 61545; // "Screen number:"
+constexpr int kGraphRange16 = 61607; // "Both values must lie from 0 to 65535."
+constexpr int kGraphRangeBcd = 61608; // "Both BCD values must lie from 0 to 9999."
+constexpr int kGraphRangeSigned = 61609; // "Both signed values must lie from -32768 to 32767."
+constexpr int kTextTooLongNarrow = 61632; // "A text in this font has at most 24 characters (12 Chinese characters)."
+constexpr int kTextTooLongWide = 61633; // "A text in this font has at most 12 characters (6 Chinese characters)."
+
 using Range = SpinRange;
 
 inline Message rangeMessage(long long low, long long high) {

@@ -131,11 +131,11 @@ std::vector<Message> PanelSettingsForm::helpPieces() {
     const std::string dashes = std::string(46, '-') + "\n";
     auto s = [](int id) { return Message::string(id); };
     auto t = [](std::string text) { return Message::text(std::move(text)); };
-    return {s(63532), t(stars),  t("Radodar120\n"),     t(dashes), s(63533), s(63534),
-            s(63535), s(63536),  s(63537),              t("\n"),   s(63538), s(63539),
-            s(63540), t("\n"),   t(dashes),             t("Zovariz110&PX4\n"), t(dashes),
-            s(63533), s(63534),  t("\n"),               s(63538),  s(63539), t("\n"),
-            t(stars), s(63541)};
+    return {s(formmsg::kHelpFamilies), t(stars),  t("Radodar120\n"),     t(dashes), s(formmsg::kHelpAddress1), s(formmsg::kHelpAddress2),
+            s(formmsg::kHelpTable), s(formmsg::kHelpTablePlcId),  s(formmsg::kHelpPorts),              t("\n"),   s(formmsg::kHelpStartScreen), s(formmsg::kHelpNumeric),
+            s(formmsg::kHelpOptions), t("\n"),   t(dashes),             t("Zovariz110&PX4\n"), t(dashes),
+            s(formmsg::kHelpAddress1), s(formmsg::kHelpAddress2),  t("\n"),               s(formmsg::kHelpStartScreen),  s(formmsg::kHelpNumeric), t("\n"),
+            t(stars), s(formmsg::kHelpUnused)};
 }
 
 FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
@@ -178,11 +178,11 @@ FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
         long long value;
         int message;
     };
-    const Check checks[] = {{kStartScreen, f.startScreen, 63527},
-                            {kSetting1, f.setting1, 63528},
-                            {kSetting4, f.setting4, 63529},
-                            {kSetting2, f.setting2, 63530},
-                            {kSetting3, f.setting3, 63531}};
+    const Check checks[] = {{kStartScreen, f.startScreen, formmsg::kStartScreenRange},
+                            {kSetting1, f.setting1, formmsg::kSetting1Range},
+                            {kSetting4, f.setting4, formmsg::kSetting4Range},
+                            {kSetting2, f.setting2, formmsg::kSetting2Range},
+                            {kSetting3, f.setting3, formmsg::kSetting3Range}};
     for (const Check& c : checks) {
         if (!rangeOf(c.control).contains(c.value)) {
             return FormOutcome<Values>::fail(Message::string(c.message), c.control);

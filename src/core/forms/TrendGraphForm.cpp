@@ -1,6 +1,7 @@
 #include "forms/TrendGraphForm.h"
 
 #include "forms/GraphCoding.h"
+#include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
 
 namespace dispcraft {
@@ -79,7 +80,7 @@ FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
     v.width = static_cast<int>(widthOf(f.spacing, count));
     Message notice;
     if (count != f.count) {
-        notice = Message::string(61634, {std::to_string(count)});
+        notice = Message::string(objectform::kTrendPointsCut, {std::to_string(count)});
     }
     return Outcome::accept(v, notice);
 }

@@ -2,6 +2,7 @@
 
 #include "config/ProjectSetup.h"
 #include "config/ProtocolFile.h"
+#include "forms/FormMessages.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
 
@@ -92,7 +93,7 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     p.option2 = a.options & AlarmBlock::kOption2;
     p.option2Enabled = store.alarmBackup != 0;
     p.ports = portAreas(store);
-    p.emptyText = LanguageStrings::current().text(61452);
+    p.emptyText = LanguageStrings::current().text(formmsg::kNoText);
     // The messages follow one another in the pool; a damaged block cannot read past it.
     size_t at = 0;
     const int n = std::min<int>(a.count, capacity::kAlarmMessages);
@@ -210,7 +211,7 @@ void WorkspaceExchange::applyPanelModel(ProjectStore& store, const ProgramDirect
 
 bool WorkspaceExchange::editPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
                                        MessageSink& sink, const FormRunner<PortParamForm>& run) {
-    sink.show(Message::string(63545), Icon::Information);
+    sink.show(Message::string(formmsg::kLinksAtNextBuild), Icon::Information);
     PortParamForm form = portParamForm(store, dir, port);
     form.open(sink);
     auto values = run(form);
@@ -260,7 +261,7 @@ bool WorkspaceExchange::editPanelModel(ProjectStore& store, const ProgramDirecto
                                        bool editorActive, MessageSink& sink,
                                        const FormRunner<PanelModelForm>& run) {
     if (editorActive) {
-        sink.show(Message::string(63544), Icon::Warning);
+        sink.show(Message::string(formmsg::kCloseScreensBeforeModel), Icon::Warning);
         return false;
     }
     PanelModelForm form = panelModelForm(store, dir);
@@ -280,7 +281,7 @@ bool WorkspaceExchange::deleteScreen(ProjectStore& store, int screen, MessageSin
     if (!canDeleteScreen(store, screen)) {
         return false;
     }
-    if (sink.ask(Message::string(63574, {std::to_string(screen)}), Buttons::YesNo) != Answer::Yes) {
+    if (sink.ask(Message::string(formmsg::kDeleteScreen, {std::to_string(screen)}), Buttons::YesNo) != Answer::Yes) {
         return false;
     }
     ScreenEntry& e = store.entries[static_cast<size_t>(screen)];
