@@ -8,41 +8,40 @@
 
 namespace dispcraft {
 
+namespace {
+
+// The fields the stored, working and exchange forms share, copied between any two of them (each
+// kept to the width of its target).
+template <typename From, typename To>
+void copyFields(const From& from, To& to) {
+    to.attr = static_cast<decltype(to.attr)>(from.attr);
+    to.address = static_cast<decltype(to.address)>(from.address);
+    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
+    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
+    to.length = static_cast<decltype(to.length)>(from.length);
+    to.thickness = static_cast<decltype(to.thickness)>(from.thickness);
+    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+}
+
+} // namespace
+
 bool BarGraphKind::open(const Record& r, Object& o, OpenContext&) {
     stored::openHead(r, o, kCode);
-    o.attr = r.attr;
-    o.address = r.address;
-    o.maximum = r.maximum;
-    o.minimum = r.minimum;
-    o.length = r.length;
-    o.thickness = r.thickness;
-    o.areaAndBit = r.areaAndBit;
+    copyFields(r, o);
     return true;
 }
 
 BarGraphKind::Record BarGraphKind::store(const Object& o, StoreContext&) {
     Record r{};
     stored::storeHead(o, r, kCode);
-    r.attr = o.attr;
-    r.address = static_cast<uint16_t>(o.address);
-    r.maximum = static_cast<int16_t>(o.maximum);
-    r.minimum = static_cast<int16_t>(o.minimum);
-    r.thickness = static_cast<uint8_t>(o.thickness);
-    r.length = static_cast<uint8_t>(o.length);
-    r.areaAndBit = o.areaAndBit;
+    copyFields(o, r);
     return r;
 }
 
 BarGraphKind::Exchange BarGraphKind::toExchange(const Object& o, MessageSink&) {
     auto e = exchange::zeroed<Exchange>();
     exchange::putHead(e, o);
-    e.attr = o.attr;
-    e.address = o.address;
-    e.maximum = o.maximum;
-    e.minimum = o.minimum;
-    e.length = o.length;
-    e.thickness = o.thickness;
-    e.areaAndBit = o.areaAndBit;
+    copyFields(o, e);
     return e;
 }
 
@@ -53,13 +52,7 @@ std::optional<BarGraphKind::Object> BarGraphKind::fromExchange(const Exchange& e
     }
     Object o;
     exchange::takeHead(o, e);
-    o.attr = e.attr;
-    o.address = e.address;
-    o.maximum = e.maximum;
-    o.minimum = e.minimum;
-    o.length = e.length;
-    o.thickness = e.thickness;
-    o.areaAndBit = e.areaAndBit;
+    copyFields(e, o);
     return o;
 }
 

@@ -13,6 +13,25 @@
 
 namespace dispcraft {
 
+namespace {
+
+// The fields the stored, working and exchange forms share, copied between any two of them (each
+// kept to the width of its target).
+template <typename From, typename To>
+void copyFields(const From& from, To& to) {
+    to.attr = static_cast<decltype(to.attr)>(from.attr);
+    to.options = static_cast<decltype(to.options)>(from.options);
+    to.address = static_cast<decltype(to.address)>(from.address);
+    to.digits = static_cast<decltype(to.digits)>(from.digits);
+    to.decimals = static_cast<decltype(to.decimals)>(from.decimals);
+    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
+    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
+    to.scaleBits = static_cast<decltype(to.scaleBits)>(from.scaleBits);
+    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+}
+
+} // namespace
+
 std::string NumDispKind::previewText(bool isSigned, int digits, int decimals) {
     static const std::string kDigits = "1234567890";
     std::string s = isSigned ? "-" : "";
@@ -28,15 +47,7 @@ std::string NumDispKind::previewText(bool isSigned, int digits, int decimals) {
 
 bool NumDispKind::open(const Record& r, Object& o, OpenContext& c) {
     stored::openHead(r, o, kCode);
-    o.address = r.address;
-    o.maximum = r.maximum;
-    o.minimum = r.minimum;
-    o.scaleBits = r.scaleBits;
-    o.attr = r.attr;
-    o.options = r.options;
-    o.digits = r.digits;
-    o.decimals = r.decimals;
-    o.areaAndBit = r.areaAndBit;
+    copyFields(r, o);
     if (r.digits - 1 < r.decimals) {
         c.sink.show(Message::string(kTooManyDecimalsString));
         return false;
@@ -48,18 +59,10 @@ bool NumDispKind::open(const Record& r, Object& o, OpenContext& c) {
 NumDispKind::Record NumDispKind::store(const Object& o, StoreContext& c) {
     Record r{};
     stored::storeHead(o, r, kCode);
-    r.attr = o.attr;
-    r.options = o.options;
-    r.address = static_cast<uint16_t>(o.address);
-    r.maximum = o.maximum;
-    r.minimum = o.minimum;
-    r.scaleBits = o.scaleBits;
+    copyFields(o, r);
     // The preview goes to the project's shared pool; nothing reads it back.
     r.previewOffset = static_cast<uint32_t>(c.globalPool.size());
     r.previewLength = textpool::append(c.globalPool, o.preview);
-    r.digits = static_cast<uint8_t>(o.digits);
-    r.decimals = static_cast<uint8_t>(o.decimals);
-    r.areaAndBit = o.areaAndBit;
     return r;
 }
 
@@ -71,15 +74,8 @@ NumDispKind::Exchange NumDispKind::toExchange(const Object& o, MessageSink& sink
         sink.show(Message::text("the length of dispdata in NumDisp exceeded 100 num!"));
         return e;
     }
-    e.options = o.options;
-    e.address = o.address;
-    e.digits = o.digits;
-    e.decimals = o.decimals;
-    e.maximum = o.maximum;
-    e.minimum = o.minimum;
+    copyFields(o, e);
     exchange::putText(e.preview, o.preview);
-    e.scaleBits = o.scaleBits;
-    e.areaAndBit = o.areaAndBit;
     return e;
 }
 
@@ -89,16 +85,8 @@ std::optional<NumDispKind::Object> NumDispKind::fromExchange(const Exchange& e) 
     }
     Object o;
     exchange::takeHead(o, e);
-    o.attr = e.attr;
-    o.options = e.options;
-    o.address = e.address;
-    o.digits = e.digits;
-    o.decimals = e.decimals;
-    o.maximum = e.maximum;
-    o.minimum = e.minimum;
+    copyFields(e, o);
     o.preview = exchange::fieldText(e.preview, sizeof e.preview);
-    o.scaleBits = e.scaleBits;
-    o.areaAndBit = e.areaAndBit;
     return o;
 }
 

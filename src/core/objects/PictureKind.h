@@ -1,20 +1,11 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "objects/ObjectKind.h"
+#include "objects/KindSupport.h"
 #include "objects/PictureExchange.h"
 #include "objects/PictureObject.h"
 #include "objects/PictureObjectRecord.h"
-#include "objects/PictureTable.h"
-
-#include <optional>
 
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A picture of the project's picture table placed on a screen (see ObjectKinds for the members).
 struct PictureKind {
@@ -30,18 +21,18 @@ struct PictureKind {
     static constexpr int kSummaryString = 63587;
     static constexpr int kFullString = 63504;
 
-    static bool open(const Record& r, Object& o, OpenContext& c);
+    static bool open(const PictureObjectRecord& r, PictureObject& o, OpenContext& c);
     // The record keeps the size its entry has at the time.
-    static Record store(const Object& o, StoreContext& c);
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static PictureObjectRecord store(const PictureObject& o, StoreContext& c);
+    static PictureExchange toExchange(const PictureObject& o, MessageSink& sink);
+    static std::optional<PictureObject> fromExchange(const PictureExchange& e);
+    static PictureObject place(const PictureObject& t) { return t; }
 
     // The size of its entry; nothing while the entry is not defined.
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const PictureObject& o, const PictureTable& pictures);
+    static void draw(const PictureObject& o, ObjectCanvas& canvas);
     // A picture whose entry is no longer defined leaves the screen.
-    static bool keepsOnPaint(const Object& o, const PictureTable& pictures) {
+    static bool keepsOnPaint(const PictureObject& o, const PictureTable& pictures) {
         return definedPicture(pictures, o.pictureNo) != nullptr;
     }
 };
