@@ -3,6 +3,7 @@
 // (8N1), plus the waits the protocol prescribes (2000 ms after the handshake, the pause before
 // closing).
 
+#include "base/ScratchDirectory.h"
 #include "comm/DownloadSession.h"
 #include "comm/EventLoop.h"
 #include "comm/Packets.h"
@@ -47,7 +48,8 @@ void BM_Generation2Download(benchmark::State& state) {
         state.SkipWithError("dispcraft-panel is not built");
         return;
     }
-    fs::path dir = fs::temp_directory_path() / ("dlbench_" + std::to_string(::getpid()));
+    ScratchDirectory scratch("dlbench");
+    fs::path dir = scratch.path();
     fs::create_directories(dir / "store");
     const size_t imageSize = 45 * 1024, driver1 = 3000, driver2 = 1500;
     writeFile(dir / "qelsoft.qel", imageSize, false, 1);
@@ -110,7 +112,6 @@ void BM_Generation2Download(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["wire_bytes"] = static_cast<double>(wireBytes);
-    fs::remove_all(dir);
 }
 
 } // namespace

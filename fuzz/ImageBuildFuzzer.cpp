@@ -2,7 +2,9 @@
 // (CPU_ID 1, 2 or 37, the LCD origin, one or two alarm groups); the rest is read as a project
 // file. Nothing may read outside its data; a stopped build must say why and give no image; a
 // complete one must fit the 16-bit offsets, with every offset inside the image.
+#include "base/ScratchDirectory.h"
 #include "image/ImageBuilder.h"
+#include "image/PanelGlyphs.h"
 #include "base/ProgramDirectory.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
@@ -24,10 +26,12 @@ void put(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A program directory with made-up glyphs, a few lamps and a one-port driver.
+// A program directory with made-up glyphs, a few lamps and a one-port driver, removed when the
+// run ends.
 const ProgramDirectory& programDir() {
+    static ScratchDirectory scratch("image-build-fuzz");
     static ProgramDirectory* dir = [] {
-        fs::path p = fs::temp_directory_path() / ("image_build_fuzz_" + std::to_string(::getpid()));
+        fs::path p = scratch.path();
         fs::create_directories(p / "lampdata");
         fs::create_directories(p / "Protocol");
         std::string asc(4096, '\0');
@@ -66,7 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!TrnWriter::prepare(*store).ok) {
         return 0;
     }
-    BuildResult r = ImageBuilder::build(*store, programDir());
+    // The glyphs are opened once, as the screen editor keeps them open for every build.
+    static PanelGlyphs glyphs = PanelGlyphs::open(programDir());
+    BuildOptions options;
+    options.glyphs = &glyphs;
+    BuildResult r = ImageBuilder::build(*store, programDir(), options);
     if (r.stopped()) {
         if (r.failure.empty() || !r.image.empty()) {
             std::abort();

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev
-          libfreetype-dev libpng-dev
+          libfreetype-dev libpng-dev libcli11-dev nlohmann-json3-dev
           unifont fonts-wqy-zenhei
           xvfb xauth x11-apps xdotool imagemagick qt6-translations-l10n
           clang-16 libclang-rt-16-dev)

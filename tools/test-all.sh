@@ -1,6 +1,6 @@
 #!/bin/bash
-# Builds and runs every test: the full build with its tests, the core tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a minute.
+# Builds and runs every test: the full build with its tests, a soak of faulted downloads, the
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -14,6 +14,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== download soak: randomized faulted transfers to dispcraft-panel"
+build/bin/dispcraft-download-soak --transfers "${SOAK_TRANSFERS:-50}" --jobs 4
+
 echo "== core tests under ASan and UBSan"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDISPCRAFT_SANITIZE=ON \
     -DDISPCRAFT_GUI=OFF -DDISPCRAFT_BENCH=OFF
@@ -22,20 +25,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
 
 echo "== fuzzing"
-fuzz_seconds=${FUZZ_SECONDS:-60}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang-16 -DCMAKE_CXX_COMPILER=clang++-16 -DDISPCRAFT_FUZZ=ON \
     -DDISPCRAFT_GUI=OFF -DDISPCRAFT_TESTS=OFF -DDISPCRAFT_BENCH=OFF
 cmake --build build-fuzz -j "$jobs"
-for fuzzer in build-fuzz/bin/*Fuzzer; do
-    [ -x "$fuzzer" ] || continue
-    name=$(basename "$fuzzer")
-    corpus=$(mktemp -d)
-    if [ -d "fuzz/corpus/$name" ]; then
-        cp -r "fuzz/corpus/$name/." "$corpus/"
-    fi
-    echo "-- $name for ${fuzz_seconds}s"
-    "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
-    rm -rf "$corpus"
-done
+./tools/fuzz-run.sh --seconds "${FUZZ_SECONDS:-30}"
 echo "== all tests passed"

@@ -4,6 +4,7 @@
 // hex file (left out when it is missing).
 //
 // usage: panel_pictures QELSYS.INI OUTDIR [UNIFONT.HEX]
+//        panel_pictures --logo OUT.BMP [UNIFONT.HEX]   the start-up logo, a panel and the name
 #include "config/IniFile.h"
 #include "config/PanelModelFile.h"
 #include "editor/BmpImage.h"
@@ -95,23 +96,25 @@ public:
         }
         text({r.left + (r.width() - w) / 2, r.top + (r.height() - 16) / 2}, label, ink);
     }
-    void text(Point at, const std::u32string& s, Rgb ink) {
+    // scale: each glyph dot as a scale x scale square.
+    void text(Point at, const std::u32string& s, Rgb ink, int scale = 1) {
         int x = at.x;
         for (char32_t c : s) {
             auto it = m_glyphs.find(c);
             if (it == m_glyphs.end()) {
-                x += 8;
+                x += 8 * scale;
                 continue;
             }
             const Glyph& g = it->second;
             for (int r = 0; r < 16; ++r) {
                 for (int col = 0; col < g.width; ++col) {
                     if (g.rows[r] & (0x8000u >> col)) {
-                        m_img.setPixel(x + col, at.y + r, ink);
+                        m_img.fill(Rect::ofSize(x + col * scale, at.y + r * scale, scale, scale),
+                                   ink);
                     }
                 }
             }
-            x += g.width;
+            x += g.width * scale;
         }
     }
 
@@ -185,9 +188,59 @@ RgbImage draw(const IniFile& ini, const std::string& title, const std::string& d
     return img;
 }
 
+// The start-up logo: a small panel showing a screen beside the program's name.
+RgbImage drawLogo(const std::map<char32_t, Glyph>& glyphs) {
+    RgbImage img(400, 240, kPlate);
+    Painter p(img, glyphs);
+    for (int y = 0; y < 240; ++y) { // a quiet gradient, lighter at the top
+        const int k = 40 * (240 - y) / 240;
+        img.fill({0, y, 400, y + 1},
+                 {static_cast<uint8_t>(kPlate.r + k / 2), static_cast<uint8_t>(kPlate.g + k / 2),
+                  static_cast<uint8_t>(kPlate.b + k / 2)});
+    }
+    p.frame({0, 0, 400, 240}, kPlateLight, kPlateDark, 3);
+    // The panel: bezel, LCD with two lines of text, four function keys.
+    const Rect panel{24, 40, 188, 200};
+    img.fill(panel, kPlateDark);
+    p.frame(panel, kPlateLight, kBezel, 2);
+    const Rect lcd{38, 54, 174, 118};
+    img.fill(lcd.grown(4), kBezel);
+    img.fill(lcd, ScreenRenderer::kLcdGreen);
+    const Rgb ink{1, 1, 1};
+    p.text({46, 62}, U"PUMP 7", ink);
+    p.text({46, 88}, U"RUN  42%", ink);
+    for (int k = 0; k < 4; ++k) {
+        p.button(Rect::ofSize(38 + k * 35, 140, 30, 22), kFnFace, kFnLight, kFnShadow,
+                 ascii("F" + std::to_string(k + 1)), {245, 246, 250});
+    }
+    for (int k = 0; k < 4; ++k) {
+        p.button(Rect::ofSize(38 + k * 35, 168, 30, 20), kKeyFace, kKeyLight, kKeyShadow, U"",
+                 kLabel);
+    }
+    p.text({208, 72}, U"Dispcraft", {240, 242, 248}, 2);
+    p.text({210, 116}, U"Panel screens,", {200, 206, 218});
+    p.text({210, 134}, U"built and sent", {200, 206, 218});
+    p.text({210, 152}, U"to the panel", {200, 206, 218});
+    p.text({210, 196}, U"Version 3.1", {160, 168, 184});
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--logo") {
+        std::map<char32_t, Glyph> glyphs;
+        if (argc > 3) {
+            glyphs = loadHex(argv[3]);
+        }
+        std::vector<uint8_t> bytes = BmpImage::write24(drawLogo(glyphs));
+        std::string error;
+        if (!FileIo::writeAtomic(argv[2], bytes.data(), bytes.size(), &error)) {
+            std::fprintf(stderr, "panel_pictures: %s: %s\n", argv[2], error.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: panel_pictures QELSYS.INI OUTDIR [UNIFONT.HEX]\n");
         return 2;

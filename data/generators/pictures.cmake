@@ -1,5 +1,5 @@
-# Placeholder pictures of the program directory: the start-up logo. The panel pictures are drawn
-# by panel_pictures.cmake.
+# The start-up logo of the program directory, drawn by the panel picture tool of
+# panel_pictures.cmake (which is read first).
 if(NOT TARGET make_program_files)
     add_executable(make_program_files ${CMAKE_CURRENT_LIST_DIR}/ProgramFiles.cpp)
     set_target_properties(make_program_files PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
@@ -8,8 +8,8 @@ endif()
 set(PICTURE_OUTPUTS ${DISPCRAFT_PROGRAM_DIR}/logo.bmp)
 add_custom_command(OUTPUT ${DISPCRAFT_PROGRAM_DIR}/logo.bmp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${DISPCRAFT_PROGRAM_DIR}
-    COMMAND make_program_files bmp ${DISPCRAFT_PROGRAM_DIR}/logo.bmp 400 240
-    DEPENDS make_program_files
+    COMMAND panel_pictures --logo ${DISPCRAFT_PROGRAM_DIR}/logo.bmp ${PANEL_PICTURES_FONT}
+    DEPENDS panel_pictures
     COMMENT "Writing logo.bmp")
 add_custom_target(program_pictures DEPENDS ${PICTURE_OUTPUTS})
 add_dependencies(program_dir program_pictures)

@@ -97,6 +97,14 @@ QIcon commandIcon(int id) {
             p.drawLine(QPointF(12, 7), QPointF(12, 17));
             p.drawLine(QPointF(7, 12), QPointF(17, 12));
         });
+    case kSimulate:
+        return painted([](QPainter& p) {
+            // The LCD running.
+            lcd(p);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(20, 90, 200));
+            p.drawPolygon(QPolygonF({QPointF(9, 7.5), QPointF(17, 12), QPointF(9, 16.5)}));
+        });
     case kBuild:
         return painted([](QPainter& p) {
             // An arrow into a chip: compile and send.

@@ -31,6 +31,7 @@ constexpr int kExit = 65720;
 constexpr int kAbout = 65721;
 constexpr int kCascade = 65722;
 constexpr int kTile = 65723;
+constexpr int kSimulate = 65920; // the simulator's range
 
 // The recent-file commands in list order (entry 1..4).
 constexpr int kRecent[4] = {kRecent1, kRecent2, kRecent3, kRecent4};
@@ -53,7 +54,6 @@ constexpr int kMenuRecent = 65709;
 constexpr int kMenuToolbars = 65710;
 constexpr int kBuilt = 65740;          // %s image path, %d bytes
 constexpr int kBuildWarnings = 65741;  // heading of the build's warnings
-constexpr int kOverwrite = 65742;      // %s path: replace it?
 constexpr int kStatusReady = 65744;    // the status bar's idle text
 constexpr int kSettingsNotWritten = 65745; // %s settings file
 
@@ -93,5 +93,25 @@ constexpr int kPortTitle = 65781; // %d port number
 constexpr int kTextStringTitle = 65782;
 constexpr int kValueTitle = 65783;
 constexpr int kAboutVersion = 65784;
+
+// The shell's texts of the start pane, the port list, the restart and the build (65900-65999).
+constexpr int kNewScreenTip = 65900;
+constexpr int kNoticeCaption = 65901; // the caption of the language question
+constexpr int kSaveBeforeRestart = 65902;
+constexpr int kStartSubtitle = 65903;
+constexpr int kStartRecent = 65904;
+constexpr int kStartExamples = 65905;
+constexpr int kStartNoRecent = 65906;
+constexpr int kStartExampleTip = 65907;
+constexpr int kStartNoExamples = 65908;
+constexpr int kBuildSummary = 65909; // %s image file, %s bytes, %s screens, %s warnings
+// Tooltips of panel options whose meaning the panel's manual gives: the bits they store.
+constexpr int kTipControlBit = 65910; // %s bit of the control byte
+constexpr int kTipSetting = 65911;    // %s project bytes, %s image header bytes
+constexpr int kTipNumDispBit7 = 65912;
+constexpr int kTipNumDispBit1 = 65913;
+constexpr int kTipNumDispBit2 = 65914;
+constexpr int kTipFourthAction = 65915;
+constexpr int kTipExtraOption = 65916;
 
 } // namespace dispcraft::appmsg

@@ -1,5 +1,7 @@
 #include "app/DialogRunner.h"
 
+#include "app/dialogs/StoredBitTips.h"
+
 #include <QDialog>
 
 namespace dispcraft {
@@ -12,6 +14,7 @@ DialogRunner::Hook& hook() {
 } // namespace
 
 int DialogRunner::exec(QDialog& dialog) {
+    explainStoredBits(dialog);
     if (hook()) {
         // Copied so that a hook may replace itself while it runs.
         Hook h = hook();

@@ -8,11 +8,13 @@
 #include "app/DialogRunner.h"
 #include "app/Prompts.h"
 #include "app/ScreenWindow.h"
+#include "app/StartPane.h"
 #include "app/UiText.h"
 #include "app/dialogs/AboutDialog.h"
 #include "app/dialogs/DownloadDialog.h"
 #include "app/workspace/WorkspaceDock.h"
 #include "config/SettingsFile.h"
+#include "document/ProjectDocument.h"
 #include "editor/ClipboardBlock.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
@@ -24,9 +26,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -36,31 +40,35 @@ namespace dispcraft {
 using namespace command;
 
 MainWindow::MainWindow(AppContext& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_store(std::make_unique<ProjectStore>()),
-      m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
-      m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())) {
+    : QMainWindow(parent), m_app(app), m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
+      m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())),
+      m_document(std::make_unique<ProjectDocument>(app.dir(), *m_prompts)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(programIcon());
     // The store starts empty with every screen free; the settings file gives the recent list
     // and the OEM flag.
-    ProjectStore& st = *m_store;
-    st.modelFilePath = app.dir().modelFile();
-    app.settings().applyTo(st, LanguageStrings::current().sentinel());
-    st.editorsModified = [this] {
-        for (ScreenWindow* w : screenWindows()) {
-            if (w->modified()) {
-                return true;
-            }
-        }
-        return false;
-    };
+    const std::string sentinel = LanguageStrings::current().sentinel();
+    app.settings().applyTo(m_document->store(), sentinel);
+    m_document->setRecentFileStore(&app.settings(), sentinel);
+    m_document->setEditors(this);
+    m_document->setSavePathChooser([this](const std::string& current) {
+        return ui::str(chooseProjectFile(ui::qs(current)));
+    });
+    m_document->setReplacedListener([this] {
+        rebuildWorkspace();
+        updateCommandStates();
+    });
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setBackground(QColor(128, 128, 128));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdi);
+    m_startPane = new StartPane(*this, this);
+    m_central = new QStackedWidget(this);
+    m_central->addWidget(m_startPane);
+    m_central->addWidget(m_mdi);
+    setCentralWidget(m_central);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateCommandStates();
         emit screenWindowsChanged();
@@ -73,7 +81,7 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     createWorkspace();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateCommandStates);
-    m_restarter = [this] { startAgain(); };
+    m_restarter = [this](const QStringList& arguments) { startAgain(arguments); };
     // A written image goes to the download dialog.
     m_buildHandover = &DownloadDialog::afterBuild;
     updateTitle();
@@ -97,6 +105,10 @@ MainWindow::~MainWindow() {
 }
 
 Prompts& MainWindow::prompts() { return *m_prompts; }
+
+ProjectStore& MainWindow::store() { return m_document->store(); }
+
+const ProjectStore& MainWindow::store() const { return m_document->store(); }
 
 void MainWindow::setPrompts(Prompts* prompts) {
     m_prompts->setTarget(prompts ? prompts : m_ownPrompts.get());
@@ -158,16 +170,21 @@ void MainWindow::createActions() {
     makeAction(kClose, QKeySequence(Qt::CTRL | Qt::Key_W));
     makeAction(kRemoveScreen);
     makeAction(kSummary, QKeySequence(Qt::CTRL | Qt::Key_I));
-    makeAction(kRedraw, QKeySequence::Refresh);
+    // F5 runs the simulator; redrawing keeps the other refresh key.
+    makeAction(kRedraw, QKeySequence(Qt::CTRL | Qt::Key_R));
 
     makeAction(kBuild, QKeySequence(Qt::Key_F7));
+    makeAction(kSimulate, QKeySequence(Qt::Key_F5));
 
     makeAction(kObjectToolbar)->setCheckable(true);
     makeAction(kWorkspaceBar)->setCheckable(true);
     makeAction(kControlBar)->setCheckable(true);
 
-    makeAction(kChinese);
-    makeAction(kEnglish);
+    // The language of this run carries the check mark.
+    makeAction(kChinese)->setCheckable(true);
+    makeAction(kEnglish)->setCheckable(true);
+    m_actions.at(kChinese)->setChecked(m_app.language() == SettingsFile::kChinese);
+    m_actions.at(kEnglish)->setChecked(m_app.language() != SettingsFile::kChinese);
     makeAction(kCascade);
     makeAction(kTile);
     makeAction(kDocument1, QKeySequence::HelpContents);
@@ -204,6 +221,9 @@ void MainWindow::createMenus() {
     QMenu* screen = menuBar()->addMenu(ui::text(appmsg::kMenuScreen));
     add(screen, {kNewScreen, kScreenList, 0, kPreviousScreen, kNextScreen, 0, kSave, kSaveAs,
                  kClose, 0, kSummary, kRemoveScreen});
+
+    QMenu* project = menuBar()->addMenu(ui::text(appmsg::kMenuProject));
+    add(project, {kBuild, kSimulate});
 
     QMenu* language = menuBar()->addMenu(ui::text(appmsg::kMenuLanguage));
     add(language, {kChinese, kEnglish});
@@ -244,7 +264,7 @@ void MainWindow::createToolBars() {
     m_mainToolBar = addToolBar(ui::text(appmsg::kStandardToolBar));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
     for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kCut, kCopy, kPaste, kDelete, 0,
-                   kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, 0, kAbout}) {
+                   kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, kSimulate, 0, kAbout}) {
         if (id == 0) {
             m_mainToolBar->addSeparator();
         } else {
@@ -269,6 +289,9 @@ void MainWindow::createToolBars() {
 }
 
 void MainWindow::createStatusBar() {
+    m_buildPane = new QLabel(this);
+    m_buildPane->setObjectName(QStringLiteral("buildPane"));
+    statusBar()->addPermanentWidget(m_buildPane);
     m_statusPane = new QLabel(this);
     m_statusPane->setObjectName(QStringLiteral("statusPane"));
     m_statusPane->setMinimumWidth(300);
@@ -300,7 +323,7 @@ bool MainWindow::runCommand(int command) {
 }
 
 bool MainWindow::commandEnabled(int id) const {
-    const ProjectStore& st = *m_store;
+    const ProjectStore& st = store();
     if (ScreenWindow::isViewCommand(id)) {
         ScreenWindow* w = activeScreenWindow();
         return w != nullptr && w->commandEnabled(id);
@@ -315,7 +338,8 @@ bool MainWindow::commandEnabled(int id) const {
     case kSaveProjectAs:
     case kScreenList:
     case kNewScreen:
-    case kBuild: return st.projectOpen;
+    case kBuild:
+    case kSimulate: return st.projectOpen;
     default: return true;
     }
 }
@@ -329,7 +353,7 @@ void MainWindow::updateCommandStates() {
     }
     for (int k = 0; k < 4; ++k) {
         // "1: " .. "4: " and the entry, with '&' doubled so that a path shows as it is.
-        const std::string& entry = m_store->recentFiles[static_cast<size_t>(k)];
+        const std::string& entry = store().recentFiles[static_cast<size_t>(k)];
         QString path = ui::qs(entry);
         path.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* a = m_actions.at(kRecent[k]);
@@ -372,13 +396,19 @@ void MainWindow::dispatch(int id) {
     case kPreviousScreen: previousScreen(); break;
     case kNextScreen: nextScreen(); break;
     case kBuild: build(); break;
+    case kSimulate: simulate(); break;
     case kObjectToolbar: m_objectToolBar->setVisible(!m_objectToolBar->isVisible()); break;
     case kControlBar: m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); break;
     case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;
     case kDocument1: openDocument(appmsg::kManual); break;
     case kDocument2: openDocument(appmsg::kProtocolsDocument); break;
-    case kChinese: switchLanguage(true); break;
-    case kEnglish: switchLanguage(false); break;
+    case kChinese:
+    case kEnglish:
+        switchLanguage(id == kChinese);
+        // Checked by the language of this run, not by the click.
+        m_actions.at(kChinese)->setChecked(m_app.language() == SettingsFile::kChinese);
+        m_actions.at(kEnglish)->setChecked(m_app.language() != SettingsFile::kChinese);
+        break;
     case kCascade: m_mdi->cascadeSubWindows(); break;
     case kTile: m_mdi->tileSubWindows(); break;
     case kAbout: showAbout(); break;
@@ -393,8 +423,12 @@ void MainWindow::setStatusPaneText(const QString& text) { m_statusPane->setText(
 
 QString MainWindow::statusPaneText() const { return m_statusPane->text(); }
 
+QString MainWindow::buildPaneText() const {
+    return m_buildPane->text();
+}
+
 void MainWindow::updateTitle() {
-    const ProjectStore& st = *m_store;
+    const ProjectStore& st = store();
     if (!st.projectOpen) {
         setWindowTitle(ui::text(appmsg::kProgramName));
         return;
@@ -407,6 +441,13 @@ void MainWindow::updateTitle() {
 void MainWindow::rebuildWorkspace() {
     m_workspace->rebuild();
     updateTitle();
+    // Without a project the start pane takes the place of the screen windows.
+    const bool idle = !store().projectOpen;
+    m_buildPane->clear(); // another project, or none
+    if (idle) {
+        m_startPane->refresh();
+    }
+    m_central->setCurrentWidget(idle ? static_cast<QWidget*>(m_startPane) : m_mdi);
 }
 
 void MainWindow::refreshWorkspace() { m_workspace->refreshScreens(); }
@@ -449,38 +490,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (m_store->modified()) {
-        const Answer a = prompts().ask(Message::string(appmsg::kSaveBeforeExit), Buttons::YesNoCancel, appmsg::kProgramName);
-        if (a == Answer::Cancel) {
-            event->ignore();
-            return;
-        }
-        // Saving that writes nothing (a file dialog cancelled, the disk full) keeps the
-        // program running rather than losing the changes.
-        if (a == Answer::Yes && (!saveProject() || m_store->modified())) {
-            event->ignore();
-            return;
-        }
-    } else if (prompts().ask(Message::string(appmsg::kExitAsk), Buttons::OkCancel, appmsg::kProgramName) == Answer::Cancel) {
+    // A restart settled the changes when the language was switched.
+    if (!m_restart && !m_document->confirmExit()) {
+        // Titles and the tree show what a save that stopped half-way did store.
+        refreshWorkspace();
+        updateCommandStates();
         event->ignore();
         return;
     }
-    emptyClipboard();
-    updateRecentList();
+    const QStringList reopen = reopenArguments();
     m_closing = true;
-    closeAllScreenWindows();
+    m_document->closeForExit();
     if (m_restart && m_restarter) {
-        m_restarter();
+        m_restarter(reopen);
     }
     event->accept();
 }
 
 void MainWindow::switchLanguage(bool chinese) {
+    const char* library = chinese ? SettingsFile::kChinese : SettingsFile::kEnglish;
+    if (m_app.language() == library) {
+        return; // the language of this run already
+    }
     const Message question = Message::string(chinese ? appmsg::kSwitchToChinese : appmsg::kSwitchToEnglish);
-    if (prompts().askTitled(question, Buttons::YesNo, QStringLiteral("Notice")) != Answer::Yes) {
+    if (prompts().askTitled(question, Buttons::YesNo, ui::text(appmsg::kNoticeCaption)) !=
+        Answer::Yes) {
         return;
     }
-    if (!m_app.settings().writeLanguage(chinese ? SettingsFile::kChinese : SettingsFile::kEnglish)) {
+    // Changes are settled before anything is written: Cancel leaves everything as it was.
+    if (!m_document->settleChanges(appmsg::kSaveBeforeRestart)) {
+        refreshWorkspace();
+        updateCommandStates();
+        return;
+    }
+    if (!m_app.settings().writeLanguage(library)) {
         prompts().show(Message::string(appmsg::kSettingsNotWritten, {m_app.settings().path()}),
                        Icon::Warning);
         return;
@@ -489,11 +532,51 @@ void MainWindow::switchLanguage(bool chinese) {
     close();
 }
 
-void MainWindow::startAgain() {
-    // No arguments; the program directory of this run goes along in the environment, so the
-    // new process reads the same settings file.
+QStringList MainWindow::reopenArguments() const {
+    const std::string& path = store().projectPath;
+    if (!store().projectOpen || path.empty()) {
+        return {};
+    }
+    // In stacking order, so that the window on top comes back on top.
+    QStringList screens;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        auto* w = qobject_cast<ScreenWindow*>(sub);
+        if (w && w->screenNo() != 0 && store().screenExists(w->screenNo())) {
+            screens << QString::number(w->screenNo());
+        }
+    }
+    QStringList arguments;
+    if (!screens.isEmpty()) {
+        arguments << QStringLiteral("--screens") << screens.join(QLatin1Char(','));
+    }
+    return arguments << ui::qs(path);
+}
+
+bool MainWindow::openAtStart(const QString& project, const QList<int>& screens) {
+    if (screens.isEmpty()) {
+        return loadProjectFile(project);
+    }
+    if (!m_document->load(ui::str(project))) {
+        return false;
+    }
+    for (int s : screens) {
+        openScreen(s);
+    }
+    if (screenWindows().isEmpty()) {
+        afterProjectLoaded();
+        return true;
+    }
+    rebuildWorkspace();
+    updateCommandStates();
+    return true;
+}
+
+void MainWindow::startAgain(const QStringList& arguments) {
+    // The program directory of this run goes along in the environment, so the new process
+    // reads the same settings file; the arguments open the project again.
     QProcess process;
     process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(arguments);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPCRAFT_HOME"), ui::qs(m_app.dir().path()));
     process.setProcessEnvironment(env);

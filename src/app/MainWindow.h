@@ -1,9 +1,11 @@
 #pragma once
 
+#include "document/ProjectEditors.h"
 #include "image/BuildResult.h"
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,14 +16,18 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStackedWidget;
 class QToolBar;
 
 namespace dispcraft {
 
 class AppContext;
 class ForwardingPrompts;
+class ProjectDocument;
 class Prompts;
 class ScreenWindow;
+class SimulatorWindow;
+class StartPane;
 class WidgetPrompts;
 class WorkspaceDock;
 struct ProjectStore;
@@ -33,25 +39,30 @@ struct BuiltImage {
     BuildResult result;    // the image, its warnings and the start screen check
 };
 
-// The main window: owns the project store for the whole run, the MDI area with one screen
-// window per open screen, the menus and toolbars of every command, the status bar and the
-// workspace bar. Project commands (new, open, save, close, build, screen list, language) are
-// here; view commands go to the active screen window.
-class MainWindow : public QMainWindow {
+// The main window: owns the project document (and with it the store) for the whole run, the
+// MDI area with one screen window per open screen, the menus and toolbars of every command,
+// the status bar and the workspace bar. Project commands (new, open, save, close, build,
+// screen list, language) are here; view commands go to the active screen window. To the
+// document it is the set of open editors.
+class MainWindow : public QMainWindow, private ProjectEditors {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- What the dialogs, the workspace and the screen windows use ---------------------
-    ProjectStore& store() { return *m_store; }
-    const ProjectStore& store() const { return *m_store; }
+    ProjectDocument& document() { return *m_document; }
+    const ProjectDocument& document() const { return *m_document; }
+    ProjectStore& store();
+    const ProjectStore& store() const;
     AppContext& app() { return m_app; }
     // Message boxes and file dialogs (a forwarder to the prompts in use).
     Prompts& prompts();
     // Tests put scripted prompts in place of the message boxes and file dialogs (not owned).
     void setPrompts(Prompts* prompts);
     QMdiArea* mdiArea() const { return m_mdi; }
+    // Shown in place of the screen windows while no project is open.
+    StartPane* startPane() const { return m_startPane; }
     WorkspaceDock* workspace() const { return m_workspace; }
 
     // ---- Commands ------------------------------------------------------------------------
@@ -68,12 +79,14 @@ public:
     void newProject();
     // recent 1..4 opens that entry of the recent list; 0 asks with a file dialog.
     void openProject(int recent);
-    // Loads a project file after the questions (also the program's command-line argument).
+    // Loads a project file without questions (the program's command-line argument).
     bool loadProjectFile(const QString& path);
     bool closeProject();
+    // Opens an example project as a new, untitled one (the start pane's examples).
+    bool openExample(const QString& path);
     enum class SaveFrom { MainWindow, Editor };
     // Stores every open screen window and writes the project file; false when nothing was
-    // written (a file dialog cancelled, a question answered No, the file not writable).
+    // written (a dialog cancelled, a question answered No, the file not writable).
     bool saveProject(SaveFrom from = SaveFrom::MainWindow);
     bool saveProjectAs();
     // The recent list with the current path first, written to the settings file.
@@ -116,20 +129,38 @@ public:
     // Where the image is written: the program directory, or beside the settings file when the
     // program directory cannot be written.
     std::string imagePath() const;
+    // Project > Simulate (F5): stores the screen windows into the project, as saving does, and
+    // opens the simulator on the built image, or rebuilds and restarts the one that is open.
+    void simulate();
+    SimulatorWindow* simulator() const;
+    // One line on a written image: its file, size, screens and warnings (the status bar, the
+    // download dialog and the build report show it).
+    static QString buildSummary(const BuiltImage& built, const ProjectStore& store);
 
     // ---- Language, documents, restart ----------------------------------------------------
+    // One question, the changes settled, then the program starts again in the new language
+    // with the project and its open screens as they were.
     void switchLanguage(bool chinese);
     void openDocument(int textId);
     void showAbout();
     bool restartPending() const { return m_restart; }
-    // Starts the program again after a language switch (tests replace it).
-    using Restarter = std::function<void()>;
+    // The arguments that open what is open now: "--screens 1,3 PROJECT" (nothing when the
+    // project has no file).
+    QStringList reopenArguments() const;
+    // Opens a project at start; screens: the numbers to open in windows (none given: the
+    // lowest screen, as opening a project does).
+    bool openAtStart(const QString& project, const QList<int>& screens = {});
+    // Starts the program again after a language switch with the given arguments (tests replace
+    // it).
+    using Restarter = std::function<void(const QStringList& arguments)>;
     void setRestarter(Restarter restarter) { m_restarter = std::move(restarter); }
 
     // ---- Status bar and workspace --------------------------------------------------------
     // The pane for texts and the pointer's dot position.
     void setStatusPaneText(const QString& text);
     QString statusPaneText() const;
+    // The status bar's line on the last build of this project.
+    QString buildPaneText() const;
     // The project changed as a whole (new, open, close, model).
     void rebuildWorkspace();
     // The screen list changed (a screen stored, renamed, removed).
@@ -152,26 +183,32 @@ private:
     QAction* makeAction(int command, const QKeySequence& keys = {});
     void dispatch(int command);
     void updateRecentMenu();
-    // Yes/No/Cancel about unsaved changes: true to go on (saved or No), false to stop.
-    bool settleChanges(int question, bool askWhenUntitled);
-    void discardProject();
+    // ProjectEditors: the screen windows.
+    bool anyModified() const override;
+    void storeAll() override;
+    void closeAll() override;
     void afterProjectLoaded();
-    QString askSavePath(bool saveAs);
-    void startAgain();
+    // The save file dialog of the project; empty when cancelled.
+    QString chooseProjectFile(const QString& start);
+    void startAgain(const QStringList& arguments);
     void showBuildReport(const BuiltImage& built);
 
     AppContext& m_app;
-    std::unique_ptr<ProjectStore> m_store;
     std::unique_ptr<WidgetPrompts> m_ownPrompts;
     std::unique_ptr<ForwardingPrompts> m_prompts;
+    std::unique_ptr<ProjectDocument> m_document;
+    QStackedWidget* m_central = nullptr;
+    StartPane* m_startPane = nullptr;
     QMdiArea* m_mdi = nullptr;
     WorkspaceDock* m_workspace = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_objectToolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    QLabel* m_buildPane = nullptr; // the last build's result, kept while menu tips come and go
     QMenu* m_fileMenu = nullptr;
     std::map<int, QAction*> m_actions;
     BuildHandover m_buildHandover;
+    QPointer<SimulatorWindow> m_simulator;
     Restarter m_restarter;
     bool m_restart = false;
     bool m_closing = false;

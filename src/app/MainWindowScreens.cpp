@@ -11,13 +11,17 @@
 #include "app/UiText.h"
 #include "app/dialogs/ScreenAssignDialog.h"
 #include "app/dialogs/ScreenManagerDialog.h"
-#include "image/ImageBuilder.h"
-#include "forms/ScreenManagerForm.h"
 #include "base/FileIo.h"
+#include "forms/ScreenManagerForm.h"
+#include "image/ImageBuilder.h"
 #include "model/ProjectStore.h"
+#include "text/Gb2312.h"
+#include "text/LanguageStrings.h"
 #include "model/TrnFormat.h"
 
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -51,7 +55,7 @@ ScreenWindow* MainWindow::windowOfScreen(int s) const {
 }
 
 ScreenWindow* MainWindow::newScreenWindow() {
-    if (!m_store->projectOpen) {
+    if (!store().projectOpen) {
         return nullptr;
     }
     auto* w = new ScreenWindow(*this);
@@ -82,7 +86,7 @@ ScreenWindow* MainWindow::newScreenWindow() {
 }
 
 void MainWindow::openScreen(int s) {
-    ProjectStore& st = *m_store;
+    ProjectStore& st = store();
     if (!st.screenExists(s)) {
         return;
     }
@@ -113,7 +117,7 @@ void MainWindow::closeAllScreenWindows() {
 }
 
 void MainWindow::previousScreen() {
-    if (m_store->projectPath.empty()) {
+    if (store().projectPath.empty()) {
         prompts().show(Message::string(appmsg::kOpenProjectFirst));
         return;
     }
@@ -122,7 +126,7 @@ void MainWindow::previousScreen() {
         return;
     }
     for (int s = w->screenNo() - 1; s >= capacity::kFirstScreen; --s) {
-        if (m_store->screenExists(s)) {
+        if (store().screenExists(s)) {
             // The window's own close handling asks about its changes; Cancel keeps it.
             if (!w->close()) {
                 return;
@@ -135,7 +139,7 @@ void MainWindow::previousScreen() {
 }
 
 void MainWindow::nextScreen() {
-    if (m_store->projectPath.empty()) {
+    if (store().projectPath.empty()) {
         prompts().show(Message::string(appmsg::kOpenProjectFirst));
         return;
     }
@@ -144,7 +148,7 @@ void MainWindow::nextScreen() {
         return;
     }
     for (int s = w->screenNo() + 1; s <= capacity::kLastScreen; ++s) {
-        if (m_store->screenExists(s)) {
+        if (store().screenExists(s)) {
             if (!w->close()) {
                 return;
             }
@@ -156,17 +160,17 @@ void MainWindow::nextScreen() {
 }
 
 void MainWindow::screenList() {
-    if (!m_store->projectOpen) {
+    if (!store().projectOpen) {
         return;
     }
-    const auto before = m_store->entries;
-    ScreenManagerForm form(*m_store);
+    const auto before = store().entries;
+    ScreenManagerForm form(store());
     ScreenManagerDialog dialog(form, prompts(), this);
     const int chosen = dialog.run();
     // Copies, renumbers and deletions acted on the store at once, whatever the dialog's end.
     if (form.treesChanged() ||
-        std::memcmp(before.data(), m_store->entries.data(), sizeof before) != 0) {
-        m_store->treeChanged = true;
+        std::memcmp(before.data(), store().entries.data(), sizeof before) != 0) {
+        store().treeChanged = true;
     }
     // A window whose screen was renumbered follows it; a window showing the screen it replaced
     // goes (the replaced screen is no more).
@@ -178,9 +182,9 @@ void MainWindow::screenList() {
         if (ScreenWindow* replaced = windowOfScreen(to)) {
             replaced->closeQuietly();
         }
-        const std::string name = m_store->entries[static_cast<size_t>(to)].nameString();
+        const std::string name = store().entries[static_cast<size_t>(to)].nameString();
         moved->session().screen().bindScreenNumber(to, name, true);
-        ScreenManagerForm::setReloadFlag(m_store->entries[static_cast<size_t>(to)], 0);
+        ScreenManagerForm::setReloadFlag(store().entries[static_cast<size_t>(to)], 0);
         moved->updateTitle();
     }
     reloadChangedScreens();
@@ -197,7 +201,7 @@ void MainWindow::reloadChangedScreens() {
         if (s < capacity::kFirstScreen || s > capacity::kLastScreen) {
             continue;
         }
-        ScreenEntry& e = m_store->entries[static_cast<size_t>(s)];
+        ScreenEntry& e = store().entries[static_cast<size_t>(s)];
         if (ScreenManagerForm::reloadFlag(e) != 0) {
             ScreenManagerForm::setReloadFlag(e, 0);
             w->reload();
@@ -206,13 +210,15 @@ void MainWindow::reloadChangedScreens() {
 }
 
 bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
-    ScreenAssignForm form(m_store->entries);
+    ScreenAssignForm form(store().entries);
     if (saveAs && window.screenNo() != 0) {
         form.fields().number = window.screenNo();
+        form.fields().name =
+            Gb2312::toUtf8Lossy(store().entries[static_cast<size_t>(window.screenNo())].nameString());
     } else {
         // The lowest free number, so that the first store replaces nothing by default.
         for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen; ++n) {
-            if (!m_store->screenExists(n)) {
+            if (!store().screenExists(n)) {
                 form.fields().number = n;
                 break;
             }
@@ -232,7 +238,7 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
         }
     }
     window.session().screen().bindScreenNumber(v->number, v->name, saveAs);
-    m_store->treeChanged = true;
+    store().treeChanged = true;
     window.updateTitle();
     return true;
 }
@@ -261,7 +267,7 @@ std::string MainWindow::imagePath() const {
 }
 
 void MainWindow::build() {
-    ProjectStore& st = *m_store;
+    ProjectStore& st = store();
     if (!st.projectOpen) {
         return;
     }
@@ -290,6 +296,7 @@ void MainWindow::build() {
         prompts().show(*failed, Icon::Stop);
         return;
     }
+    m_buildPane->setText(buildSummary(built, st));
     if (m_buildHandover) {
         m_buildHandover(*this, built);
     } else {
@@ -297,6 +304,21 @@ void MainWindow::build() {
     }
     // The download is over when the handover returns.
     st.scratchPool.clear();
+}
+
+QString MainWindow::buildSummary(const BuiltImage& built, const ProjectStore& store) {
+    const BuildResult& r = built.result;
+    int screens = 0;
+    for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
+        screens += store.screenExists(s) ? 1 : 0;
+    }
+    const size_t warnings =
+        r.warnings.size() + (r.outcome == BuildResult::Outcome::StartScreenMissing ? 1 : 0);
+    return ui::text(
+        Message::string(appmsg::kBuildSummary,
+                        {ui::str(QFileInfo(ui::qs(built.imagePath)).fileName()),
+                         QLocale().toString(static_cast<qlonglong>(r.image.size())).toStdString(),
+                         std::to_string(screens), std::to_string(warnings)}));
 }
 
 void MainWindow::showBuildReport(const BuiltImage& built) {

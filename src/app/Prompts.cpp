@@ -51,9 +51,16 @@ Answer WidgetPrompts::askTitled(const Message& message, Buttons buttons, const Q
     case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::YesNoDefaultNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::OkCancelDefaultCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     }
     QMessageBox box(QMessageBox::Question, caption, ui::text(message), set,
                     parentWidget());
+    if (buttons == Buttons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+    } else if (buttons == Buttons::OkCancelDefaultCancel) {
+        box.setDefaultButton(QMessageBox::Cancel);
+    }
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
@@ -61,7 +68,8 @@ Answer WidgetPrompts::askTitled(const Message& message, Buttons buttons, const Q
     default: break;
     }
     // Closing the box with Escape or its title bar button: No where there is no Cancel.
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    return buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo ? Answer::No
+                                                                            : Answer::Cancel;
 }
 
 QString WidgetPrompts::saveFileName(const QString& title, const QString& filter,

@@ -237,7 +237,7 @@ void ScreenWindow::summary() {
 
 void ScreenWindow::removeScreen() {
     const int s = screenNo();
-    if (s != 0 && prompts().ask(Message::string(formmsg::kDeleteScreen, {std::to_string(s)}), Buttons::YesNo) !=
+    if (s != 0 && prompts().ask(Message::string(formmsg::kDeleteScreen, {std::to_string(s)}), Buttons::YesNoDefaultNo) !=
                       Answer::Yes) {
         return;
     }
@@ -252,13 +252,9 @@ bool ScreenWindow::save() {
 }
 
 bool ScreenWindow::saveAs() {
+    // The screen goes into the project under the number chosen now; the project file is
+    // written by a save, so an untitled project asks for no file name here.
     ProjectStore& st = m_main.store();
-    if (st.projectPath.empty() || screenNo() == 0) {
-        // Without a path the file dialog of the save comes first; without a number the save
-        // asks for one.
-        m_session->screen().deselectAll();
-        return m_main.saveProject(MainWindow::SaveFrom::Editor);
-    }
     m_session->screen().deselectAll();
     if (!m_main.chooseScreenNumber(*this, true)) {
         return false;

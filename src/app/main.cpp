@@ -3,13 +3,12 @@
 #include "app/LogoWindow.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
+#include "app/ToolkitTranslations.h"
 #include "config/SettingsFile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 // Dispcraft: start-up in this order: the program directory and its settings file, the language
 // named there, the main window; then the logo for a moment. A project file given on the
@@ -29,8 +28,12 @@ int main(int argc, char** argv) {
                                   QStringLiteral("The program directory (qelsys.ini, Protocol, ...)."),
                                   QStringLiteral("DIR"));
     QCommandLineOption noLogo(QStringLiteral("no-logo"), QStringLiteral("Do not show the logo."));
+    QCommandLineOption screens(QStringLiteral("screens"),
+                               QStringLiteral("Screens of the project to open in windows."),
+                               QStringLiteral("N,N,..."));
     parser.addOption(programDir);
     parser.addOption(noLogo);
+    parser.addOption(screens);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .trn project to open."),
                                  QStringLiteral("[project]"));
     parser.process(app);
@@ -39,11 +42,7 @@ int main(int argc, char** argv) {
                                             QCoreApplication::applicationFilePath().toStdString());
     // Message box buttons and file dialogs speak the program's language where the toolkit's
     // translations are installed.
-    QTranslator qtTexts;
-    if (ctx->language() == dispcraft::SettingsFile::kChinese &&
-        qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    dispcraft::installToolkitTranslations(ctx->language());
 
     dispcraft::MainWindow window(*ctx);
     window.show();
@@ -53,12 +52,16 @@ int main(int argc, char** argv) {
         }
     }
     const QStringList args = parser.positionalArguments();
-    QTimer::singleShot(0, &window, [&window, &ctx, args] {
+    QList<int> open;
+    for (const QString& n : parser.value(screens).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        open << n.toInt();
+    }
+    QTimer::singleShot(0, &window, [&window, &ctx, args, open] {
         if (!ctx->languageProblem().empty()) {
             window.prompts().show(ctx->languageProblem(), dispcraft::Icon::Warning);
         }
         if (!args.isEmpty()) {
-            window.loadProjectFile(args.first());
+            window.openAtStart(args.first(), open);
         }
     });
     return app.exec();

@@ -1,11 +1,14 @@
 #include "cli/Commands.h"
 
-#include "image/ImageBuilder.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
+#include "image/ImageBuilder.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "text/LanguageStrings.h"
+
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <memory>
@@ -14,16 +17,6 @@
 namespace dispcraft::cli {
 
 namespace {
-
-void usage() {
-    std::fputs("usage: dispcraft-cli build IN.trn -o OUT.qel [--glyph-font PATH]\n"
-               "  Compiles the project into the panel's download image OUT. IN is read, not\n"
-               "  rewritten. Two-byte glyphs come from PATH when given, else from simsun.ttc or\n"
-               "  unifont.hex in the program directory, else from the system's Unifont.\n"
-               "  Exit status: 0 image written; 3 image written but its start screen is\n"
-               "  missing; 1 nothing written (the reason on stderr); 2 wrong arguments.\n",
-               stderr);
-}
 
 // A message as the terminal shows it: its text, then its string number for looking it up.
 void report(const char* prefix, const Message& m, const std::string& detail = {}) {
@@ -41,44 +34,23 @@ void report(const char* prefix, const Message& m, const std::string& detail = {}
     std::fputc('\n', stderr);
 }
 
-} // namespace
-
-int runBuild(const CliContext& ctx) {
-    std::string in, out;
+struct BuildArguments {
+    std::string in;
+    std::string out;
     BuildOptions options;
-    for (size_t i = 0; i < ctx.args.size(); ++i) {
-        const std::string& a = ctx.args[i];
-        const bool hasValue = i + 1 < ctx.args.size();
-        if ((a == "-o" || a == "--output") && hasValue) {
-            out = ctx.args[++i];
-        } else if (a == "--glyph-font" && hasValue) {
-            options.glyphFontPath = ctx.args[++i];
-        } else if (a.rfind("--glyph-font=", 0) == 0) {
-            options.glyphFontPath = a.substr(13);
-        } else if (a == "--help" || a == "-h") {
-            usage();
-            return 0;
-        } else if (!a.empty() && a[0] != '-' && in.empty()) {
-            in = a;
-        } else {
-            std::fprintf(stderr, "dispcraft-cli: build: unexpected argument '%s'\n", a.c_str());
-            usage();
-            return 2;
-        }
-    }
-    if (in.empty() || out.empty()) {
-        usage();
-        return 2;
-    }
+};
 
+int runBuild(const CliContext& ctx, const BuildArguments& args) {
+    const std::string& in = args.in;
+    const std::string& out = args.out;
+    const BuildOptions& options = args.options;
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, in);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, in, dir);
     if (!loaded.ok) {
         report((in + ": ").c_str(), loaded.message, loaded.detail);
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
     // What saving would do in memory; the project file itself stays as it is.
     TrnWriter::Result prepared = TrnWriter::prepare(*store);
     if (!prepared.ok) {
@@ -105,6 +77,34 @@ int runBuild(const CliContext& ctx) {
         return 3;
     }
     return 0;
+}
+
+} // namespace
+
+void addGlyphFontOption(CLI::App& command, std::string& path) {
+    command
+        .add_option("--glyph-font", path,
+                    "Two-byte glyphs from this font (TrueType or .hex)\n"
+                    "instead of simsun.ttc or unifont.hex of the program\n"
+                    "directory or the system's Unifont; a font that\n"
+                    "cannot be opened stops the command")
+        ->type_name("PATH");
+}
+
+CommandRunner addBuild(CLI::App& app, const CliContext& ctx) {
+    auto args = std::make_shared<BuildArguments>();
+    CLI::App* build =
+        app.add_subcommand("build", "Compiles a project into the panel's download image");
+    build->add_option("IN.trn", args->in, "The project; read, not rewritten")
+        ->required()
+        ->type_name("");
+    build->add_option("-o,--output", args->out, "The image to write")
+        ->required()
+        ->type_name("OUT.qel");
+    addGlyphFontOption(*build, args->options.glyphFontPath);
+    build->footer("Exit status: 0 image written; 3 image written but its start screen is missing; "
+                  "1 nothing written\n(the reason on stderr); 2 wrong arguments.");
+    return [args, &ctx] { return runBuild(ctx, *args); };
 }
 
 } // namespace dispcraft::cli

@@ -4,8 +4,10 @@
 // and opening a project file as the open command does.
 
 #include "cli/CliContext.h"
+#include "cli/ExitStatus.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "model/ProjectStore.h"
 #include "model/TrnMessages.h"
 #include "model/TrnReader.h"
@@ -46,14 +48,14 @@ inline ProgramDirectory programDirectory(const CliContext& ctx) {
 
 // Exit status of info and resave for a file that ends inside its last parts: read as far as it
 // goes and the work done, but the file is not whole.
-constexpr int kEndsEarlyStatus = 3;
+constexpr int kEndsEarlyStatus = kExitWarning;
 
 // Reads a project file with every upgrade and the model section and protocol files it names.
 // On failure prints the reason and returns false; a file that ends early is read with a
 // warning.
 inline bool openProject(const char* command, const CliContext& ctx, const std::string& path,
                         ProjectStore& store, TrnReader::Result* result = nullptr) {
-    TrnReader::Result r = TrnReader::load(store, path);
+    TrnReader::Result r = ProjectDocument::readFile(store, path, programDirectory(ctx));
     if (result) {
         *result = r;
     }
@@ -65,7 +67,6 @@ inline bool openProject(const char* command, const CliContext& ctx, const std::s
         std::fprintf(stderr, "dispcraft-cli %s: %s: warning: %s\n", command, path.c_str(),
                      messageLine(Message::string(trnmsg::kEndsEarly)).c_str());
     }
-    ProjectSetup::afterLoad(store, programDirectory(ctx));
     return true;
 }
 

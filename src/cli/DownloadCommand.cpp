@@ -5,19 +5,24 @@
 #include "comm/DownloadSession.h"
 #include "comm/EventLoop.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
 #include "base/FileIo.h"
+#include "base/ScratchDirectory.h"
+#include "config/ProjectSetup.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
 #include "platform/SerialPort.h"
 #include "text/LanguageStrings.h"
 #include "base/MessageSink.h"
 
+#include <CLI/CLI.hpp>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -109,70 +114,33 @@ private:
     size_t m_printed = 0;
 };
 
-void usage() {
-    std::fputs("usage: dispcraft-cli download IN.trn --port DEVICE [--clock]\n"
-               "                                [--system-program FILE | --image FILE.qel]\n"
-               "  Builds the project and sends its image with the link drivers of its protocols\n"
-               "  to the panel on DEVICE (a serial device or a pseudo-terminal). --image sends a\n"
-               "  prebuilt image instead of building; --system-program sends a panel system\n"
-               "  program; --clock sets the panel's clock afterwards (two-port panels).\n",
-               stderr);
-}
-
-// A temporary file for the built image, removed when the command ends.
-struct TempImage {
-    std::string path;
-    ~TempImage() {
-        if (!path.empty()) {
-            std::remove(path.c_str());
-        }
-    }
+struct DownloadArguments {
+    std::string project;
+    std::string port;
+    std::string systemProgram;
+    std::string prebuilt;
+    std::string glyphFont;
+    bool clock = false;
 };
 
-} // namespace
-
-int runDownload(const CliContext& ctx) {
-    std::string project, port, systemProgram, prebuilt;
-    bool clock = false;
-    for (size_t i = 0; i < ctx.args.size(); ++i) {
-        const std::string& a = ctx.args[i];
-        bool hasValue = i + 1 < ctx.args.size();
-        if (a == "--port" && hasValue) {
-            port = ctx.args[++i];
-        } else if (a == "--clock") {
-            clock = true;
-        } else if (a == "--system-program" && hasValue) {
-            systemProgram = ctx.args[++i];
-        } else if (a == "--image" && hasValue) {
-            prebuilt = ctx.args[++i];
-        } else if (a == "--help" || a == "-h") {
-            usage();
-            return 0;
-        } else if (!a.empty() && a[0] != '-' && project.empty()) {
-            project = a;
-        } else {
-            std::fprintf(stderr, "dispcraft-cli: download: unexpected argument '%s'\n", a.c_str());
-            usage();
-            return 2;
-        }
-    }
-    if (project.empty() || port.empty() || (!systemProgram.empty() && !prebuilt.empty())) {
-        usage();
-        return 2;
-    }
-
+int runDownload(const CliContext& ctx, const DownloadArguments& args) {
+    const std::string& project = args.project;
+    const std::string& port = args.port;
+    const std::string& systemProgram = args.systemProgram;
+    const std::string& prebuilt = args.prebuilt;
+    const bool clock = args.clock;
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, project);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, project, dir);
     if (!loaded.ok) {
         std::fprintf(stderr, "dispcraft-cli: %s: %s%s%s\n", project.c_str(),
                      plain(loaded.message).c_str(), loaded.detail.empty() ? "" : ": ",
                      loaded.detail.c_str());
         return 1;
     }
-    ProjectSetup::afterLoad(*store, dir);
 
-    TempImage temp;
+    // The built image lives only as long as the command.
+    std::optional<ScratchDirectory> scratch;
     std::string imagePath = prebuilt;
     if (systemProgram.empty() && prebuilt.empty()) {
         TrnWriter::Result prepared = TrnWriter::prepare(*store);
@@ -180,7 +148,9 @@ int runDownload(const CliContext& ctx) {
             std::fprintf(stderr, "dispcraft-cli: %s\n", plain(prepared.message).c_str());
             return 1;
         }
-        BuildResult built = ImageBuilder::build(*store, dir);
+        BuildOptions options;
+        options.glyphFontPath = args.glyphFont;
+        BuildResult built = ImageBuilder::build(*store, dir, options);
         for (const Message& w : built.warnings) {
             std::fprintf(stderr, "dispcraft-cli: %s\n", plain(w).c_str());
         }
@@ -193,25 +163,18 @@ int runDownload(const CliContext& ctx) {
             std::fprintf(stderr, "dispcraft-cli: %s\n", plain(built.startScreenMessage).c_str());
             return 1;
         }
-        const char* tmpdir = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") +
-                              "/dispcraft-qelsoft-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        int fd = ::mkstemp(name.data());
-        if (fd < 0) {
-            std::perror("dispcraft-cli: temporary image");
+        scratch.emplace("dispcraft-download");
+        if (!scratch->ok()) {
+            std::fprintf(stderr, "dispcraft-cli: temporary image: %s\n", scratch->error().c_str());
             return 1;
         }
-        ::close(fd);
-        temp.path = name.data();
+        imagePath = scratch->file("qelsoft.qel");
         std::string detail;
-        if (std::optional<Message> failed = ImageBuilder::write(built, temp.path, &detail)) {
+        if (std::optional<Message> failed = ImageBuilder::write(built, imagePath, &detail)) {
             std::fprintf(stderr, "dispcraft-cli: %s%s%s\n", plain(*failed).c_str(),
                          detail.empty() ? "" : ": ", detail.c_str());
             return 1;
         }
-        imagePath = temp.path;
     }
 
     DownloadInputs inputs = DownloadInputs::forProject(
@@ -223,6 +186,7 @@ int runDownload(const CliContext& ctx) {
     SystemClock systemClock(loop);
     StderrSink sink;
     DownloadSession session(inputs, std::make_unique<SerialPort>(port), systemClock, sink);
+    session.setPortName(port); // messages name the device given, not a port number
     Progress progress(session);
     session.setReplyNotifier([&] { loop.post([&] { session.handleReplies(); }); });
     session.setChangeListener([&] { progress.update(); });
@@ -272,6 +236,32 @@ int runDownload(const CliContext& ctx) {
         std::fprintf(stderr, "dispcraft-cli: the download failed\n");
         return 1;
     }
+}
+
+} // namespace
+
+CommandRunner addDownload(CLI::App& app, const CliContext& ctx) {
+    auto args = std::make_shared<DownloadArguments>();
+    CLI::App* download = app.add_subcommand(
+        "download", "Builds a project and sends its image to the panel on a serial line");
+    download->add_option("IN.trn", args->project, "The project")->required()->type_name("");
+    download->add_option("--port", args->port, "A serial device or a pseudo-terminal")
+        ->required()
+        ->type_name("DEVICE");
+    download->add_flag("--clock", args->clock,
+                       "Sets the panel's clock afterwards (two-port panels)");
+    CLI::Option* system =
+        download->add_option("--system-program", args->systemProgram,
+                             "Sends this panel system program instead of the image");
+    system->type_name("FILE");
+    download->add_option("--image", args->prebuilt, "Sends this prebuilt image instead of building")
+        ->type_name("FILE.qel")
+        ->excludes(system);
+    addGlyphFontOption(*download, args->glyphFont);
+    download->footer("The link drivers of the project's protocols go first. Ctrl+C stops at the "
+                     "next reply, as the Stop\nbutton does. Exit status: 0 sent; 1 not sent or "
+                     "not whole (the reason on stderr); 2 wrong\narguments.");
+    return [args, &ctx] { return runDownload(ctx, *args); };
 }
 
 } // namespace dispcraft::cli

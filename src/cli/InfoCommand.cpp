@@ -1,7 +1,11 @@
 #include "cli/CliProject.h"
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
 
 #include "text/Gb2312.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <memory>
@@ -14,28 +18,6 @@ namespace {
 
 // Store texts are GB2312; the summary is UTF-8.
 std::string utf8(const std::string& gb) { return Gb2312::toUtf8Lossy(gb); }
-
-std::string json(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
 
 struct KindCount {
     const char* name;
@@ -141,113 +123,104 @@ void printText(const ProjectStore& st, const std::string& path, const TrnReader:
 }
 
 void printJson(const ProjectStore& st, const std::string& path, const TrnReader::Result& r) {
-    std::string o = "{\n";
-    o += "  \"project\": " + json(path) + ",\n";
-    o += "  \"format\": " + std::to_string(r.fileFormat) + ",\n";
-    o += "  \"model\": " + json(utf8(st.modelTitle)) + ",\n";
-    o += "  \"links\": [";
-    const char* sep = "\n";
+    using Json = nlohmann::ordered_json; // keys in the order a reader expects them
+    Json o;
+    o["project"] = path;
+    o["format"] = r.fileFormat;
+    o["model"] = utf8(st.modelTitle);
+    o["links"] = Json::array();
     for (const Link& l : links(st)) {
-        o += sep;
-        o += "    {\"port\": " + std::to_string(l.port) + ", \"protocol\": " + json(l.protocol) +
-             ", \"linkName\": " + json(l.linkName) + ", \"baud\": " + std::to_string(l.serial.baud) +
-             ", \"dataBits\": " + std::to_string(l.serial.dataBits) +
-             ", \"stopBits\": " + std::to_string(l.serial.stopBits) + ", \"parity\": " +
-             json(l.serial.parity ? std::string(1, l.serial.parity) : std::string()) +
-             ", \"portNumber\": " + std::to_string(l.portNumber) + "}";
-        sep = ",\n";
+        const std::string parity =
+            l.serial.parity ? std::string(1, l.serial.parity) : std::string();
+        o["links"].push_back({{"port", l.port},
+                              {"protocol", l.protocol},
+                              {"linkName", l.linkName},
+                              {"baud", l.serial.baud},
+                              {"dataBits", l.serial.dataBits},
+                              {"stopBits", l.serial.stopBits},
+                              {"parity", parity},
+                              {"portNumber", l.portNumber}});
     }
-    o += "\n  ],\n";
-    o += "  \"startScreen\": " + std::to_string(st.projectBlock.startScreen) + ",\n";
-    o += "  \"screens\": [";
-    sep = "\n";
+    o["startScreen"] = st.projectBlock.startScreen;
+    o["screens"] = Json::array();
     for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
         if (!st.screenExists(s)) {
             continue;
         }
         const ScreenEntry& e = st.entries[s];
-        o += sep;
-        o += "    {\"number\": " + std::to_string(s) + ", \"name\": " + json(utf8(e.nameString())) +
-             ", \"objects\": {";
-        const char* inner = "";
+        Json objects = Json::object();
         for (const KindCount& k : counts(e)) {
-            o += inner;
-            o += json(k.name) + ": " + std::to_string(k.count);
-            inner = ", ";
+            objects[k.name] = k.count;
         }
-        o += "}, \"textBytes\": " + std::to_string(st.screens[s].textPool.size()) + "}";
-        sep = ",\n";
+        o["screens"].push_back({{"number", s},
+                                {"name", utf8(e.nameString())},
+                                {"objects", std::move(objects)},
+                                {"textBytes", st.screens[s].textPool.size()}});
     }
-    o += screenCount(st) ? "\n  ],\n" : "],\n";
-    o += "  \"pictures\": [";
-    sep = "";
+    o["pictures"] = Json::array();
     for (int i = 1; i <= capacity::kLastPicture; ++i) {
         if (st.pictures[i].defined(i)) {
-            o += sep;
-            o += "{\"number\": " + std::to_string(i) + ", \"width\": " +
-                 std::to_string(st.pictures[i].width) + ", \"height\": " +
-                 std::to_string(st.pictures[i].height) + "}";
-            sep = ", ";
+            const PictureTableEntry& p = st.pictures[i];
+            o["pictures"].push_back({{"number", i}, {"width", p.width}, {"height", p.height}});
         }
     }
-    o += "],\n";
-    o += "  \"alarmGroups\": [";
-    sep = "";
+    o["alarmGroups"] = Json::array();
     for (int g = 0; g < 2; ++g) {
         if (!alarmGroupInUse(st, g)) {
             continue;
         }
         const AlarmBlock& a = st.alarms[g];
-        o += sep;
-        o += "{\"group\": " + std::to_string(g + 1) + ", \"startAddress\": " +
-             std::to_string(a.startAddress) + ", \"options\": " + std::to_string(a.options) +
-             ", \"messages\": [";
+        Json messages = Json::array();
         for (int i = 0; i < a.count; ++i) {
-            o += i ? ", " : "";
-            o += json(alarmText(st, g, i));
+            messages.push_back(alarmText(st, g, i));
         }
-        o += "]}";
-        sep = ", ";
+        o["alarmGroups"].push_back({{"group", g + 1},
+                                    {"startAddress", a.startAddress},
+                                    {"options", a.options},
+                                    {"messages", std::move(messages)}});
     }
-    o += "],\n";
-    o += "  \"changeRecords\": " + std::to_string(st.changeCount) + ",\n";
-    o += std::string("  \"endsEarly\": ") + (r.endsEarly ? "true" : "false") + "\n}\n";
-    std::fputs(o.c_str(), stdout);
+    o["changeRecords"] = st.changeCount;
+    o["endsEarly"] = r.endsEarly;
+    // A path or text that is not UTF-8 shows replacement characters rather than breaking the
+    // document.
+    const std::string text = o.dump(2, ' ', false, Json::error_handler_t::replace);
+    std::fputs(text.c_str(), stdout);
+    std::fputc('\n', stdout);
 }
 
-} // namespace
+struct InfoArguments {
+    std::string path;
+    bool asJson = false;
+};
 
 // A summary of a project file: format, model, links, screens with their object counts and
 // names, pictures, alarms and change records; --json gives the same as JSON. Exit status 0; 3
 // when the file ends early (the summary shows what it holds); 1 when it cannot be read.
-int runInfo(const CliContext& ctx) {
-    std::string path;
-    bool asJson = false;
-    for (const std::string& a : ctx.args) {
-        if (a == "--json") {
-            asJson = true;
-        } else if (path.empty() && !a.empty() && a[0] != '-') {
-            path = a;
-        } else {
-            path.clear();
-            break;
-        }
-    }
-    if (path.empty()) {
-        std::fputs("dispcraft-cli info: usage: dispcraft-cli info IN.trn [--json]\n", stderr);
-        return 1;
-    }
+int runInfo(const CliContext& ctx, const InfoArguments& args) {
     auto store = std::make_unique<ProjectStore>();
     TrnReader::Result r;
-    if (!openProject("info", ctx, path, *store, &r)) {
-        return 1;
+    if (!openProject("info", ctx, args.path, *store, &r)) {
+        return kExitFailed;
     }
-    if (asJson) {
-        printJson(*store, path, r);
+    if (args.asJson) {
+        printJson(*store, args.path, r);
     } else {
-        printText(*store, path, r);
+        printText(*store, args.path, r);
     }
-    return r.endsEarly ? kEndsEarlyStatus : 0;
+    return r.endsEarly ? kEndsEarlyStatus : kExitDone;
+}
+
+} // namespace
+
+CommandRunner addInfo(CLI::App& app, const CliContext& ctx) {
+    auto args = std::make_shared<InfoArguments>();
+    CLI::App* info = app.add_subcommand(
+        "info", "Summarises a project: format, model, links, screens, pictures, alarms");
+    info->add_option("IN.trn", args->path, "The project")->required()->type_name("");
+    info->add_flag("--json", args->asJson, "The same as one JSON document");
+    info->footer("Exit status: 0 shown; 3 shown, but the file ends early; 1 the file cannot be "
+                 "read; 2 wrong arguments.");
+    return [args, &ctx] { return runInfo(ctx, *args); };
 }
 
 } // namespace dispcraft::cli

@@ -1,17 +1,20 @@
 #include "cli/Commands.h"
+#include "cli/ExitStatus.h"
 
-#include "image/PanelGlyphs.h"
+#include "base/MessageSink.h"
 #include "base/ProgramDirectory.h"
-#include "config/ProjectSetup.h"
 #include "editor/EditorMessages.h"
 #include "editor/EditorSession.h"
 #include "editor/PngFile.h"
 #include "editor/ScreenRenderer.h"
+#include "image/PanelGlyphs.h"
 #include "model/ProjectStore.h"
+#include "document/ProjectDocument.h"
 #include "model/TrnReader.h"
 #include "text/Gb2312.h"
 #include "text/LanguageStrings.h"
-#include "base/MessageSink.h"
+
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,67 +40,51 @@ private:
     const LanguageStrings& m_strings;
 };
 
-} // namespace
+struct RenderArguments {
+    std::string in;
+    std::string out;
+    int screen = -1;
+    std::string glyphFont;
+};
 
-// render IN.trn --screen N -o OUT.png: opens screen N as a screen window does and writes what
-// the window would show.
-int runRender(const CliContext& ctx) {
+// Opens screen N as a screen window does and writes what the window would show.
+int runRender(const CliContext& ctx, const RenderArguments& args) {
     LanguageStrings strings;
     ProgramDirectory dir = ProgramDirectory::locate(ctx.programDirOption, ctx.argv0);
     strings.load(dir.path(), "ZOZUDEDevo.dll");
     StderrSink sink(strings);
-
-    std::string in, out;
-    int screen = -1;
-    for (size_t i = 0; i < ctx.args.size(); ++i) {
-        const std::string& a = ctx.args[i];
-        if ((a == "--screen" || a == "-o") && i + 1 < ctx.args.size()) {
-            const std::string& v = ctx.args[++i];
-            if (a == "-o") {
-                out = v;
-            } else {
-                char* end = nullptr;
-                long n = std::strtol(v.c_str(), &end, 10);
-                screen = (end && *end == '\0' && !v.empty()) ? static_cast<int>(n) : -1;
-            }
-        } else if (in.empty() && !a.empty() && a[0] != '-') {
-            in = a;
-        } else {
-            in.clear();
-            break;
-        }
-    }
-    if (in.empty() || out.empty() || screen < 0) {
-        sink.show(Message::string(editormsg::kRenderUsage));
-        return 1;
-    }
+    const int screen = args.screen;
 
     auto store = std::make_unique<ProjectStore>();
-    TrnReader::Result loaded = TrnReader::load(*store, in);
+    TrnReader::Result loaded = ProjectDocument::readFile(*store, args.in, dir);
     if (!loaded.ok) {
         sink.show(loaded.message);
-        return 1;
+        return kExitFailed;
     }
-    ProjectSetup::afterLoad(*store, dir);
     if (!store->screenExists(screen)) {
         sink.show(Message::string(editormsg::kNoSuchScreen, {std::to_string(screen)}));
-        return 1;
+        return kExitFailed;
     }
 
     EditorSession session(*store, dir, sink);
     if (session.screen().loadScreen(screen) != ScreenContents::OpenResult::Opened) {
         sink.show(Message::string(editormsg::kOpeningStopped, {std::to_string(screen)}));
-        return 1;
+        return kExitFailed;
     }
     std::optional<RgbImage> picture = ScreenRenderer::loadPanelPicture(*store, dir);
     if (!picture) {
         sink.show(Message::string(63593));
-        return 1;
+        return kExitFailed;
     }
     std::vector<Message> notes;
-    PanelGlyphs glyphs = PanelGlyphs::open(dir, {}, &notes);
+    PanelGlyphs glyphs = PanelGlyphs::open(dir, args.glyphFont, &notes);
     for (const Message& m : notes) {
         sink.show(m);
+    }
+    // As in the build: a font asked for by name and not opened stops, rather than drawing
+    // texts the panel would show otherwise.
+    if (!args.glyphFont.empty() && !glyphs.hasTwoByteSource()) {
+        return kExitFailed;
     }
     ScreenRenderer renderer(&*picture, &glyphs);
     Gb2312::Result placeholder = Gb2312::fromUtf8(strings.text(63597));
@@ -107,11 +94,31 @@ int runRender(const CliContext& ctx) {
     RgbImage image;
     renderer.render(session.readyToPaint(), image);
     std::string error;
-    if (!PngFile::write(out, image, &error)) {
-        sink.show(Message::string(editormsg::kPictureNotWritten, {out, error}));
-        return 1;
+    if (!PngFile::write(args.out, image, &error)) {
+        sink.show(Message::string(editormsg::kPictureNotWritten, {args.out, error}));
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
+}
+
+} // namespace
+
+CommandRunner addRender(CLI::App& app, const CliContext& ctx) {
+    auto args = std::make_shared<RenderArguments>();
+    CLI::App* render = app.add_subcommand(
+        "render", "Draws a stored screen as its screen window shows it, into a PNG file");
+    render->add_option("IN.trn", args->in, "The project")->required()->type_name("");
+    render->add_option("--screen", args->screen, "The screen's number")
+        ->required()
+        ->check(CLI::Range(0, 65535).description(""))
+        ->type_name("N");
+    render->add_option("-o,--output", args->out, "The PNG file to write")
+        ->required()
+        ->type_name("OUT.png");
+    addGlyphFontOption(*render, args->glyphFont);
+    render->footer(
+        "Exit status: 0 written; 1 nothing written (the reason on stderr); 2 wrong arguments.");
+    return [args, &ctx] { return runRender(ctx, *args); };
 }
 
 } // namespace dispcraft::cli

@@ -16,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(bulbsmithIcon().pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
-    auto* name = new QLabel(QStringLiteral("Bulbsmith 1.0 版"), this);
+    auto* name = new QLabel(QStringLiteral("Bulbsmith 1.1 版"), this);
     name->setObjectName(QStringLiteral("aboutName"));
     auto* text = new QLabel(QStringLiteral("文本显示器“灯部品”文件生成器"), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -99,6 +99,12 @@ BulbsmithWindow::BulbsmithWindow(QWidget* parent) : QDialog(parent) {
     middle->addStretch(1);
     middle->addLayout(sizeColumn);
 
+    // What the last conversion wrote.
+    m_result = new QLabel(this);
+    m_result->setObjectName(QStringLiteral("resultLabel"));
+    m_result->setWordWrap(true);
+    m_result->setMaximumWidth(420);
+
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(version);
     bottom->addStretch(1);
@@ -109,6 +115,7 @@ BulbsmithWindow::BulbsmithWindow(QWidget* parent) : QDialog(parent) {
     layout->addLayout(grid);
     layout->addSpacing(6);
     layout->addLayout(middle);
+    layout->addWidget(m_result);
     layout->addSpacing(6);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -154,13 +161,35 @@ bool BulbsmithWindow::convert(int size) {
         showMessage(QString::fromStdString(r.message()));
         return false;
     }
-    m_preview->setPicture(r.picture);
-    std::string error;
-    if (!LampFile::write(target.toStdString(), r.picture, &error)) {
-        showMessage(
-            QString::fromStdString(LampFile::writeFailureMessage(target.toStdString(), error)));
+    // Both lamp states side by side, S dots high: any other size would be cut or padded into
+    // a wrong lamp, so it is refused before anything is written.
+    if (r.bitmapWidth != 2 * size || r.bitmapHeight != size) {
+        showMessage(QStringLiteral("位图为 %1×%2 像素，而 %3×%3 的灯部品需要 %4×%3 像素的位图"
+                                   "（左右并排两种状态）。")
+                        .arg(r.bitmapWidth)
+                        .arg(r.bitmapHeight)
+                        .arg(size)
+                        .arg(2 * size));
         return false;
     }
+    // Dispcraft lists lamp files by their extension.
+    QString written = target;
+    if (QFileInfo(written).suffix().isEmpty() && !QFileInfo(written).isDir()) {
+        written += QStringLiteral(".lmp");
+        m_target->setText(written);
+    }
+    m_preview->setPicture(r.picture);
+    std::string error;
+    if (!LampFile::write(written.toStdString(), r.picture, &error)) {
+        m_result->clear();
+        showMessage(
+            QString::fromStdString(LampFile::writeFailureMessage(written.toStdString(), error)));
+        return false;
+    }
+    m_result->setText(QStringLiteral("已写入 %1（%2×%2 灯部品，%3 字节）。")
+                          .arg(QDir::toNativeSeparators(written))
+                          .arg(size)
+                          .arg(static_cast<qlonglong>(r.picture.dots.size())));
     return true;
 }
 
@@ -200,8 +229,9 @@ QFileDialog* BulbsmithWindow::createTargetDialog() {
     dlg->setAcceptMode(QFileDialog::AcceptSave);
     dlg->setFileMode(QFileDialog::AnyFile);
     dlg->setNameFilter(QStringLiteral("灯文件(*.lmp)"));
-    // The name is used as typed: no extension is added, and an existing file is asked about.
-    dlg->setDefaultSuffix(QString());
+    // A name typed without an extension gets ".lmp", as Dispcraft lists lamp files by it; an
+    // existing file is asked about.
+    dlg->setDefaultSuffix(QStringLiteral("lmp"));
     dlg->setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!m_target->text().isEmpty()) {
         dlg->setDirectory(localPath(m_target->text()));

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QFileDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,7 +26,9 @@ public:
     void setMessageHandler(std::function<void(const QString&)> handler);
 
     // The convert buttons: checks the paths, converts the source as a lamp of the given size
-    // (16 or 32), previews the picture and writes the target. True when the file was written.
+    // (16 or 32; the bitmap must be 2 x size by size dots), previews the picture and writes the
+    // target (".lmp" added to a name without an extension), then says what it wrote. True when
+    // the file was written.
     bool convert(int size);
 
     // The two browse dialogs, built but not shown, so that their set-up can be checked. The
@@ -47,6 +50,7 @@ private:
     QLineEdit* m_target = nullptr;
     QComboBox* m_sizeList = nullptr;
     LampPreview* m_preview = nullptr;
+    QLabel* m_result = nullptr;
     std::function<void(const QString&)> m_messageHandler;
 };
 

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bulbsmith"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
     QApplication::setWindowIcon(dispcraft::bulbsmithIcon());
     // The program speaks Chinese whatever the desktop's language, so the file dialogs and
     // message box buttons should too, where the toolkit's translations are installed.

@@ -1,7 +1,14 @@
 // dispcraft-panel: a virtual operator panel on a pseudo-terminal (or a given tty) that answers
 // both download generations as a panel would and keeps what it receives.
 
+#include "base/ProgramDirectory.h"
 #include "comm/VirtualPanel.h"
+#include "base/FileIo.h"
+#include "sim/ImageReader.h"
+#include "sim/LcdSnapshot.h"
+#include "sim/Simulation.h"
+#include "text/LanguageStrings.h"
+#include "platform/PanelAnnouncements.h"
 
 #include <cerrno>
 #include <chrono>
@@ -36,6 +43,7 @@ struct Options {
     bool once = false;
     int idleMs = 1000;
     bool quiet = false;
+    std::string show; // where lcd.png goes after each transfer; empty = nowhere
 };
 
 void usage(FILE* out) {
@@ -43,7 +51,8 @@ void usage(FILE* out) {
         "usage: dispcraft-panel [options]\n"
         "  Opens a pseudo-terminal and prints the path of its far end (the port to download\n"
         "  to) on the first line, or uses --device. Answers both download generations and\n"
-        "  keeps what it receives in the store directory, with a summary.\n"
+        "  keeps what it receives in the store directory, with a summary. While it runs,\n"
+        "  Dispcraft's download dialog lists it as a virtual panel.\n"
         "options:\n"
         "  --device TTY         use this tty instead of a pseudo-terminal\n"
         "  --store DIR          where received files go (default panel-store)\n"
@@ -59,7 +68,10 @@ void usage(FILE* out) {
         "                       the PC set); a pseudo-terminal does not pace by itself\n"
         "  --once               exit after the first transfer\n"
         "  --idle-ms MS         a generation-2 transfer is over after this quiet time (1000)\n"
-        "  --quiet              print only the port and the summary\n",
+        "  --quiet              print only the port and the summary\n"
+        "  --show DIR           after each transfer of a project, write DIR/lcd.png: the start\n"
+        "                       screen as the panel simulator draws it (192 x 64, one pixel per\n"
+        "                       dot, lit dots black), and print the screen count\n",
         out);
 }
 
@@ -134,6 +146,8 @@ int parseArgs(int argc, char** argv, Options* o) {
             if (!value(&o->idleMs)) return 2;
         } else if (a == "--quiet") {
             o->quiet = true;
+        } else if (a == "--show" && i + 1 < argc) {
+            o->show = argv[++i];
         } else {
             std::fprintf(stderr, "dispcraft-panel: unknown option '%s'\n", a.c_str());
             usage(stderr);
@@ -206,6 +220,32 @@ bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// The start screen of the image just received, drawn by the panel simulator into dir/lcd.png.
+void showStartScreen(const VirtualPanel& panel, const std::string& dir, const ProgramDirectory& programDir) {
+    auto image = panel.files().find(VirtualPanel::FileKind::Image);
+    if (panel.systemProgram() || image == panel.files().end()) {
+        return;
+    }
+    // Generation 1 serves one-port panels, whose image begins with the COM1 link driver.
+    const ImageReader::Result read = ImageReader::read(
+        image->second, panel.generation() == 1 ? ImageReader::Layout::DriverInFront : ImageReader::Layout::HeaderFirst);
+    if (!read.ok()) {
+        std::fprintf(stderr, "dispcraft-panel: %s\n", LanguageStrings::builtin().format(read.error).c_str());
+        return;
+    }
+    Simulation sim(read.image, Simulation::numberFont(programDir));
+    ::mkdir(dir.c_str(), 0755);
+    const std::string path = dir + "/lcd.png";
+    std::string why;
+    if (!LcdSnapshot::writePng(sim.panel().render(), path, &why)) {
+        std::fprintf(stderr, "dispcraft-panel: cannot write %s: %s\n", path.c_str(), why.c_str());
+        return;
+    }
+    std::printf("%s: start screen %d, %zu screens\n", path.c_str(), sim.panel().currentScreen(),
+                read.image->screens.size());
+    std::fflush(stdout);
+}
+
 class Store {
 public:
     explicit Store(std::string dir) : m_dir(std::move(dir)) {}
@@ -238,12 +278,7 @@ public:
         for (const std::string& l : lines) {
             text += l + "\n";
         }
-        std::string tmp = path("summary.txt.tmp");
-        if (FILE* f = std::fopen(tmp.c_str(), "w")) {
-            std::fputs(text.c_str(), f);
-            std::fclose(f);
-            std::rename(tmp.c_str(), path("summary.txt").c_str());
-        }
+        FileIo::writeAtomic(path("summary.txt"), text);
         std::fputs(text.c_str(), stdout);
         std::fflush(stdout);
     }
@@ -271,6 +306,7 @@ int main(int argc, char** argv) {
     int fd = -1;       // what the panel reads and writes
     int lineFd = -1;   // where the PC's line settings can be read
     int holdSlave = -1;
+    std::string announced; // the file that lists this panel in the port lists
     if (opt.device.empty()) {
         fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0 || ::grantpt(fd) != 0 || ::unlockpt(fd) != 0) {
@@ -288,6 +324,7 @@ int main(int argc, char** argv) {
         makeRaw(holdSlave, true);
         lineFd = holdSlave;
         std::printf("%s\n", name);
+        announced = PanelAnnouncements::forUser().announce(name);
     } else {
         fd = ::open(opt.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
@@ -306,7 +343,16 @@ int main(int argc, char** argv) {
     sa.sa_handler = onSignal;
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
+
+    const ProgramDirectory programDir = ProgramDirectory::locate("", argv[0]);
+    auto report = [&](VirtualPanel& p) {
+        store.summary(p.summary());
+        if (!opt.show.empty()) {
+            showStartScreen(p, opt.show, programDir);
+        }
+    };
 
     VirtualPanel panel(opt.faults);
     panel.setStartListener([&] {
@@ -367,7 +413,7 @@ int main(int argc, char** argv) {
                     }
                 }
                 if (panel.ended() && !reported) {
-                    store.summary(panel.summary());
+                    report(panel);
                     reported = true;
                     if (opt.once) {
                         break;
@@ -395,7 +441,7 @@ int main(int argc, char** argv) {
         // Generation 2 has no end request: the transfer is over when the line stays quiet.
         if (!reported && panel.generation() == 2 && panel.dataPackets() > 0 &&
             quiet.count() >= opt.idleMs) {
-            store.summary(panel.summary());
+            report(panel);
             reported = true;
             if (opt.once) {
                 break;
@@ -403,8 +449,9 @@ int main(int argc, char** argv) {
         }
     }
     if (!reported) {
-        store.summary(panel.summary());
+        report(panel);
     }
+    PanelAnnouncements::withdraw(announced);
     if (holdSlave >= 0) {
         ::close(holdSlave);
     }

@@ -1,10 +1,15 @@
 #include "platform/SerialDeviceList.h"
 
+#include "platform/PanelAnnouncements.h"
+
 #include <algorithm>
+#include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
 #include <map>
+#include <set>
 #include <unistd.h>
 
 namespace dispcraft {
@@ -52,11 +57,43 @@ bool hasUart(const std::string& sysRoot, const std::string& name) {
     return type != 0;
 }
 
+// The product name of the USB device a tty belongs to: its "device" link leads to the USB
+// interface (ttyACM) or to the port under it (ttyUSB); the product is on the device above.
+std::string usbProduct(const std::string& sysRoot, const std::string& name) {
+    char resolved[PATH_MAX];
+    if (!::realpath((sysRoot + "/class/tty/" + name + "/device").c_str(), resolved)) {
+        return {};
+    }
+    std::string dir = resolved;
+    for (int up = 0; up < 3 && dir.size() > 1; ++up) {
+        std::ifstream f(dir + "/product");
+        std::string product;
+        if (f && std::getline(f, product)) {
+            while (!product.empty() && std::isspace(static_cast<unsigned char>(product.back()))) {
+                product.pop_back();
+            }
+            if (!product.empty()) {
+                return product;
+            }
+        }
+        dir = dir.substr(0, dir.rfind('/'));
+    }
+    return {};
+}
+
 } // namespace
+
+std::string SerialDevice::label() const {
+    if (!product.empty()) {
+        return name + " (" + product + ")";
+    }
+    return byId.empty() ? name : name + " (" + byId + ")";
+}
 
 std::vector<SerialDevice> SerialDeviceList::list(const std::string& devRoot,
                                                  const std::string& sysRoot,
-                                                 const std::string& extra) {
+                                                 const std::string& extra,
+                                                 const std::string& panelDirectory) {
     // by-id links point at "../../ttyUSB0".
     std::map<std::string, std::string> byId;
     std::string idDir = devRoot + "/serial/by-id";
@@ -94,31 +131,60 @@ std::vector<SerialDevice> SerialDeviceList::list(const std::string& devRoot,
         SerialDevice d;
         d.path = devRoot + "/" + f.name;
         d.name = f.name;
+        d.kind = f.family == 0 ? SerialDevice::Kind::Builtin : SerialDevice::Kind::Adapter;
         auto id = byId.find(f.name);
         if (id != byId.end()) {
             d.byId = id->second;
         }
+        if (f.family != 0) {
+            d.product = usbProduct(sysRoot, f.name);
+        }
         out.push_back(d);
     }
+    std::set<std::string> listed;
+    for (const SerialDevice& d : out) {
+        listed.insert(d.path);
+    }
+    auto shortName = [](const std::string& path) {
+        return path.rfind("/dev/", 0) == 0 ? path.substr(5) : path;
+    };
     size_t start = 0;
     while (start < extra.size()) {
         size_t colon = extra.find(':', start);
         std::string path = extra.substr(start, colon == std::string::npos ? colon : colon - start);
         start = colon == std::string::npos ? extra.size() : colon + 1;
-        if (path.empty()) {
+        if (path.empty() || !listed.insert(path).second) {
             continue;
         }
         SerialDevice d;
         d.path = path;
-        d.name = path.rfind("/dev/", 0) == 0 ? path.substr(5) : path;
+        d.name = shortName(path);
         out.push_back(d);
+    }
+    if (!panelDirectory.empty()) {
+        for (const PanelAnnouncements::Panel& p : PanelAnnouncements(panelDirectory).running()) {
+            if (!listed.insert(p.device).second) {
+                // Named in the environment as well: it is still a virtual panel.
+                for (SerialDevice& d : out) {
+                    if (d.path == p.device) {
+                        d.kind = SerialDevice::Kind::VirtualPanel;
+                    }
+                }
+                continue;
+            }
+            SerialDevice d;
+            d.path = p.device;
+            d.name = shortName(p.device);
+            d.kind = SerialDevice::Kind::VirtualPanel;
+            out.push_back(d);
+        }
     }
     return out;
 }
 
 std::vector<SerialDevice> SerialDeviceList::list() {
     const char* extra = std::getenv("DISPCRAFT_SERIAL_DEVICES");
-    return list("/dev", "/sys", extra ? extra : "");
+    return list("/dev", "/sys", extra ? extra : "", PanelAnnouncements::forUser().directory());
 }
 
 std::string SerialDeviceList::devicePath(int portNumber) {

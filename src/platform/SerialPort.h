@@ -24,6 +24,8 @@ public:
     SerialPort() = default;
     explicit SerialPort(std::string devicePath) : m_fixedPath(std::move(devicePath)) {}
     ~SerialPort() override;
+    // The device the next open takes, whatever port number it is given; empty = by number.
+    void setDevicePath(std::string devicePath) { m_fixedPath = std::move(devicePath); }
 
     bool open(int portNumber, Message* reason) override;
     bool isOpen() const override { return m_fd >= 0; }

@@ -11,6 +11,7 @@
 #include "app/Prompts.h"
 #include "app/ScreenCanvas.h"
 #include "app/ScreenWindow.h"
+#include "document/ProjectDocument.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -30,8 +31,8 @@
 
 namespace dispcraft::apptest {
 
-// Records every message and question; answers questions from a script, else with the first
-// button (Yes or OK); file dialogs return the scripted names, else cancel.
+// Records every message and question; answers questions from a script, else with the default
+// button (as a bare Enter would); file dialogs return the scripted names, else cancel.
 class ScriptedPrompts : public Prompts {
 public:
     std::vector<Message> shown;
@@ -51,8 +52,15 @@ public:
             answers.pop_front();
             return a;
         }
-        return b == Buttons::Ok || b == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+        switch (b) {
+        case Buttons::Ok:
+        case Buttons::OkCancel: return Answer::Ok;
+        case Buttons::YesNoDefaultNo: return Answer::No;
+        case Buttons::OkCancelDefaultCancel: return Answer::Cancel;
+        default: return Answer::Yes;
+        }
     }
+    int fileDialogs = 0;
     QString saveFileName(const QString&, const QString&, const QString&) override { return nextFile(); }
     QString openFileName(const QString&, const QString&, const QString&) override { return nextFile(); }
     bool openExternal(const QUrl& url) override {
@@ -77,6 +85,7 @@ public:
 
 private:
     QString nextFile() {
+        ++fileDialogs;
         if (files.empty()) {
             return {};
         }
@@ -150,19 +159,24 @@ struct Fixture {
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<MainWindow> main;
     int restarts = 0;
+    QStringList restartArguments;
 
     // language: the "lan" of the settings file written first; empty = no settings file.
-    explicit Fixture(const char* language = "ZOZUDEDevo.dll") {
+    // settings: more of the settings file.
+    explicit Fixture(const char* language = "ZOZUDEDevo.dll", const QByteArray& settings = {}) {
         programDir = makeProgramDirectory(tmp.path() + QStringLiteral("/program"));
         if (language) {
             QFile ini(programDir + QStringLiteral("/qel.ini"));
             ini.open(QIODevice::WriteOnly);
-            ini.write(QByteArray("[language]\r\nlan=") + language + "\r\n");
+            ini.write(QByteArray("[language]\r\nlan=") + language + "\r\n" + settings);
         }
         ctx = AppContext::start(programDir.toStdString(), "dispcraft");
         main = std::make_unique<MainWindow>(*ctx);
         main->setPrompts(&prompts);
-        main->setRestarter([this] { ++restarts; });
+        main->setRestarter([this](const QStringList& arguments) {
+            ++restarts;
+            restartArguments = arguments;
+        });
         main->show();
     }
 

@@ -14,6 +14,8 @@
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
 
+#include <QLabel>
+
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -121,11 +123,11 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
         QCOMPARE(ctl<QComboBox>(d, 1010)->count(), 1);
         auto* list = ctl<ReportList>(d, 1038);
         QCOMPARE(list->rowCount(), 16);
-        QCOMPARE(list->cell(3, 0), ui::text(61453));
+        QCOMPARE(list->cell(3, 0), QString());
         editCell(list, 0, QStringLiteral("RUN"));
         editCell(list, 1, tooLongText()); // refused, the row keeps its text
         QVERIFY(f.prompts.wasShown(61450));
-        QCOMPARE(list->cell(1, 0), ui::text(61453));
+        QCOMPARE(list->cell(1, 0), QString());
         editCell(list, 1, QStringLiteral("停止"));
         ctl<QLineEdit>(d, 1036)->setText(QStringLiteral("8000"));
         DialogScript::ok(d);
@@ -146,6 +148,7 @@ void DialogsTest::msgDispPlacedAndEditedWithItsTexts() {
     QVERIFY(o.occupies(kKindMsgDisp));
     QCOMPARE(o.texts[0], std::string("RUN"));
     QCOMPARE(o.texts[1], std::string("\xCD\xA3\xD6\xB9"));
+    QCOMPARE(o.texts[2], std::string()); // rows left alone stay empty
     QCOMPARE(o.address, 100);
     QCOMPARE(o.attr & 0x80, 0x80);
     QVERIFY(s.screen().modified());
@@ -223,6 +226,10 @@ void DialogsTest::panelKeyFromThePanelPicture() {
         shown(d);
         QCOMPARE(d.windowTitle(), ui::text(Message::string(61514, {"1"})));
         QVERIFY(ctl(d, 1194)->isVisibleTo(&d)); // the model has the fourth action
+        // What only the panel's manual explains says which bits it stores; bit modes say what
+        // they do.
+        QVERIFY(ctl(d, 1194)->toolTip().contains(ui::text(appmsg::kTipFourthAction)));
+        QVERIFY(ctl<QRadioButton>(d, 1203)->text().contains(QStringLiteral("held")));
         ctl<QRadioButton>(d, 1193)->click();
         QVERIFY(!ctl(d, 1227)->isVisibleTo(&d));
         QVERIFY(ctl(d, 1211)->isVisibleTo(&d));
@@ -475,7 +482,21 @@ void DialogsTest::panelSettingsChecksAndTheTable() {
     QCOMPARE(f.prompts.shown.size(), size_t(1));
     QVERIFY(ui::text(f.prompts.shown[0]).contains(QStringLiteral("Zovariz110&PX4")));
     DialogScript ds;
-    ds.expect(QStringLiteral("panelSettingsDialog"), DialogScript::ok);
+    ds.expect(QStringLiteral("panelSettingsDialog"), [](QDialog& shownDialog) {
+        // The options and settings name the bytes they are stored in, labels included.
+        QVERIFY(ctl(shownDialog, 1161)
+                    ->toolTip()
+                    .contains(
+                        ui::text(Message::string(appmsg::kTipControlBit, {"7"})).toHtmlEscaped()));
+        auto* spin = ctl(shownDialog, PanelSettingsForm::kSetting3);
+        QVERIFY(spin->toolTip().contains(QStringLiteral("62-63")));
+        bool labelled = false;
+        for (QLabel* label : shownDialog.findChildren<QLabel*>()) {
+            labelled = labelled || (label->buddy() == spin && label->toolTip() == spin->toolTip());
+        }
+        QVERIFY(labelled);
+        DialogScript::ok(shownDialog);
+    });
     auto v = d.run();
     QVERIFY(v);
     QCOMPARE(int(v->startScreen), 199);

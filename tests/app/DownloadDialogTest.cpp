@@ -6,9 +6,11 @@
 
 #include "app/dialogs/DownloadDialog.h"
 #include "comm/DownloadSession.h"
+#include "config/SettingsFile.h"
 #include "model/ProjectStore.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -34,8 +36,6 @@ public:
             }
             m_port = QString::fromUtf8(m_process.readLine()).trimmed();
         }
-        // The port list takes the panel's end as its last entry.
-        qputenv("DISPCRAFT_SERIAL_DEVICES", m_port.toUtf8());
     }
     ~Panel() {
         if (m_process.state() != QProcess::NotRunning) {
@@ -45,7 +45,6 @@ public:
                 m_process.waitForFinished(3000);
             }
         }
-        qunsetenv("DISPCRAFT_SERIAL_DEVICES");
     }
     const QString& port() const { return m_port; }
     // Waits for the exit; the exit code, or -1 when it did not end.
@@ -88,10 +87,14 @@ W* ctl(QDialog& d, int id) {
     return d.findChild<W*>(QStringLiteral("ctl%1").arg(id));
 }
 
+// The running panel is listed by name, found by what it announced; nothing in the
+// environment tells the program about it.
 void choosePort(QDialog& d, const QString& port) {
     auto* ports = ctl<QComboBox>(d, DownloadDialog::kPortList);
-    const int index = ports->findText(port.mid(5), Qt::MatchContains);
+    const int index = ports->findData(port);
     QVERIFY2(index >= 0, qPrintable(port));
+    QCOMPARE(ports->itemText(index),
+             ui::text(Message::string(DownloadDialog::kVirtualPanel, {ui::str(port.mid(5))})));
     ports->setCurrentIndex(index);
 }
 
@@ -131,6 +134,10 @@ void DownloadDialogTest::buildThenDownloadToThePanel() {
     f.dialogs.expect(QStringLiteral("downloadDialog"), [&](QDialog& d) {
         auto& dialog = static_cast<DownloadDialog&>(d);
         d.show();
+        // What was built is said before anything is sent.
+        auto* built = d.findChild<QLabel*>(QStringLiteral("buildSummary"));
+        QVERIFY(built->isVisible());
+        QVERIFY(built->text().contains(QStringLiteral("qelsoft.qel")));
         choosePort(d, panel.port());
         auto* clock = ctl<QCheckBox>(d, DownloadDialog::kClockBox);
         QVERIFY(clock->isEnabled());
@@ -156,10 +163,11 @@ void DownloadDialogTest::buildThenDownloadToThePanel() {
         auto* progress = ctl<QProgressBar>(d, DownloadDialog::kProgress);
         QCOMPARE(progress->value(), progress->maximum());
         QVERIFY(progress->maximum() > 0);
-        for (int id : {DownloadDialog::kDownload, DownloadDialog::kSystemProgram, DownloadDialog::kStop,
-                       DownloadDialog::kCancel}) {
+        for (int id :
+             {DownloadDialog::kDownload, DownloadDialog::kSystemProgram, DownloadDialog::kCancel}) {
             QVERIFY(ctl<QPushButton>(d, id)->isEnabled());
         }
+        QVERIFY(!ctl<QPushButton>(d, DownloadDialog::kStop)->isEnabled()); // nothing to stop
         QVERIFY(clock->isEnabled());
         ctl<QPushButton>(d, DownloadDialog::kCancel)->click();
         QVERIFY(!d.isVisible());
@@ -250,41 +258,51 @@ void DownloadDialogTest::missingStartScreenOffersNoDownload() {
 
 void DownloadDialogTest::portIsRememberedAndTheClockBoxFollowsTheGeneration() {
     Fixture f;
-    // Two devices that are not there: listed at the end, refused when opened.
+    const SettingsFile& settings = f.ctx->settings();
+    // Two devices that are not there: listed by their names, refused when opened.
     const QString a = f.file(QStringLiteral("ttyNOPE0"));
     const QString b = f.file(QStringLiteral("ttyNOPE1"));
     qputenv("DISPCRAFT_SERIAL_DEVICES", (a + QLatin1Char(':') + b).toUtf8());
     DownloadInputs one;
     one.cpuId = 1;
-    int chosen = -1;
     {
-        DownloadDialog d(one, f.prompts);
+        DownloadDialog d(one, f.prompts, nullptr, nullptr, &settings);
         QVERIFY(!ctl<QCheckBox>(d, DownloadDialog::kClockBox)->isEnabled());
         auto* ports = ctl<QComboBox>(d, DownloadDialog::kPortList);
-        QVERIFY(ports->count() >= 2);
-        chosen = ports->count() - 1;
-        QVERIFY(ports->itemText(chosen).startsWith(QStringLiteral("COM%1").arg(chosen + 1)));
-        QVERIFY(ports->itemText(chosen).contains(QStringLiteral("ttyNOPE1")));
+        const int chosen = ports->findData(b);
+        QVERIFY(chosen >= 0);
+        QCOMPARE(ports->itemText(chosen), b); // by its device, not as "COMn"
         ports->setCurrentIndex(chosen);
-        // The test open fails: 61480 with the port number, and why.
+        // The test open fails: 61480 naming the device, and why.
         ctl<QPushButton>(d, DownloadDialog::kDownload)->click();
         QVERIFY(f.prompts.wasShown(61480));
-        QCOMPARE(f.prompts.shown.front().args.at(0), std::to_string(chosen + 1));
+        QCOMPARE(f.prompts.shown.front().args.at(0), ui::str(b));
         QVERIFY(!d.session().transferring());
         QVERIFY(ctl<QPushButton>(d, DownloadDialog::kDownload)->isEnabled());
     }
+    // Remembered by device in the settings file, wherever the list puts it now.
+    QVERIFY(f.settingsText().contains(QStringLiteral("port=") + b));
+    qputenv("DISPCRAFT_SERIAL_DEVICES", (b + QLatin1Char(':') + a).toUtf8());
     DownloadInputs two;
     two.cpuId = 2;
     {
-        DownloadDialog d(two, f.prompts);
-        QCOMPARE(ctl<QComboBox>(d, DownloadDialog::kPortList)->currentIndex(), chosen);
-        QCOMPARE(d.session().portIndex(), chosen);
+        DownloadDialog d(two, f.prompts, nullptr, nullptr, &settings);
+        QCOMPARE(d.chosenDevice(), b);
         QVERIFY(ctl<QCheckBox>(d, DownloadDialog::kClockBox)->isEnabled());
-        ctl<QComboBox>(d, DownloadDialog::kPortList)->setCurrentIndex(0);
-    }
-    {
-        DownloadDialog d(two, f.prompts);
-        QCOMPARE(ctl<QComboBox>(d, DownloadDialog::kPortList)->currentIndex(), 0);
+        // A device typed by its name or path is taken as typed; an empty field is refused.
+        auto* ports = ctl<QComboBox>(d, DownloadDialog::kPortList);
+        ports->setEditText(QStringLiteral("ttyUSB7"));
+        QCOMPARE(d.chosenDevice(), QStringLiteral("/dev/ttyUSB7"));
+        ports->setEditText(f.file(QStringLiteral("typed")));
+        QCOMPARE(d.chosenDevice(), f.file(QStringLiteral("typed")));
+        f.prompts.clear();
+        ctl<QPushButton>(d, DownloadDialog::kDownload)->click();
+        QCOMPARE(f.prompts.shown.front().args.at(0), ui::str(f.file(QStringLiteral("typed"))));
+        ports->setEditText(QString());
+        f.prompts.clear();
+        ctl<QPushButton>(d, DownloadDialog::kDownload)->click();
+        QVERIFY(f.prompts.wasShown(DownloadDialog::kNoPorts));
+        QVERIFY(!d.session().transferring());
     }
     qunsetenv("DISPCRAFT_SERIAL_DEVICES");
 }

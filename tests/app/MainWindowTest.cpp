@@ -2,6 +2,9 @@
 // clipboard, the close questions, the recent list and the language switch.
 #include "AppTestSupport.h"
 
+#include "app/StartPane.h"
+#include "app/ToolkitTranslations.h"
+
 #include "app/Commands.h"
 #include "config/SettingsFile.h"
 #include "model/ProjectStore.h"
@@ -16,6 +19,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 using namespace dispcraft;
@@ -39,10 +44,12 @@ private slots:
     void newProjectNeedsAModelAndTakesPortParameters();
     void aboutWindowHidesUnsetFields();
     void missingPanelPictureClosesTheWindow();
-    void saveAsNames();
     void viewCommandsAndTheirRules();
     void untitledWorkIsAskedAboutBeforeOpening();
     void pasteIntoAnotherProjectKeepsPositions();
+    void screenNumberIsAskedOnceAndKeepsWhatWasTyped();
+    void unsetRecentEntriesInEveryLanguage();
+    void startPaneWhileNoProjectIsOpen();
 };
 
 void MainWindowTest::firstStartWithoutSettingsFile() {
@@ -101,7 +108,7 @@ void MainWindowTest::textScreenSavedClosedAndOpenedAgain() {
     f.saveAs(QStringLiteral("first.trn"), 1);
     QVERIFY(f.dialogs.done());
     QVERIFY(QFileInfo::exists(f.file(QStringLiteral("first.trn"))));
-    QVERIFY(!f.main->store().modified());
+    QVERIFY(!f.main->document().modified());
     QCOMPARE(f.active()->windowTitle(), ui::text(Message::string(61500, {"1"})) + QStringLiteral("[*]"));
 
     QVERIFY(f.main->closeProject());
@@ -194,25 +201,65 @@ void MainWindowTest::previousAndNextAtTheEnds() {
 
 void MainWindowTest::languageSwitchRestartsOnClose() {
     Fixture f;
-    // No: nothing written, no restart.
+    // The menu marks the language of this run; choosing it asks nothing.
+    QVERIFY(f.main->action(command::kEnglish)->isChecked());
+    QVERIFY(!f.main->action(command::kChinese)->isChecked());
+    f.main->runCommand(command::kEnglish);
+    QVERIFY(f.prompts.asked.empty());
+    // No: nothing written, no restart, the mark stays.
     f.prompts.answers = {Answer::No};
     f.main->runCommand(command::kChinese);
     QVERIFY(f.prompts.wasAsked(63595));
-    QCOMPARE(f.prompts.captions.back(), QStringLiteral("Notice"));
+    QCOMPARE(f.prompts.captions.back(), ui::text(appmsg::kNoticeCaption));
     QVERIFY(!f.main->restartPending());
+    QVERIFY(!f.main->action(command::kChinese)->isChecked());
     QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZOZUDEDevo.dll")));
-    // Yes, then Cancel at the exit question: the language is written, the program runs on.
+
+    // A saved project with two screens open and an unsaved change: Yes, then Cancel at the
+    // save question leaves everything as it was.
+    f.newProject();
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    f.saveAs(QStringLiteral("restart.trn"), 1);
+    f.main->runCommand(command::kNewScreen);
+    f.placeText(QStringLiteral("THREE"), 0, 0);
+    f.prompts.clear();
     f.prompts.answers = {Answer::Yes, Answer::Cancel};
     f.main->runCommand(command::kChinese);
-    QVERIFY(f.prompts.wasAsked(61577));
-    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZIDUZADERU.dll")));
-    QVERIFY(f.main->restartPending());
+    QVERIFY(f.prompts.wasAsked(appmsg::kSaveBeforeRestart));
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZOZUDEDevo.dll")));
     QVERIFY(f.main->isVisible());
     QCOMPARE(f.restarts, 0);
-    // The next close restarts.
-    f.prompts.answers = {Answer::Ok};
-    QVERIFY(f.main->close());
+    // Yes and Yes: saved (the new screen numbered), written, and one restart without another
+    // question, which opens the project and both screens again.
+    f.prompts.clear();
+    f.prompts.answers = {Answer::Yes, Answer::Yes};
+    f.expectScreenNumber(3);
+    f.main->runCommand(command::kChinese);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(int(f.prompts.asked.size()), 2);
+    QVERIFY(f.settingsText().contains(QStringLiteral("lan=ZIDUZADERU.dll")));
+    QTRY_VERIFY(!f.main->isVisible());
     QCOMPARE(f.restarts, 1);
+    const QString project = f.file(QStringLiteral("restart.trn"));
+    QCOMPARE(f.restartArguments,
+             (QStringList{QStringLiteral("--screens"), QStringLiteral("1,3"), project}));
+    QVERIFY(f.settingsText().contains(QStringLiteral("file1=") + project));
+
+    // The new process: Chinese, the toolkit's own buttons too, and the same windows.
+    auto ctx = AppContext::start(f.programDir.toStdString(), "dispcraft");
+    QCOMPARE(ctx->language(), std::string(SettingsFile::kChinese));
+    QVERIFY(installToolkitTranslations(ctx->language()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    MainWindow again(*ctx);
+    again.setPrompts(&f.prompts);
+    QVERIFY(again.action(command::kChinese)->isChecked());
+    QVERIFY(again.openAtStart(project, {1, 3}));
+    QCOMPARE(again.screenWindows().size(), 2);
+    QCOMPARE(again.activeScreenWindow()->screenNo(), 3);
+    QCOMPARE(again.windowOfScreen(1)->session().screen().objects().textStrings[0].text, std::string("ONE"));
+    QVERIFY(!again.document().modified());
+    installToolkitTranslations(SettingsFile::kEnglish);
+    LanguageStrings::current().load(f.programDir.toStdString(), SettingsFile::kEnglish);
 }
 
 void MainWindowTest::copyAndPasteBetweenScreenWindows() {
@@ -285,7 +332,7 @@ void MainWindowTest::closingTheProgramAsksFirst() {
     Fixture f;
     f.newProject();
     f.placeText(QStringLiteral("UNSAVED"), 0, 0);
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
     f.prompts.answers = {Answer::Cancel};
     QVERIFY(!f.main->close());
     QVERIFY(f.prompts.wasAsked(61578));
@@ -351,6 +398,13 @@ void MainWindowTest::documentsAndBuild() {
     QCOMPARE(ui::qs(handed.imagePath), f.programDir + QStringLiteral("/qelsoft.qel"));
     QVERIFY(!handed.result.stopped());
     QCOMPARE(QFileInfo(ui::qs(handed.imagePath)).size(), qint64(handed.result.image.size()));
+    // The status bar says what was built.
+    QCOMPARE(
+        f.main->buildPaneText(),
+        ui::text(Message::string(
+            appmsg::kBuildSummary,
+            {"qelsoft.qel", QLocale().toString(qlonglong(handed.result.image.size())).toStdString(),
+             "1", "0"})));
 }
 
 void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {
@@ -363,6 +417,7 @@ void MainWindowTest::screenNumberOfAnotherWindowReplacesIt() {
     f.placeText(QStringLiteral("NEW"), 0, 0);
     // Screen 4 exists: the dialog asks 63526; Yes replaces it and the old window goes.
     f.expectScreenNumber(4);
+    f.prompts.answers = {Answer::Yes};
     QVERIFY(f.main->storeScreenWindow(*fresh));
     QVERIFY(f.prompts.wasAsked(63526));
     QTRY_COMPARE(f.main->screenWindows().size(), 1);
@@ -402,12 +457,13 @@ void MainWindowTest::screenListCopiesRenumbersAndOpens() {
         d.findChild<QSpinBox*>(QStringLiteral("ctl1110"))->setValue(2);
         DialogScript::ok(d);
     });
+    f.prompts.answers = {Answer::Ok};
     f.main->runCommand(command::kScreenList);
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasAsked(63590));
     QCOMPARE(f.main->windowOfScreen(2), two);
     QCOMPARE(two->session().screen().objects().textStrings[0].text, std::string("A"));
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
 
     // Renumber the open screen 2 to 7: its window follows.
     f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {
@@ -508,33 +564,6 @@ void MainWindowTest::missingPanelPictureClosesTheWindow() {
     QVERIFY(f.main->store().projectOpen);
 }
 
-void MainWindowTest::saveAsNames() {
-    Fixture f;
-    f.newProject();
-    f.placeText(QStringLiteral("N"), 0, 0);
-    f.saveAs(QStringLiteral("plain"), 1); // no extension: ".trn" is added
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("plain.trn")));
-    // Save As keeps ".TRN" in any case and adds ".trn" to any other extension.
-    f.prompts.files.push_back(f.file(QStringLiteral("UPPER.TRN")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("UPPER.TRN")));
-    f.prompts.files.push_back(f.file(QStringLiteral("notes.txt")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-    QVERIFY(QFileInfo::exists(f.file(QStringLiteral("notes.txt.trn"))));
-    // The name with the extension added exists: asked first; No keeps the old path.
-    f.prompts.files.push_back(f.file(QStringLiteral("plain")));
-    f.prompts.answers = {Answer::No};
-    f.main->runCommand(command::kSaveProjectAs);
-    QVERIFY(f.prompts.wasAsked(appmsg::kOverwrite));
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-    // A file that cannot be written: 61561, and the project keeps its path.
-    f.prompts.files.push_back(f.file(QStringLiteral("no/such/dir/x.trn")));
-    f.main->runCommand(command::kSaveProjectAs);
-    QVERIFY(f.prompts.wasShown(61561));
-    QCOMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("notes.txt.trn")));
-}
-
 void MainWindowTest::viewCommandsAndTheirRules() {
     Fixture f;
     QVERIFY(!f.main->commandEnabled(command::kPlaceTextString)); // no screen window
@@ -579,10 +608,11 @@ void MainWindowTest::viewCommandsAndTheirRules() {
     f.prompts.answers = {Answer::No};
     f.main->runCommand(command::kRemoveScreen);
     QVERIFY(f.main->store().screenExists(9));
+    f.prompts.answers = {Answer::Yes};
     f.main->runCommand(command::kRemoveScreen);
     QVERIFY(!f.main->store().screenExists(9));
     QTRY_COMPARE(f.main->screenWindows().size(), 0);
-    QVERIFY(f.main->store().modified());
+    QVERIFY(f.main->document().modified());
 }
 
 void MainWindowTest::untitledWorkIsAskedAboutBeforeOpening() {
@@ -638,6 +668,126 @@ void MainWindowTest::pasteIntoAnotherProjectKeepsPositions() {
     f.main->runCommand(command::kPaste);
     QCOMPARE(w->session().screen().objects().textStrings[0].x, from.x);
     QCOMPARE(w->session().screen().objects().textStrings[0].y, from.y);
+}
+
+void MainWindowTest::screenNumberIsAskedOnceAndKeepsWhatWasTyped() {
+    Fixture f;
+    f.newProject();
+    f.placeText(QStringLiteral("ONE"), 0, 0);
+    // Screen > Save of an untitled project: the number first (the lowest free one offered),
+    // then the file; the number is not asked again.
+    f.prompts.files.push_back(f.file(QStringLiteral("numbers.trn")));
+    f.dialogs.expect(QStringLiteral("screenAssignDialog"), [&](QDialog& d) {
+        QCOMPARE(f.prompts.fileDialogs, 0);
+        QCOMPARE(d.findChild<QSpinBox*>(QStringLiteral("ctl1087"))->value(), 1);
+        d.findChild<QLineEdit*>(QStringLiteral("ctl1088"))->setText(QStringLiteral("One"));
+        DialogScript::ok(d);
+    });
+    f.active()->runCommand(command::kSave);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.prompts.fileDialogs, 1);
+    QVERIFY(f.main->store().screenExists(1));
+    QVERIFY(!f.main->document().modified());
+
+    // A second window: typed values survive the focus entering the list; only a row chosen
+    // with a key or a click replaces them, and replacing a screen is not the default.
+    f.main->runCommand(command::kNewScreen);
+    f.placeText(QStringLiteral("TWO"), 0, 0);
+    f.dialogs.expect(QStringLiteral("screenAssignDialog"), [&](QDialog& d) {
+        auto* number = d.findChild<QSpinBox*>(QStringLiteral("ctl1087"));
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("ctl1088"));
+        auto* list = d.findChild<QTreeWidget*>(QStringLiteral("ctl1086"));
+        QCOMPARE(number->value(), 2);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        number->setValue(4);
+        name->setFocus();
+        name->setText(QStringLiteral("Foo"));
+        QTest::keyClick(name, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
+        QCOMPARE(number->value(), 4);
+        QCOMPARE(name->text(), QStringLiteral("Foo"));
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(number->value(), 1);
+        QCOMPARE(name->text(), QStringLiteral("One"));
+        // Enter at the question keeps screen 1 and the dialog.
+        DialogScript::ok(d);
+        QVERIFY(f.prompts.wasAsked(63526));
+        QVERIFY(d.isVisible());
+        number->setValue(4);
+        name->setText(QStringLiteral("Foo"));
+        DialogScript::ok(d);
+    });
+    f.main->runCommand(command::kSaveProject);
+    QVERIFY(f.dialogs.done());
+    QVERIFY(f.main->store().screenExists(4));
+    QCOMPARE(f.main->store().entries[4].nameString(), std::string("Foo"));
+    QCOMPARE(f.main->store().entries[1].nameString(), std::string("One"));
+    QCOMPARE(f.main->windowOfScreen(1)->session().screen().objects().textStrings[0].text, std::string("ONE"));
+}
+
+void MainWindowTest::unsetRecentEntriesInEveryLanguage() {
+    // An English run left its sentinel in the list; this run speaks Chinese.
+    Fixture f(SettingsFile::kChinese, "[LastFile]\r\nfile1=(none)\r\nfile2=(none)\r\n");
+    QCOMPARE(LanguageStrings::current().sentinel(), std::string("（无）"));
+    QVERIFY(!f.main->commandEnabled(command::kRecent1));
+    QCOMPARE(f.main->action(command::kRecent1)->text(), QStringLiteral("&1: （无）"));
+    f.main->openProject(1);
+    QVERIFY(f.prompts.shown.empty());
+    // Saving puts the project first at once; unset entries are written empty, in no language.
+    f.newProject();
+    f.placeText(QStringLiteral("ZH"), 0, 0);
+    f.saveAs(QStringLiteral("zh.trn"), 1);
+    QVERIFY(f.settingsText().contains(QStringLiteral("file1=") + f.file(QStringLiteral("zh.trn"))));
+    QVERIFY(f.main->commandEnabled(command::kRecent1));
+    QVERIFY(!f.main->commandEnabled(command::kRecent2));
+    f.prompts.answers = {Answer::Ok};
+    QVERIFY(f.main->close());
+    const QString written = f.settingsText();
+    QVERIFY(written.contains(QStringLiteral("file2=\r\n")));
+    QVERIFY(!written.contains(QStringLiteral("（无）")));
+    QVERIFY(!written.contains(QStringLiteral("(none)")));
+}
+
+void MainWindowTest::startPaneWhileNoProjectIsOpen() {
+    Fixture f;
+    // The examples of the build, beside the program directory as in the build tree.
+    const QDir built(QStringLiteral(DISPCRAFT_TEST_PROGRAM_DIR "/../examples"));
+    QDir().mkpath(f.file(QStringLiteral("examples")));
+    for (const QString& name : built.entryList({QStringLiteral("*.trn")})) {
+        QFile::copy(built.filePath(name), f.file(QStringLiteral("examples/") + name));
+    }
+    auto* central = qobject_cast<QStackedWidget*>(f.main->centralWidget());
+    QVERIFY(central);
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->startPane()));
+    f.main->rebuildWorkspace();
+    auto* example = f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("example1"));
+    QVERIFY(example);
+    QVERIFY(!f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("recent1")));
+    // An example opens as an untitled copy with its screens.
+    example->click();
+    QTRY_VERIFY(f.main->store().projectOpen);
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->mdiArea()));
+    QVERIFY(f.main->store().projectPath.empty());
+    QVERIFY(f.main->screenWindows().size() >= 1);
+    QVERIFY(f.main->windowTitle().startsWith(ui::text(63579)));
+    // Closed: the pane again, asking nothing; a saved project is then a recent one.
+    QVERIFY(f.main->closeProject());
+    QVERIFY(f.prompts.asked.empty());
+    QCOMPARE(central->currentWidget(), static_cast<QWidget*>(f.main->startPane()));
+    f.main->startPane()
+        ->findChild<QAbstractButton*>(QStringLiteral("start%1").arg(command::kNewProject))
+        ->click();
+    f.dialogs.expect(QStringLiteral("modelLinkDialog"), DialogScript::ok);
+    QTRY_VERIFY(f.main->store().projectOpen);
+    f.placeText(QStringLiteral("SAVED"), 0, 0);
+    f.saveAs(QStringLiteral("started.trn"), 1);
+    QVERIFY(f.main->closeProject());
+    auto* recent = f.main->startPane()->findChild<QAbstractButton*>(QStringLiteral("recent1"));
+    QVERIFY(recent);
+    recent->click();
+    QTRY_COMPARE(ui::qs(f.main->store().projectPath), f.file(QStringLiteral("started.trn")));
 }
 
 QTEST_MAIN(MainWindowTest)

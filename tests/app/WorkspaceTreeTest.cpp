@@ -231,7 +231,7 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     QCOMPARE(st.projectBlock.baud[0], uint16_t(4800));
     QCOMPARE(st.projectBlock.parity[0], uint8_t('e'));
     QVERIFY(st.treeChanged);
-    QVERIFY(st.modified());
+    QVERIFY(f.main->document().modified());
 
     // The COM2 item opens the same dialog for COM2.
     st.treeChanged = false;
@@ -389,7 +389,7 @@ void WorkspaceTreeTest::modelChangeRebuildsTheTree() {
     QVERIFY(f.dialogs.done());
     QVERIFY(st.modelTitle != before);
     QVERIFY(st.treeChanged);
-    QVERIFY(st.modified());
+    QVERIFY(f.main->document().modified());
     QVERIFY(t->topLevelItem(3)->child(0)->text(0).startsWith(captionText(5) + QStringLiteral(":QP110")));
     QVERIFY(!t->findCaption(captionText(12)));
     QVERIFY(f.dialogs.unexpected.isEmpty());

@@ -2,6 +2,8 @@
 
 // Runs dispcraft-cli with arguments and collects its exit status and output.
 
+#include "base/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -36,19 +38,8 @@ inline std::string quote(const std::string& s) {
     return q + "'";
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "cliXXXXXX").string();
-        m_path = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+// A scratch directory removed with its files when the test ends.
+using TempDir = ScratchDirectory;
 
 // With the shipped program directory of the build unless args name another.
 inline CliRun runCli(const std::vector<std::string>& args, bool programDir = true) {

@@ -4,12 +4,13 @@
 #include "lampgen/LampPreview.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QListView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -152,22 +153,36 @@ private slots:
         QVERIFY(shown.pixel(40, 5) != qRgb(0, 0, 0));
         QVERIFY(shown.pixel(5, 20) != qRgb(0, 0, 0));
 
-        // The same source as a 32-dot lamp: not refused, the file grows to 2048 bytes, the
-        // preview to 64 x 32, the bitmap in its lower left quarter and dark padding elsewhere.
-        h.click("convert32");
-        QVERIFY(h.messages.isEmpty());
-        QCOMPARE(readFile(target).size(), 2048);
-        shown = h.shown();
-        QCOMPARE(h.window.preview()->image().size(), QSize(64, 32));
-        QCOMPARE(shown.pixel(0, 16), qRgb(255, 255, 255));
-        QCOMPARE(shown.pixel(20, 16), qRgb(255, 255, 255));
-        QCOMPARE(shown.pixel(20, 0), qRgb(0, 0, 0));
-        QCOMPARE(shown.pixel(63, 31), qRgb(0, 0, 0));
+        // The window says what it wrote.
+        auto* result = h.window.findChild<QLabel*>(QStringLiteral("resultLabel"));
+        QVERIFY(result->text().contains(QDir::toNativeSeparators(target)));
+        QVERIFY(result->text().contains(QStringLiteral("512")));
 
-        // And back: the 2048-byte file becomes 512 bytes long.
-        h.click("convert16");
+        // The same source as a 32-dot lamp would be padded into a wrong lamp: refused, naming
+        // both sizes, and the file and the preview stay.
+        h.click("convert32");
+        QCOMPARE(h.messages.size(), 1);
+        QVERIFY2(h.messages[0].contains(QStringLiteral("32×16")) &&
+                     h.messages[0].contains(QStringLiteral("64×32")),
+                 qPrintable(h.messages[0]));
         QCOMPARE(readFile(target).size(), 512);
         QCOMPARE(h.window.preview()->image().size(), QSize(32, 16));
+
+        // A bitmap of the 32-dot size: the file grows to 2048 bytes, the preview to 64 x 32;
+        // a target typed without an extension gets ".lmp".
+        h.messages.clear();
+        TestBmp big;
+        big.width = 64;
+        big.height = 32;
+        big.bit = [](int x, int) { return x < 32; };
+        h.paths(writeFile("big.bmp", big.bytes()), m_dir.filePath("big"));
+        h.click("convert32");
+        QVERIFY(h.messages.isEmpty());
+        QCOMPARE(readFile(m_dir.filePath("big.lmp")).size(), 2048);
+        QCOMPARE(h.edit("targetEdit")->text(), m_dir.filePath("big.lmp"));
+        QCOMPARE(h.window.preview()->image().size(), QSize(64, 32));
+        QCOMPARE(h.shown().pixel(0, 0), qRgb(255, 255, 255));
+        QCOMPARE(h.shown().pixel(40, 0), qRgb(0, 0, 0));
         // Repainting keeps the picture.
         h.window.preview()->repaint();
         QCOMPARE(h.shown().pixel(0, 0), qRgb(255, 255, 255));
@@ -273,13 +288,13 @@ private slots:
         delete dlg;
     }
 
-    void targetDialogAsksBeforeOverwritingAndAddsNoExtension() {
+    void targetDialogAsksBeforeOverwritingAndAddsTheExtension() {
         Harness h;
         QFileDialog* dlg = h.window.createTargetDialog();
         QVERIFY(dlg->testOption(QFileDialog::DontUseNativeDialog));
         QCOMPARE(dlg->acceptMode(), QFileDialog::AcceptSave);
         QVERIFY(!dlg->testOption(QFileDialog::DontConfirmOverwrite));
-        QVERIFY(dlg->defaultSuffix().isEmpty());
+        QCOMPARE(dlg->defaultSuffix(), QStringLiteral("lmp"));
         QCOMPARE(dlg->nameFilters(), QStringList{QStringLiteral("灯文件(*.lmp)")});
         delete dlg;
     }
@@ -298,7 +313,7 @@ private slots:
         });
         h.click("aboutButton");
         QVERIFY(name.contains(QStringLiteral("Bulbsmith")));
-        QVERIFY(name.contains(QStringLiteral("1.0")));
+        QVERIFY(name.contains(QStringLiteral("1.1")));
     }
 };
 

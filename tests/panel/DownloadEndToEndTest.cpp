@@ -1,17 +1,22 @@
 // Downloads as a user runs them: dispcraft-cli builds a project and sends it over a
 // pseudo-terminal to dispcraft-panel, which keeps what it received.
 
-#include "image/ImageBuilder.h"
+#include "base/FileIo.h"
 #include "base/ProgramDirectory.h"
 #include "config/ProjectSetup.h"
 #include "base/FileIo.h"
+#include "editor/PngFile.h"
+#include "image/ImageBuilder.h"
 #include "model/ProjectStore.h"
 #include "model/TrnReader.h"
 #include "model/TrnWriter.h"
+#include "platform/PanelAnnouncements.h"
+#include "platform/SerialDeviceList.h"
 #include "text/LanguageStrings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -145,6 +150,11 @@ public:
             ::kill(m_pid, SIGTERM);
         }
     }
+    void kill() {
+        if (!m_exited) {
+            ::kill(m_pid, SIGKILL);
+        }
+    }
     const std::string& out() const { return m_stdout; }
     const std::string& err() const { return m_stderr; }
 
@@ -221,7 +231,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
 
     // A project of the model: a start screen with a text.
-    fs::path project(int cpuId) {
+    fs::path project(int cpuId, const std::string& text = "Pump 7 RUN") {
         auto s = std::make_unique<ProjectStore>();
         s->reset();
         std::memcpy(s->header.magic, "DAVO", 4);
@@ -244,10 +254,10 @@ protected:
         r.kind = kKindTextString;
         r.x = 60;
         r.y = 40;
-        s->screens[1].textPool = "Pump 7 RUN";
+        s->screens[1].textPool = text;
         r.textOffset = 0;
-        r.textLength = 10;
-        s->entries[1].setPoolLength(10);
+        r.textLength = static_cast<uint8_t>(text.size());
+        s->entries[1].setPoolLength(text.size());
         fs::path path = root / (cpuId == 2 ? "two.trn" : "one.trn");
         TrnWriter::Result w = TrnWriter::save(*s, path.string());
         EXPECT_TRUE(w.ok) << w.detail;
@@ -255,13 +265,15 @@ protected:
     }
 
     // The image the command line builds for a project, built here the same way.
-    Bytes expectedImage(const fs::path& trn) {
+    Bytes expectedImage(const fs::path& trn, const std::string& glyphFont = {}) {
         auto s = std::make_unique<ProjectStore>();
         EXPECT_TRUE(TrnReader::load(*s, trn.string()).ok);
         ProgramDirectory dir(programDir.string());
         ProjectSetup::afterLoad(*s, dir);
         EXPECT_TRUE(TrnWriter::prepare(*s).ok);
-        BuildResult b = ImageBuilder::build(*s, dir);
+        BuildOptions options;
+        options.glyphFontPath = glyphFont;
+        BuildResult b = ImageBuilder::build(*s, dir, options);
         EXPECT_EQ(b.outcome, BuildResult::Outcome::Complete) << b.detail;
         return b.image;
     }
@@ -290,6 +302,24 @@ protected:
 
     Bytes stored(const std::string& name) { return readFile(store / name); }
 
+    // The start screen dispcraft-panel --show drew: 192 x 64, only black and white, its text lit.
+    void expectShown(const Child& p, const fs::path& dir) {
+        EXPECT_NE(p.out().find((dir / "lcd.png").string() + ": start screen 1, 1 screens"), std::string::npos)
+            << p.out() << p.err();
+        auto png = PngFile::read((dir / "lcd.png").string());
+        ASSERT_TRUE(png);
+        ASSERT_EQ(png->width(), 192);
+        ASSERT_EQ(png->height(), 64);
+        int black = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 192; ++x) {
+                black += png->pixel(x, y) == Rgb{0, 0, 0} ? 1 : 0;
+            }
+        }
+        EXPECT_GT(black, 10);
+        EXPECT_EQ(png->pixel(191, 63), (Rgb{255, 255, 255}));
+    }
+
     std::string m_port;
     std::string m_cliErr;
 };
@@ -298,7 +328,7 @@ protected:
 
 TEST_F(Download, TwoPortProjectTypeAWithClock) {
     fs::path trn = project(2);
-    auto p = panel({});
+    auto p = panel({"--show", (root / "shown").string()});
     ASSERT_EQ(download(trn, {"--clock"}), 0) << m_cliErr;
     ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
     // Drivers without their headers, each file padded with zeros to whole packets.
@@ -310,6 +340,21 @@ TEST_F(Download, TwoPortProjectTypeAWithClock) {
     EXPECT_NE(p->out().find("clock: "), std::string::npos) << p->out();
     EXPECT_NE(m_cliErr.find(says(61471)), std::string::npos) << m_cliErr;
     EXPECT_TRUE(fs::exists(store / "summary.txt"));
+    expectShown(*p, root / "shown");
+}
+
+TEST_F(Download, TakesTheGlyphFontTheBuildTakes) {
+    fs::path trn = project(2, "\xD2\xBB 7"); // 一 7
+    const std::string block = (root / "block.hex").string();
+    writeText(root / "block.hex", "4E00:" + std::string(64, 'F') + "\n");
+    ASSERT_NE(expectedImage(trn, block), expectedImage(trn));
+    auto p = panel({});
+    // A named font that cannot be opened stops before anything is sent.
+    EXPECT_EQ(download(trn, {"--glyph-font", (root / "none.ttf").string()}), 1);
+    EXPECT_NE(m_cliErr.find("none.ttf"), std::string::npos) << m_cliErr;
+    ASSERT_EQ(download(trn, {"--glyph-font", block}), 0) << m_cliErr;
+    ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
+    EXPECT_EQ(stored("image.qel"), padded(expectedImage(trn, block), 128));
 }
 
 TEST_F(Download, TwoPortProjectTypeB) {
@@ -325,7 +370,7 @@ TEST_F(Download, TwoPortProjectTypeB) {
 
 TEST_F(Download, OnePortProjectOfGeneration1) {
     fs::path trn = project(1);
-    auto p = panel({});
+    auto p = panel({"--show", (root / "shown").string()});
     ASSERT_EQ(download(trn), 0) << m_cliErr;
     ASSERT_EQ(p->wait(std::chrono::seconds(10)), 0);
     Bytes image = expectedImage(trn);
@@ -337,6 +382,7 @@ TEST_F(Download, OnePortProjectOfGeneration1) {
     EXPECT_EQ(stored("image.qel"), padded(image, 32, 32));
     EXPECT_NE(p->out().find("generation 1, project"), std::string::npos) << p->out();
     EXPECT_NE(p->out().find("1 screens"), std::string::npos) << p->out();
+    expectShown(*p, root / "shown");
 }
 
 TEST_F(Download, SystemProgramOfGeneration2) {
@@ -394,7 +440,7 @@ TEST_F(Download, FailuresAreReportedAsFailures) {
     };
     const Case cases[] = {
         {{"--garbage", "3"}, {}, 63002},
-        {{"--refuse", "1:5"}, {}, 61468},
+        {{"--refuse", "1:5"}, {}, 65405},
         {{"--refuse-clock", "3"}, {"--clock"}, 65400},
     };
     for (const Case& c : cases) {
@@ -408,4 +454,50 @@ TEST_F(Download, FailuresAreReportedAsFailures) {
     m_port = (root / "no-such-tty").string();
     EXPECT_EQ(download(two), 1);
     EXPECT_NE(m_cliErr.find("no-such-tty"), std::string::npos) << m_cliErr;
+}
+
+// A running panel is listed as a virtual panel by what it announced; it withdraws that when it
+// ends, and the announcement of a killed panel is cleared by the next listing.
+TEST(PanelAnnouncement, ListedWhileRunningAndGoneAfter) {
+    const fs::path runtime =
+        fs::temp_directory_path() / ("dispcraft-runtime-" + std::to_string(::getpid()));
+    fs::create_directories(runtime);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    const PanelAnnouncements announcements = PanelAnnouncements::forUser();
+    EXPECT_EQ(announcements.directory(), (runtime / "dispcraft/panels").string());
+    auto panels = [&] {
+        std::vector<std::string> found;
+        for (const SerialDevice& d : SerialDeviceList::list("/nonexistent", "/nonexistent", "",
+                                                            announcements.directory())) {
+            EXPECT_EQ(d.kind, SerialDevice::Kind::VirtualPanel);
+            found.push_back(d.path);
+        }
+        return found;
+    };
+    auto waitFor = [&](size_t n) {
+        for (int i = 0; i < 100 && panels().size() != n; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return panels();
+    };
+
+    Child kept({kBin + "/dispcraft-panel", "--store", (runtime / "kept").string(), "--quiet"});
+    Child killed({kBin + "/dispcraft-panel", "--store", (runtime / "killed").string(), "--quiet"});
+    const std::string keptPort = kept.firstLine(), killedPort = killed.firstLine();
+    std::vector<std::string> listed = waitFor(2);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), keptPort), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), killedPort), listed.end());
+
+    // Killed: it could not withdraw; the listing drops the stale file.
+    killed.kill();
+    EXPECT_GE(killed.wait(std::chrono::seconds(5)), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 2);
+    EXPECT_EQ(waitFor(1), std::vector<std::string>{keptPort});
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 1);
+    // Ended by a signal: it withdraws its announcement itself.
+    kept.terminate();
+    EXPECT_EQ(kept.wait(std::chrono::seconds(5)), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(announcements.directory()), {}), 0);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(runtime);
 }

@@ -5,8 +5,9 @@
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
 #include "app/UiText.h"
-#include "image/LinkFiles.h"
 #include "comm/DownloadSession.h"
+#include "config/SettingsFile.h"
+#include "image/LinkFiles.h"
 #include "model/ProjectStore.h"
 #include "platform/SerialDeviceList.h"
 #include "platform/SerialPort.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +33,8 @@ namespace {
 constexpr int kCaptionDownload = 61483;
 constexpr int kCaptionSystemProgram = 61490;
 
+constexpr int kKindRole = Qt::UserRole + 1; // a port entry's SerialDevice::Kind
+
 template <typename W>
 W* named(W* widget, int id) {
     widget->setObjectName(QStringLiteral("ctl%1").arg(id));
@@ -39,32 +43,88 @@ W* named(W* widget, int id) {
 
 } // namespace
 
-QStringList DownloadDialog::portEntries() {
-    QStringList entries;
-    int n = 0;
-    for (const SerialDevice& d : SerialDeviceList::list()) {
-        ++n;
-        entries << ui::text(Message::string(kPortEntry, {std::to_string(n), d.label()}));
+QString DownloadDialog::portLabel(const SerialDevice& d) {
+    switch (d.kind) {
+    case SerialDevice::Kind::VirtualPanel:
+        return ui::text(Message::string(kVirtualPanel, {d.name}));
+    case SerialDevice::Kind::Adapter:
+        if (!d.product.empty()) {
+            return ui::text(Message::string(kAdapterEntry, {d.name, d.product}));
+        }
+        break;
+    default:
+        break;
     }
-    return entries;
+    return ui::qs(d.label());
+}
+
+void DownloadDialog::fillPorts() {
+    for (const SerialDevice& d : SerialDeviceList::list()) {
+        m_ports->addItem(portLabel(d), ui::qs(d.path));
+        m_ports->setItemData(m_ports->count() - 1, ui::qs(d.path), Qt::ToolTipRole);
+        m_ports->setItemData(m_ports->count() - 1, static_cast<int>(d.kind), kKindRole);
+    }
+}
+
+QString DownloadDialog::chosenDevice() const {
+    const QString text = m_ports->currentText().trimmed();
+    if (text.isEmpty()) {
+        return {};
+    }
+    const int listed = m_ports->findText(text, Qt::MatchFixedString);
+    if (listed >= 0) {
+        return m_ports->itemData(listed).toString();
+    }
+    if (text.startsWith(QLatin1Char('/'))) {
+        return text;
+    }
+    // A device name as the system lists it: "ttyUSB1", "pts/4".
+    return QStringLiteral("/dev/") + text;
+}
+
+bool DownloadDialog::takePort() {
+    const QString device = chosenDevice();
+    if (device.isEmpty()) {
+        m_prompts.show(Message::string(kNoPorts), Icon::Warning);
+        return false;
+    }
+    if (m_serial) {
+        m_serial->setDevicePath(ui::str(device));
+    }
+    const int listed = m_ports->findData(device);
+    if (listed >= 0) {
+        m_session->selectPort(listed);
+        m_session->setPortName(ui::str(m_ports->itemText(listed)));
+    } else {
+        m_session->setPortName(ui::str(device));
+    }
+    if (m_settings) {
+        m_settings->writeDownloadPort(ui::str(device));
+    }
+    return true;
 }
 
 DownloadDialog::DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget* parent,
-                               std::unique_ptr<Transport> transport)
-    : QDialog(parent), m_prompts(prompts) {
+                               std::unique_ptr<Transport> transport, const SettingsFile* settings)
+    : QDialog(parent), m_prompts(prompts), m_settings(settings) {
     setObjectName(QStringLiteral("downloadDialog"));
     setWindowTitle(ui::text(kCaptionDownload));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (!transport) {
-        transport = std::make_unique<SerialPort>();
+        auto serial = std::make_unique<SerialPort>();
+        m_serial = serial.get();
+        transport = std::move(serial);
     }
     m_session = std::make_unique<DownloadSession>(std::move(inputs), std::move(transport), m_clock,
                                                   prompts);
 
+    // A list of the devices found, and room to type one that is not listed.
     m_ports = named(new QComboBox(this), kPortList);
-    m_ports->setPlaceholderText(ui::text(kNoPorts));
-    m_ports->addItems(portEntries());
-    m_ports->setMinimumContentsLength(24);
+    m_ports->setEditable(true);
+    m_ports->setInsertPolicy(QComboBox::NoInsert);
+    m_ports->lineEdit()->setPlaceholderText(ui::text(kNoPorts));
+    fillPorts();
+    m_ports->setMinimumContentsLength(28);
     m_ports->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* portLabel = new QLabel(ui::text(kPortLabel), this);
     portLabel->setBuddy(m_ports);
@@ -102,7 +162,12 @@ DownloadDialog::DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget*
     grid->addWidget(m_status, 2, 1);
     grid->addWidget(m_progress, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+    m_built = new QLabel(this);
+    m_built->setObjectName(QStringLiteral("buildSummary"));
+    m_built->setWordWrap(true);
+    m_built->hide();
     auto* left = new QVBoxLayout;
+    left->addWidget(m_built);
     left->addLayout(grid);
     left->addWidget(logLabel);
     left->addWidget(m_log, 1);
@@ -117,15 +182,27 @@ DownloadDialog::DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget*
     m_session->setReplyNotifier([this] { emit repliesQueued(); });
     m_session->setChangeListener([this] { showState(); });
 
-    // The port chosen last time in this run, when the list still has it.
-    const int remembered = m_session->portIndex();
-    if (remembered < m_ports->count()) {
-        m_ports->setCurrentIndex(remembered);
-    } else if (m_ports->count() > 0) {
-        m_ports->setCurrentIndex(0);
-        m_session->selectPort(0);
-    } else {
+    // The device of the last download when it is still there (or was typed); else the first
+    // adapter, else the first virtual panel, else the first port.
+    const QString remembered = m_settings ? ui::qs(m_settings->downloadPort()) : QString();
+    int preset = remembered.isEmpty() ? -1 : m_ports->findData(remembered);
+    // A device typed last time is typed again while it exists.
+    const bool typed = preset < 0 && remembered.startsWith(QStringLiteral("/dev/")) &&
+                       QFileInfo::exists(remembered);
+    if (preset < 0 && !typed && !m_settings && m_session->portIndex() < m_ports->count()) {
+        preset = m_session->portIndex(); // no settings file: the choice of this run
+    }
+    for (SerialDevice::Kind kind :
+         {SerialDevice::Kind::Adapter, SerialDevice::Kind::VirtualPanel}) {
+        if (preset < 0 && !typed) {
+            preset = m_ports->findData(static_cast<int>(kind), kKindRole);
+        }
+    }
+    if (typed) {
         m_ports->setCurrentIndex(-1);
+        m_ports->setEditText(remembered);
+    } else {
+        m_ports->setCurrentIndex(preset >= 0 ? preset : (m_ports->count() > 0 ? 0 : -1));
     }
     connect(m_ports, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) {
@@ -134,7 +211,9 @@ DownloadDialog::DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget*
     });
     connect(m_clockBox, &QCheckBox::toggled, this, [this](bool on) { m_session->setClockChecked(on); });
     connect(m_download, &QPushButton::clicked, this, [this] {
-        m_session->download();
+        if (takePort()) {
+            m_session->download();
+        }
         showState();
     });
     connect(m_system, &QPushButton::clicked, this, &DownloadDialog::systemProgram);
@@ -152,6 +231,9 @@ DownloadDialog::~DownloadDialog() {
 int DownloadDialog::run() { return DialogRunner::exec(*this); }
 
 void DownloadDialog::systemProgram() {
+    if (!takePort()) {
+        return;
+    }
     m_session->downloadSystemProgram([this](const Message& filter) -> std::optional<std::string> {
         const QString path =
             m_prompts.openFileName(ui::text(kCaptionSystemProgram), ui::text(filter), QString());
@@ -231,6 +313,15 @@ void DownloadDialog::showState() {
     }
 }
 
+void DownloadDialog::setBuildSummary(const QString& summary, const QStringList& notes) {
+    QString text = summary;
+    for (const QString& note : notes) {
+        text += QStringLiteral("\n- ") + note;
+    }
+    m_built->setText(text);
+    m_built->setVisible(!text.isEmpty());
+}
+
 void DownloadDialog::afterBuild(MainWindow& main, const BuiltImage& built) {
     const BuildResult& r = built.result;
     for (const Message& note : r.warnings) {
@@ -244,7 +335,13 @@ void DownloadDialog::afterBuild(MainWindow& main, const BuiltImage& built) {
     DownloadInputs inputs = DownloadInputs::forProject(
         main.app().dir().path(), st.cpuId, built.imagePath, st.modelTitle,
         linkfiles::protocolName(st, 1), linkfiles::protocolName(st, 2));
-    DownloadDialog dialog(std::move(inputs), main.prompts(), &main);
+    DownloadDialog dialog(std::move(inputs), main.prompts(), &main, nullptr,
+                          &main.app().settings());
+    QStringList notes;
+    for (const Message& note : r.warnings) {
+        notes << ui::text(note);
+    }
+    dialog.setBuildSummary(MainWindow::buildSummary(built, st), notes);
     dialog.run();
 }
 

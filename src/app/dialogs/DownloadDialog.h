@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -18,7 +19,10 @@ namespace dispcraft {
 class DownloadSession;
 class MainWindow;
 class Prompts;
+class SerialPort;
+class SettingsFile;
 class Transport;
+struct SerialDevice;
 struct BuiltImage;
 
 // The download dialog over a DownloadSession: the port list, Download, System program, Stop,
@@ -51,13 +55,16 @@ public:
         kClockBoxText = 65734,
         kStatusLabel = 65735,
         kLogLabel = 65736,
-        kPortEntry = 65737,   // "COM%d: %s"
-        kNoPorts = 65738,     // the list is empty
+        kAdapterEntry = 65737, // "%s (%s)": device and the adapter's product name
+        kNoPorts = 65738,      // the list is empty
+        kVirtualPanel = 65739, // "Virtual panel (%s)"
     };
 
-    // transport: the device under the session; null = the serial port of the chosen list entry.
+    // transport: the device under the session; null = a serial port on the chosen device.
+    // settings: where the chosen device is remembered (none: for this run only).
     DownloadDialog(DownloadInputs inputs, Prompts& prompts, QWidget* parent = nullptr,
-                   std::unique_ptr<Transport> transport = nullptr);
+                   std::unique_ptr<Transport> transport = nullptr,
+                   const SettingsFile* settings = nullptr);
     ~DownloadDialog() override;
 
     DownloadSession& session() { return *m_session; }
@@ -68,8 +75,14 @@ public:
     // missing start screen instead.
     static void afterBuild(MainWindow& main, const BuiltImage& built);
 
-    // The port list: COM1, COM2, ... for the serial devices in their listing order.
-    static QStringList portEntries();
+    // How the port list names a device: "ttyS0", "ttyUSB0 (FT232R USB UART)", "Virtual panel
+    // (pts/3)".
+    static QString portLabel(const SerialDevice& device);
+    // The build's line above the port ("Built qelsoft.qel: ..."), with its notes under it.
+    void setBuildSummary(const QString& summary, const QStringList& notes);
+    // The device the port field names: a listed entry, or a typed path or device name
+    // ("/dev/ttyUSB1", "ttyUSB1"); empty when the field is empty.
+    QString chosenDevice() const;
 
 signals:
     // Emitted on the port's I/O thread after a reply was queued.
@@ -86,12 +99,19 @@ private:
     void handleReplies();
     void showState();
     void systemProgram();
+    void fillPorts();
+    // Hands the chosen device to the port and the session and remembers it; false (with a
+    // message) when no device is named.
+    bool takePort();
 
     Prompts& m_prompts;
+    const SettingsFile* m_settings = nullptr;
+    SerialPort* m_serial = nullptr; // the session's transport when it is ours
     TimerClock m_clock; // outlives the session, which stops its timer when it goes
     std::unique_ptr<DownloadSession> m_session;
     bool m_handling = false;
     bool m_pending = false;
+    QLabel* m_built = nullptr;
     QComboBox* m_ports = nullptr;
     QPushButton* m_download = nullptr;
     QPushButton* m_system = nullptr;

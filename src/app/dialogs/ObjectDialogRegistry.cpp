@@ -27,8 +27,11 @@ oe::PlcContext plcOf(ScreenWindow& w) {
     return oe::PlcContext::of(w.session().screen().store(), w.session().screen().programDirectory());
 }
 
-// What a MsgDisp row shows for a text left empty.
-std::string emptyMsgDispText() { return ui::str(ui::text(objectform::kEmptyMessageText)); }
+// What a MsgDisp row shows for a text left empty: nothing. A placeholder word would be stored
+// and shown by the panel for every value the user did not mean to use.
+std::string emptyMsgDispText() {
+    return {};
+}
 
 void editPanelKey(ScreenWindow& w, const EditRequest& r) {
     EditorSession& session = w.session();

@@ -52,12 +52,17 @@ ScreenAssignDialog::ScreenAssignDialog(ScreenAssignForm& form, Prompts& prompts,
     for (const ScreenAssignForm::Row& r : form.rows()) {
         new QTreeWidgetItem(m_list, {ui::qs(r.id), ui::qs(r.name)});
     }
-    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        // Picking an existing screen fills in its number and name, for replacing it.
-        if (item) {
-            m_number->setValue(item->text(0).toInt());
-            m_name->setText(item->text(1));
+    // Picking an existing screen fills in its number and name, for replacing it. Only a
+    // selection counts: tabbing into the list makes a row current without selecting it, and
+    // must not overwrite what was typed.
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> picked = m_list->selectedItems();
+        if (picked.isEmpty()) {
+            return;
         }
+        m_form.pickRow(static_cast<size_t>(m_list->indexOfTopLevelItem(picked.first())));
+        m_number->setValue(static_cast<int>(m_form.fields().number));
+        m_name->setText(ui::qs(m_form.fields().name));
     });
 
     auto* fields = new QFormLayout;

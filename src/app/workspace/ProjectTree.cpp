@@ -1,6 +1,7 @@
 #include "app/workspace/ProjectTree.h"
 
 #include "app/AppContext.h"
+#include "app/CommandIcons.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
@@ -79,7 +80,14 @@ QTreeWidgetItem* ProjectTree::screenItem(int screen) const {
 
 void ProjectTree::addScreens(QTreeWidgetItem* root) {
     const ProjectStore& st = m_main.store();
-    addItem(root, caption(kNewScreen), 1);
+    // A command rather than a screen: the command's picture, its tip, and set apart in
+    // italics, so that nobody takes it for a screen named "New screen".
+    QTreeWidgetItem* command = addItem(root, caption(kNewScreen), 1);
+    command->setIcon(0, commandIcon(command::kNewScreen));
+    QFont italic = font();
+    italic.setItalic(true);
+    command->setFont(0, italic);
+    command->setToolTip(0, ui::text(appmsg::kNewScreenTip));
     for (int n = capacity::kFirstScreen; n <= capacity::kLastScreen; ++n) {
         if (st.screenExists(n)) {
             const QString name =

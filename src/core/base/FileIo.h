@@ -8,8 +8,9 @@
 namespace dispcraft {
 
 // Whole-file reads and crash-safe writes. A write goes to a temporary file in the target's
-// directory, is flushed to disk and only then renamed over the target, so a failed or interrupted
-// write leaves the old file as it was.
+// directory (".<name>.<pid>.XXXXXX"), is flushed to disk and only then renamed over the target,
+// so a failed or interrupted write leaves the old file as it was. A writer that is killed
+// half-way cannot remove its temporary file; the next successful write of the same target does.
 class FileIo {
 public:
     static std::optional<std::string> readText(const std::string& path);

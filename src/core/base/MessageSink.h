@@ -4,7 +4,9 @@
 
 namespace dispcraft {
 
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+// The first button is the default, except where a question would destroy something on a bare
+// Enter: those default to No or Cancel.
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo, OkCancelDefaultCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 enum class Icon { None, Information, Warning, Stop, Question };
 

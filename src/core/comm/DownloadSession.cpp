@@ -18,6 +18,7 @@ enum : int {
     kLogNoAnswer2 = 61461,
     kLogHandshakeFailed = 61462,
     kMsgRefused = 61468,
+    kMsgRefusedWithCode = 65405, // generation 2 says why
     kLogDone = 61471,
     kLogTypeA3 = 61477,
     kLogSystemProgram = 61478,
@@ -113,6 +114,10 @@ DownloadSession::~DownloadSession() {
     m_port.detach();
 }
 
+std::string DownloadSession::portName() const {
+    return m_portName.empty() ? "COM" + std::to_string(portNumber()) : m_portName;
+}
+
 void DownloadSession::selectPort(int index) {
     m_portIndex = std::clamp(index, 0, 255);
     g_rememberedPortIndex = m_portIndex;
@@ -172,7 +177,7 @@ void DownloadSession::download() {
     // A test open first, so that a wrong port is reported before anything else happens.
     Message reason;
     if (!m_port.open(portNumber(), kDownloadLine, &reason)) {
-        showFailure(Message::string(kMsgTestOpen, {std::to_string(portNumber())}));
+        showFailure(Message::string(kMsgTestOpen, {portName()}));
         if (!reason.empty()) {
             showFailure(reason);
         }
@@ -264,6 +269,7 @@ void DownloadSession::startTransfer(bool systemProgram) {
     m_lastPacket = false;
     m_controls.download = m_controls.portList = m_controls.systemProgram = false;
     m_controls.cancel = m_controls.clockBox = false;
+    m_controls.stop = !systemProgram;
     m_systemProgram = systemProgram;
     m_packetCounter = 0;
     // A Stop pressed while idle must not cancel this transfer, and every transfer learns the
@@ -285,7 +291,7 @@ void DownloadSession::startTransfer(bool systemProgram) {
     m_noAnswer = 0;
     Message reason;
     if (!m_port.open(portNumber(), kDownloadLine, &reason)) {
-        showFailure(Message::string(kMsgOpenFailed, {std::to_string(portNumber())}));
+        showFailure(Message::string(kMsgOpenFailed, {portName()}));
         if (!reason.empty()) {
             showFailure(reason);
         }
@@ -308,7 +314,8 @@ void DownloadSession::finish(DownloadOutcome outcome) {
     m_transferring = false;
     m_outcome = outcome;
     m_controls.download = m_controls.portList = m_controls.systemProgram = true;
-    m_controls.stop = m_controls.cancel = true;
+    m_controls.stop = false;
+    m_controls.cancel = true;
     m_controls.clockBox = generation() == 2;
     changed();
 }
@@ -664,7 +671,7 @@ void DownloadSession::gen2OnData(const Reply& r) {
         return;
     }
     if (m_refusals > kRefusalLimit) {
-        fail(Message::string(kMsgRefused, {std::to_string(std::max(r.at(4), 0))}));
+        fail(Message::string(kMsgRefusedWithCode, {std::to_string(std::max(r.at(4), 0))}));
         return;
     }
     ++m_refusals;

@@ -21,7 +21,7 @@ struct DownloadControls {
     bool download = true;      // start a project download
     bool portList = true;      // choose the port
     bool systemProgram = true; // start a system-program download
-    bool stop = true;
+    bool stop = false;         // only while a project transfer runs: there is nothing to stop else
     bool cancel = true;
     bool clockBox = false; // set the panel clock afterwards (generation 2 only)
     bool operator==(const DownloadControls&) const = default;
@@ -73,6 +73,10 @@ public:
     int portIndex() const { return m_portIndex; }
     void selectPort(int index);
     static int rememberedPortIndex();
+    // How messages name the port ("ttyUSB0", "Virtual panel (pts/3)"); empty = "COM" and the
+    // port number.
+    void setPortName(std::string name) { m_portName = std::move(name); }
+    std::string portName() const;
 
     bool clockChecked() const { return m_clockChecked; }
     void setClockChecked(bool on) { m_clockChecked = on; }
@@ -150,6 +154,7 @@ private:
 
     // Fields of the dialog.
     int m_portIndex = 0;
+    std::string m_portName;
     bool m_clockChecked = false;
     bool m_clockForTransfer = false;
     std::vector<Message> m_log;

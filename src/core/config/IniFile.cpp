@@ -18,6 +18,26 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
+// Appends a name in the form in which names compare equal exactly when equalNoCase says so:
+// ASCII letters folded, other bytes as they are.
+void appendFolded(std::string& out, std::string_view s) {
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        out += u < 128 ? static_cast<char>(std::tolower(u)) : c;
+    }
+}
+
+std::string keyOf(std::string_view section, std::string_view key) {
+    section = trim(section);
+    key = trim(key);
+    std::string out;
+    out.reserve(section.size() + 1 + key.size());
+    appendFolded(out, section);
+    out += '\n';
+    appendFolded(out, key);
+    return out;
+}
+
 bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -99,14 +119,25 @@ IniFile::IniFile(std::string_view text) {
         }
         pos = nl + 1;
     }
-    indexHeaders();
+    indexLines();
 }
 
-void IniFile::indexHeaders() {
+void IniFile::indexLines() {
     m_headers.clear();
+    m_firstKeyLine.clear();
+    std::optional<std::string_view> section;
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (headerName(m_lines[i].raw)) {
+        const std::string& raw = m_lines[i].raw;
+        if (std::optional<std::string_view> name = headerName(raw)) {
             m_headers.push_back(static_cast<int>(i));
+            section = name;
+            continue;
+        }
+        std::string_view k, v;
+        // Lines before the first section belong to none; the first line of a key wins, also
+        // over later sections of the same name.
+        if (section && !isComment(raw) && splitKey(raw, k, v)) {
+            m_firstKeyLine.emplace(keyOf(*section, k), static_cast<int>(i));
         }
     }
 }
@@ -131,25 +162,8 @@ int IniFile::sectionEnd(int h) const {
 }
 
 int IniFile::findKeyLine(std::string_view section, std::string_view key) const {
-    for (int h = findSection(section); h >= 0; h = findSection(section, h + 1)) {
-        int i = findKey(h, key);
-        if (i >= 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-int IniFile::findKey(int h, std::string_view key) const {
-    std::string_view want = trim(key);
-    int end = sectionEnd(h);
-    for (int i = h + 1; i < end; ++i) {
-        std::string_view k, v;
-        if (!isComment(m_lines[i].raw) && splitKey(m_lines[i].raw, k, v) && equalNoCase(k, want)) {
-            return i;
-        }
-    }
-    return -1;
+    auto found = m_firstKeyLine.find(keyOf(section, key));
+    return found == m_firstKeyLine.end() ? -1 : found->second;
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
@@ -191,7 +205,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
         m_lines.push_back(Line{"[" + std::string(trim(section)) + "]"});
         m_lines.push_back(Line{line});
         m_finalEol = true;
-        indexHeaders();
+        indexLines();
         return;
     }
     // After the last non-blank line of the section, so blank separators stay between sections.
@@ -204,13 +218,13 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     if (at == static_cast<int>(m_lines.size()) - 1) {
         m_finalEol = true;
     }
-    indexHeaders();
+    indexLines();
 }
 
 void IniFile::removeKey(std::string_view section, std::string_view key) {
     if (int i = findKeyLine(section, key); i >= 0) {
         m_lines.erase(m_lines.begin() + i);
-        indexHeaders();
+        indexLines();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dispcraft {
@@ -39,13 +40,15 @@ private:
     // that differ only in case ("station" and "Station" of a protocol file) are one section
     // to the profile rules, so a key is looked for in each of them in turn.
     int findKeyLine(std::string_view section, std::string_view key) const;
-    void indexHeaders();
-    // Index of the key line within the section starting after header line h, or -1.
-    int findKey(int h, std::string_view key) const;
+    // Finds the section headers and the first line of every key again (after each change).
+    void indexLines();
     int sectionEnd(int h) const; // index of the next section header, or the line count
 
     std::vector<Line> m_lines;
     std::vector<int> m_headers; // indices of the section header lines
+    // "section\nkey", both folded as the profile rules compare them, to the first line of that
+    // key: a model section reads a hundred keys, which must not scan the file each time.
+    std::unordered_map<std::string, int> m_firstKeyLine;
     std::string m_eol = "\r\n";
     bool m_finalEol = true;
 };

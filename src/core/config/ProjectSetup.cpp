@@ -236,6 +236,8 @@ std::optional<Message> ProjectSetup::defaultChoice(const ProgramDirectory& dir, 
         portDefaults(f2, 2, out.com2, warn);
         out.com2LinkName = f2.linkName();
     } else {
+        // No COM2 line: its serial fields stay 0, as the new-project dialog leaves them.
+        out.com2 = SerialSettings{0, 0, 0, 0};
         // Store texts are GB2312 like the link names read from the protocol files.
         std::string text = LanguageStrings::current().text(kOnePortCom2Link);
         Gb2312::Result gb = Gb2312::fromUtf8(text);

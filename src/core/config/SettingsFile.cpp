@@ -32,7 +32,9 @@ SettingsFile::RecentFiles SettingsFile::recentFiles(const std::string& sentinel)
     RecentFiles out;
     for (size_t i = 0; i < out.size(); ++i) {
         out[i] = PrivateProfile::getString(ini, "LastFile", recentKey(i), sentinel);
-        if (out[i].empty()) {
+        // The program keeps absolute paths only. Anything else is an unset entry, whatever
+        // language wrote its sentinel there ("(none)" read in Chinese is no file name).
+        if (out[i].empty() || out[i][0] != '/') {
             out[i] = sentinel;
         }
     }
@@ -58,6 +60,14 @@ void SettingsFile::applyTo(ProjectStore& store, const std::string& sentinel) con
         store.recentFiles[i] = files[i];
     }
     store.oemFlag = oem() ? 1 : 0;
+}
+
+std::string SettingsFile::downloadPort() const {
+    return PrivateProfile::getString(m_path, "Download", "port", "", kLanguageBuffer);
+}
+
+bool SettingsFile::writeDownloadPort(const std::string& device) const {
+    return PrivateProfile::writeString(m_path, "Download", "port", device);
 }
 
 bool SettingsFile::writeLanguage(const std::string& library) const {

@@ -32,8 +32,8 @@ public:
     std::string startLanguage() const;
     // "lan" as the main window reads it: 100-byte buffer, default the sentinel.
     std::string language(const std::string& sentinel) const;
-    // "file1".."file4" of "LastFile", most recent first; a missing or empty entry is the
-    // sentinel.
+    // "file1".."file4" of "LastFile", most recent first; a missing or empty entry, and any
+    // that is not an absolute path (the sentinel of any language), is the sentinel.
     RecentFiles recentFiles(const std::string& sentinel) const;
     // "name" of "OEM" (default "NONE") and whether it is exactly "varnoke".
     std::string oemName() const;
@@ -50,8 +50,12 @@ public:
     // The main window's reading: recent list and OEM flag into the store.
     void applyTo(ProjectStore& store, const std::string& sentinel) const;
 
-    // The only two things the program writes; false when the file cannot be written.
+    // "port" of "Download": the device the last download went to, empty before the first.
+    std::string downloadPort() const;
+
+    // What the program writes; false when the file cannot be written.
     bool writeLanguage(const std::string& library) const;
+    bool writeDownloadPort(const std::string& device) const;
     // Entries equal to the sentinel are written empty: the sentinel is a text of the current
     // language, and written out it would read as a project path once the language changes.
     bool writeRecentFiles(const RecentFiles& files, const std::string& sentinel = {}) const;

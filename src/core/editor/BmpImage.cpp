@@ -1,5 +1,6 @@
 #include "editor/BmpImage.h"
 
+#include "base/BmpHeader.h"
 #include "base/FileIo.h"
 
 #include <cstring>
@@ -7,12 +8,6 @@
 namespace dispcraft {
 
 namespace {
-
-uint32_t u32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 void put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
     for (int i = 0; i < 4; ++i) {
@@ -30,32 +25,21 @@ std::optional<RgbImage> fail(std::string* error, const char* why) {
 } // namespace
 
 std::optional<RgbImage> BmpImage::read(const uint8_t* data, size_t size, std::string* error) {
-    if (data == nullptr || size < 26 || data[0] != 'B' || data[1] != 'M') {
+    const std::optional<BmpHeader> header = BmpHeader::parse(data, size);
+    if (!header) {
         return fail(error, "not a BMP file");
     }
-    const uint64_t pixelOffset = u32(data + 10);
-    const uint64_t headerSize = u32(data + 14);
-    int64_t width = 0, height = 0;
-    unsigned bits = 0, compression = 0, paletteEntry = 4;
-    uint64_t colours = 0;
-    if (headerSize == 12) { // the old core header
-        width = u16(data + 18);
-        height = static_cast<int16_t>(u16(data + 20));
-        bits = u16(data + 24);
-        paletteEntry = 3;
-    } else if (headerSize >= 40 && size >= 54) {
-        width = static_cast<int32_t>(u32(data + 18));
-        height = static_cast<int32_t>(u32(data + 22));
-        bits = u16(data + 28);
-        compression = u32(data + 30);
-        colours = u32(data + 46);
-    } else {
-        return fail(error, "unknown BMP header");
+    const BmpHeader& h = *header;
+    if (h.layout() != BmpHeader::Layout::Core && h.layout() != BmpHeader::Layout::Info) {
+        return fail(error, h.layout() == BmpHeader::Layout::Missing ? "not a BMP file"
+                                                                     : "unknown BMP header");
     }
-    const bool topDown = height < 0;
-    if (topDown) {
-        height = -height;
-    }
+    const uint64_t pixelOffset = h.pixelOffset();
+    const int64_t width = h.width();
+    const int64_t height = h.rows();
+    const bool topDown = h.topDown();
+    const unsigned bits = h.bitCount();
+    const unsigned compression = h.compression();
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         return fail(error, "BMP size out of range");
     }
@@ -64,8 +48,9 @@ std::optional<RgbImage> BmpImage::read(const uint8_t* data, size_t size, std::st
     }
     if (compression == 3 && bits == 32) {
         // Bit fields are taken only when they are the plain blue-green-red order.
-        if (size < 14 + 40 + 12 || u32(data + 54) != 0x00FF0000 || u32(data + 58) != 0x0000FF00 ||
-            u32(data + 62) != 0x000000FF) {
+        const auto masks = h.bitFields(data, size);
+        if (!masks || (*masks)[0] != 0x00FF0000 || (*masks)[1] != 0x0000FF00 ||
+            (*masks)[2] != 0x000000FF) {
             return fail(error, "unsupported BMP bit fields");
         }
     } else if (compression != 0) {
@@ -73,11 +58,14 @@ std::optional<RgbImage> BmpImage::read(const uint8_t* data, size_t size, std::st
     }
     std::vector<Rgb> palette;
     if (bits <= 8) {
-        uint64_t n = colours == 0 || colours > (1u << bits) ? (1u << bits) : colours;
-        uint64_t at = 14 + headerSize;
-        for (uint64_t i = 0; i < n && at + (i + 1) * paletteEntry <= size; ++i) {
-            const uint8_t* p = data + at + i * paletteEntry;
-            palette.push_back({p[2], p[1], p[0]});
+        const uint32_t colours = h.coloursUsed();
+        const unsigned n = colours == 0 || colours > (1u << bits) ? (1u << bits) : colours;
+        for (unsigned i = 0; i < n; ++i) {
+            const auto c = h.colour(data, size, i);
+            if (!c) {
+                break;
+            }
+            palette.push_back({(*c)[0], (*c)[1], (*c)[2]});
         }
     }
     const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;

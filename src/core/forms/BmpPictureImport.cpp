@@ -1,28 +1,18 @@
 #include "forms/BmpPictureImport.h"
 
 #include "forms/ObjectFormMessages.h"
+#include "base/BmpHeader.h"
 #include "base/FileIo.h"
 
 namespace dispcraft {
 
 namespace {
 
-uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
-
 BmpPictureImport::Result refuse(Message m) {
     BmpPictureImport::Result r;
     r.message = std::move(m);
     return r;
 }
-
-constexpr size_t kFileHeader = 14;
-constexpr size_t kInfoHeader = 40;
 
 } // namespace
 
@@ -35,32 +25,32 @@ BmpPictureImport::Result BmpPictureImport::fromFile(const std::string& path) {
 }
 
 BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>& b) {
-    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') {
+    const std::optional<BmpHeader> header = BmpHeader::parse(b.data(), b.size());
+    if (!header) {
         return refuse(Message::string(62000));
     }
+    const BmpHeader& h = *header;
     // The declared size must be the real size; a file too short for its headers is damaged too.
-    if (b.size() < kFileHeader + kInfoHeader || u32(b, 2) != b.size()) {
+    if (b.size() < BmpHeader::kFileHeaderSize + BmpHeader::kInfoHeaderSize ||
+        h.declaredFileSize() != b.size()) {
         return refuse(Message::string(62001));
     }
-    if (u16(b, 28) != 1) {
+    if (h.bitCount() != 1) {
         return refuse(Message::string(63508));
     }
-    const uint32_t infoSize = u32(b, 14);
-    const uint32_t compression = u32(b, 30);
-    if (infoSize < kInfoHeader || compression != 0) {
+    // The 40-byte header and the longer ones (108 and 124 bytes, as GIMP and ImageMagick write)
+    // hold these fields at the same places.
+    if (!h.hasInfoHeader() || h.compression() != 0) {
         return refuse(Message::string(objectform::kBmpUnsupported));
     }
-    const uint32_t offBits = u32(b, 10);
-    if (offBits < kFileHeader + kInfoHeader || offBits > b.size()) {
+    const uint32_t offBits = h.pixelOffset();
+    if (offBits < h.colourTableOffset() || offBits > b.size()) {
         return refuse(Message::string(62001));
     }
-    const long long width = static_cast<int32_t>(u32(b, 18));
-    long long height = static_cast<int32_t>(u32(b, 22));
+    const long long width = h.width();
+    const long long height = h.rows();
     // A negative height marks a bitmap stored top row first.
-    const bool topDown = height < 0;
-    if (topDown) {
-        height = -height;
-    }
+    const bool topDown = h.topDown();
     if (height > kMaxHeight) {
         return refuse(Message::string(63509));
     }
@@ -73,6 +63,8 @@ BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>&
     const size_t rowLength = static_cast<size_t>((width + 31) / 32 * 4);
     const size_t bytesPerRow = static_cast<size_t>((width + 7) / 8);
     const size_t pixelBytes = b.size() - offBits;
+    // Black pixels become dark dots whatever the order of the colour table (see LampConverter).
+    const bool lightFirst = h.lightFirst(b.data(), b.size());
     if ((static_cast<size_t>(height) - 1) * rowLength + bytesPerRow > pixelBytes) {
         return refuse(Message::string(62001));
     }
@@ -95,7 +87,8 @@ BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>&
                 if (column >= static_cast<size_t>(width)) {
                     break;
                 }
-                r.dots[row * stride + column] = (byte & (0x80 >> bit)) ? '\1' : '\0';
+                const bool set = (byte & (0x80 >> bit)) != 0;
+                r.dots[row * stride + column] = set != lightFirst ? '\1' : '\0';
             }
         }
     }

@@ -88,7 +88,8 @@ FormOutcome<ChangeRecordForm::Values> ChangeRecordForm::ok() const {
         return FormOutcome<Values>::fail(formmsg::range(0, 15), kSecondBit);
     }
     if (f.count > m_maximum) {
-        return FormOutcome<Values>::fail(Message::string(formmsg::kTooManyChangeRecords), kCount);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kChangeRecordTooLong, {std::to_string(m_maximum)}),
+                                         kCount);
     }
     // A record of no words (or a negative count, which the byte would wrap) exchanges nothing.
     if (f.count < 1) {

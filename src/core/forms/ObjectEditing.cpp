@@ -3,6 +3,7 @@
 #include "base/ProgramDirectory.h"
 #include "config/ProtocolFile.h"
 #include "editor/EditorSession.h"
+#include "forms/GraphCoding.h"
 #include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
@@ -323,6 +324,11 @@ BarGraphForm barGraphForPlacement(const PlcContext& plc) {
     BarGraphForm::Preset p;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
+    // A range the first OK accepts: the whole range of the preset coding, as a new trend graph
+    // has it.
+    const objectform::Range r = graphcoding::range(graphcoding::fromAttr(p.attr));
+    p.maximum = r.high;
+    p.minimum = r.low;
     return BarGraphForm(p);
 }
 

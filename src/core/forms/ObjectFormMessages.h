@@ -31,7 +31,6 @@ constexpr int kBadLampName = 65567;
 constexpr int kScaleRange = 65568;
 
 // Language strings of the object property dialogs.
-constexpr int kEmptyMessageText = 61453; // "Text"
 constexpr int kTrendNeedsTwoPorts = 61502; // "Trend graphs need a panel model with two ports."
 constexpr int kScreenOrDigitsRange = 61537; // "Out of range: screen numbers go from 0 to 199, 4-digit decimal valu..."
 constexpr int kKeyShowsScreen = 61543; // "On this panel model a key either shows a screen or acts on a bit. T..."

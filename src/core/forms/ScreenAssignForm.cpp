@@ -22,6 +22,13 @@ ScreenAssignForm::ScreenAssignForm(const Directory& entries) : m_entries(entries
     }
 }
 
+void ScreenAssignForm::pickRow(size_t row) {
+    if (row < m_rows.size()) {
+        m_fields.number = std::stoll(m_rows[row].id);
+        m_fields.name = m_rows[row].name;
+    }
+}
+
 std::vector<ListColumn> ScreenAssignForm::columns() {
     return {{Message::text("ID"), 30}, {Message::string(formmsg::kScreenNameColumn), 200}};
 }
@@ -36,7 +43,7 @@ FormOutcome<ScreenAssignForm::Values> ScreenAssignForm::ok(MessageSink& sink) co
         return FormOutcome<Values>::failLike(gb);
     }
     if (exists(m_entries, n)) {
-        Answer a = sink.ask(Message::string(formmsg::kReplaceScreen, {std::to_string(n)}), Buttons::YesNo);
+        Answer a = sink.ask(Message::string(formmsg::kReplaceScreen, {std::to_string(n)}), Buttons::YesNoDefaultNo);
         if (a != Answer::Yes) {
             return FormOutcome<Values>::fail(Message{}, kNumber);
         }

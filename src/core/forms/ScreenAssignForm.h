@@ -43,9 +43,12 @@ public:
     static std::vector<ListColumn> columns();
     // One row per existing screen, in number order.
     const std::vector<Row>& rows() const { return m_rows; }
+    // The user chose a row of the list (a click or an arrow key; the focus arriving in the list
+    // is no choice): its number and name replace the typed ones, for replacing that screen.
+    void pickRow(size_t row);
 
     // A number outside 1-199 is refused with 63525; the number of an existing screen asks
-    // 63526 (Yes / No), and No keeps the dialog open without a message.
+    // 63526 (Yes / No, No by default), and No keeps the dialog open without a message.
     FormOutcome<Values> ok(MessageSink& sink) const;
 
     // The caller's side once the dialog is confirmed: the directory entry of the number gets

@@ -106,7 +106,7 @@ void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberFor
     }
     if (m_store.screenExists(target)) {
         Message q = Message::string(formmsg::kCopyOntoScreen, {std::to_string(source), std::to_string(target)});
-        if (sink.ask(q, Buttons::OkCancel, formmsg::kCopyScreenTitle) != Answer::Ok) {
+        if (sink.ask(q, Buttons::OkCancelDefaultCancel, formmsg::kCopyScreenTitle) != Answer::Ok) {
             return;
         }
     }

@@ -281,7 +281,7 @@ bool WorkspaceExchange::deleteScreen(ProjectStore& store, int screen, MessageSin
     if (!canDeleteScreen(store, screen)) {
         return false;
     }
-    if (sink.ask(Message::string(formmsg::kDeleteScreen, {std::to_string(screen)}), Buttons::YesNo) != Answer::Yes) {
+    if (sink.ask(Message::string(formmsg::kDeleteScreen, {std::to_string(screen)}), Buttons::YesNoDefaultNo) != Answer::Yes) {
         return false;
     }
     ScreenEntry& e = store.entries[static_cast<size_t>(screen)];

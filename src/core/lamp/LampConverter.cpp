@@ -1,51 +1,11 @@
 #include "lamp/LampConverter.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "base/BmpHeader.h"
+#include "base/FileIo.h"
 
 namespace dispcraft {
 
 namespace {
-
-constexpr size_t kFileHeaderSize = 14;
-constexpr size_t kInfoHeaderSize = 40;
-
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    uint8_t buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        out.insert(out.end(), buf, buf + n);
-    }
-    ::close(fd);
-    return true;
-}
 
 LampConverter::Result failure(LampConverter::Error e) {
     LampConverter::Result r;
@@ -78,55 +38,58 @@ const char* LampConverter::message(Error error) {
 }
 
 LampConverter::Result LampConverter::convertFile(const std::string& path, int size) {
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    std::optional<std::vector<uint8_t>> bytes = FileIo::readBytes(path);
+    if (!bytes) {
         return failure(Error::CannotOpen);
     }
-    return convert(bytes.data(), bytes.size(), size);
+    return convert(bytes->data(), bytes->size(), size);
 }
 
 LampConverter::Result LampConverter::convert(const uint8_t* data, size_t length, int size) {
     if (LampPicture::byteCount(size) == 0) {
         return failure(Error::BadSize);
     }
-    if (length < 2 || data[0] != 'B' || data[1] != 'M') {
+    const std::optional<BmpHeader> header = BmpHeader::parse(data, length);
+    if (!header) {
         return failure(Error::NotBmp);
     }
-    if (length < kFileHeaderSize || u32(data + 2) != length) {
+    const BmpHeader& h = *header;
+    if (length < BmpHeader::kFileHeaderSize + BmpHeader::kInfoHeaderSize ||
+        h.declaredFileSize() != length) {
         return failure(Error::Damaged);
     }
-    if (length < kFileHeaderSize + kInfoHeaderSize) {
-        return failure(Error::Damaged);
-    }
-    const uint8_t* info = data + kFileHeaderSize;
-    if (u16(info + 14) != 1) {
+    if (h.bitCount() != 1) {
         return failure(Error::NotMonochrome);
     }
-    // Larger headers (and the old 12-byte one) put the colour table and often the fields
-    // elsewhere; the dots would come out shifted, so such files are refused.
-    if (u32(info) != kInfoHeaderSize) {
+    // The 40-byte header and the longer ones that extend it hold the fields at the same places;
+    // the old 12-byte one (or a size of no known kind) would put the dots elsewhere.
+    if (!h.hasInfoHeader()) {
         return failure(Error::HeaderFormat);
     }
-    if (u32(info + 16) != 0) {
+    if (h.compression() != 0) {
         return failure(Error::Compressed);
     }
-    const int64_t width = static_cast<int32_t>(u32(info + 4));
-    const int64_t height = static_cast<int32_t>(u32(info + 8));
-    const uint32_t offBits = u32(data + 10);
+    const int64_t width = h.width();
+    const int64_t height = h.height();
+    const uint32_t offBits = h.pixelOffset();
     // The dots start where the header says they do; an offset inside the headers or past the
     // end cannot be right.
-    if (width <= 0 || height == 0 || offBits < kFileHeaderSize + kInfoHeaderSize ||
-        offBits > length) {
+    if (width <= 0 || height == 0 || offBits < h.colourTableOffset() || offBits > length) {
         return failure(Error::Damaged);
     }
+    // Black pixels become dark dots (0) whatever the order of the colour table: a table that
+    // lists white first (as some tools write for a picture of one colour) turns the bits round.
+    const uint8_t flip = h.lightFirst(data, length) ? 1 : 0;
 
     const bool topDown = height < 0;
     const int64_t rows = topDown ? -height : height;
-    const int64_t stride = (width + 31) / 32 * 4; // stored rows are padded to 4 bytes
+    const int64_t stride = static_cast<int64_t>(h.stride()); // rows are padded to 4 bytes
     const int64_t available = static_cast<int64_t>(length - offBits);
     const uint8_t* pixels = data + offBits;
 
     Result r;
+    r.bitmapWidth = static_cast<int>(width);
+    r.bitmapHeight = static_cast<int>(rows);
     r.picture = LampPicture::blank(size);
     const int lampWidth = 2 * size;
     const int64_t usedColumns = width < lampWidth ? width : lampWidth;
@@ -142,7 +105,7 @@ LampConverter::Result LampConverter::convert(const uint8_t* data, size_t length,
             if (byte >= available) {
                 break;
             }
-            out[col] = (pixels[byte] >> (7 - col % 8)) & 1;
+            out[col] = static_cast<uint8_t>(((pixels[byte] >> (7 - col % 8)) & 1) ^ flip);
         }
     }
     return r;

@@ -1,8 +1,8 @@
 #include "lamp/LampFile.h"
 
+#include "base/FileIo.h"
+
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,34 +16,6 @@ void setError(std::string* error, int err) {
     if (error) {
         *error = std::strerror(err);
     }
-}
-
-bool writeAll(int fd, const uint8_t* p, size_t left) {
-    while (left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        p += w;
-        left -= static_cast<size_t>(w);
-    }
-    return true;
-}
-
-// A symbolic link is followed, so that the file it names is replaced rather than the link.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string r = real;
-            std::free(real);
-            return r;
-        }
-    }
-    return path;
 }
 
 } // namespace
@@ -114,52 +86,7 @@ bool LampFile::write(const std::string& path, const LampPicture& picture, std::s
         setError(error, EINVAL);
         return false;
     }
-    const std::string target = resolveTarget(path);
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
-        setError(error, EISDIR);
-        return false;
-    }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        setError(error, errno);
-        return false;
-    }
-    size_t slash = target.rfind('/');
-    std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string tmpl = dir + "/." + base + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        setError(error, errno);
-        return false;
-    }
-    mode_t mode = 0666;
-    if (exists) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd, mode);
-    if (!writeAll(fd, picture.dots.data(), picture.dots.size()) ||
-        (::fsync(fd) != 0 && errno != EINVAL)) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(name.data());
-        setError(error, err);
-        return false;
-    }
-    if (::close(fd) != 0 || ::rename(name.data(), target.c_str()) != 0) {
-        int err = errno;
-        ::unlink(name.data());
-        setError(error, err);
-        return false;
-    }
-    return true;
+    return FileIo::writeAtomic(path, picture.dots.data(), picture.dots.size(), error);
 }
 
 std::string LampFile::writeFailureMessage(const std::string& path, const std::string& reason) {

@@ -89,10 +89,6 @@ void ProjectStore::initialiseNewProject(const SerialSettings& com1, const Serial
     projectOpen = true;
 }
 
-bool ProjectStore::modified() const {
-    return treeChanged || (editorsModified && editorsModified());
-}
-
 SerialSettings ProjectStore::serial(int port) const {
     const ProjectBlock& b = projectBlock;
     const size_t i = ProjectBlock::portIndex(port);

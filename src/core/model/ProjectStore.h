@@ -19,7 +19,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace dispcraft {
@@ -85,17 +84,15 @@ struct ProjectStore {
     uint8_t minStation = 1;
 
     bool projectOpen = false;
-    // Set when a dialog opened from the workspace tree is confirmed.
+    // Set when the project changes outside the screen editors (a dialog of the workspace tree,
+    // a screen stored or renumbered); the project document adds the editors' own changes.
     bool treeChanged = false;
-    // Asks the open editor windows whether any has unsaved changes; unset = none open.
-    std::function<bool()> editorsModified;
 
     // Empties the project (used by new and open).
     void reset();
     // The store's part of a new project, after the model section and the protocol files have
     // been read: header, links, serial settings and the defaults of every block.
     void initialiseNewProject(const SerialSettings& com1, const SerialSettings& com2);
-    bool modified() const;
 
     bool screenExists(int s) const {
         return s >= capacity::kFirstScreen && s <= capacity::kLastScreen && entries[s].number == s;

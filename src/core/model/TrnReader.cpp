@@ -4,6 +4,7 @@
 #include "model/TrnMessages.h"
 #include "objects/TextPool.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <cstdio>

@@ -4,6 +4,7 @@
 #include "base/FileIo.h"
 #include "text/BuiltinLanguage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -162,6 +163,10 @@ std::string LanguageStrings::format(const Message& message) const {
     return substitute(text(message.id), message.args) + message.suffix;
 }
 
+// Field widths and argument numbers come from language files: a text with "%99999999999d" must
+// not ask for more memory than there is (or wrap round to a small number).
+constexpr size_t kMaxFieldNumber = 1000;
+
 std::string LanguageStrings::substitute(const std::string& pattern, const std::vector<std::string>& args) {
     std::string out;
     size_t next = 0;
@@ -185,7 +190,7 @@ std::string LanguageStrings::substitute(const std::string& pattern, const std::v
             size_t k = j;
             size_t n = 0;
             while (k < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[k]))) {
-                n = n * 10 + static_cast<size_t>(pattern[k] - '0');
+                n = std::min(n * 10 + static_cast<size_t>(pattern[k] - '0'), kMaxFieldNumber);
                 ++k;
             }
             if (k > j && k < pattern.size() && pattern[k] == '$' && n > 0) {
@@ -202,7 +207,7 @@ std::string LanguageStrings::substitute(const std::string& pattern, const std::v
         }
         size_t width = 0;
         while (j < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[j]))) {
-            width = width * 10 + static_cast<size_t>(pattern[j] - '0');
+            width = std::min(width * 10 + static_cast<size_t>(pattern[j] - '0'), kMaxFieldNumber);
             ++j;
         }
         if (j < pattern.size() && pattern[j] == '.') {

@@ -5,6 +5,7 @@
 #include "comm/Transport.h"
 #include "comm/VirtualPanel.h"
 #include "base/RecordingSink.h"
+#include "base/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -139,26 +140,13 @@ public:
     }
 };
 
-// A temporary directory with helpers to make the files of a download.
-class TempDir {
+// A temporary directory for the files of a download.
+class TempDir : public ScratchDirectory {
 public:
-    TempDir() {
-        std::string base = ::testing::TempDir() + "/commXXXXXX";
-        std::vector<char> buf(base.begin(), base.end());
-        buf.push_back('\0');
-        m_path = ::mkdtemp(buf.data());
-    }
-    ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-    const std::string& path() const { return m_path; }
+    TempDir() : ScratchDirectory("comm") {}
     std::string write(const std::string& name, const Bytes& data) const {
-        std::string p = m_path + "/" + name;
-        std::ofstream(p, std::ios::binary)
-            .write(reinterpret_cast<const char*>(data.data()), static_cast<long>(data.size()));
-        return p;
+        return ScratchDirectory::write(name, data);
     }
-
-private:
-    std::string m_path;
 };
 
 // Bytes 0, 1, 2, ... of a length, offset by a seed so that files differ.

@@ -63,8 +63,8 @@ TEST(DownloadSession, PortFailures) {
         rig.transport->openOk = false;
         rig.transport->openReason = Message::string(65401, {"/dev/ttyUSB0", "dialout"});
         rig.session->download();
-        EXPECT_EQ(rig.sink.shown(),
-                  (std::vector<Message>{Message::string(61480, {"3"}), rig.transport->openReason}));
+        EXPECT_EQ(rig.sink.shown(), (std::vector<Message>{Message::string(61480, {"COM3"}),
+                                                          rig.transport->openReason}));
         EXPECT_EQ(rig.transport->events, std::vector<std::string>{"open 3"});
     }
     {

@@ -180,7 +180,7 @@ TEST(Generation2, FailureRows) {
         x.refuseTimes = 5;
         auto rig = runWith(x, f.inputs);
         ASSERT_EQ(rig->sink.shown().size(), 1u);
-        EXPECT_EQ(rig->sink.shown()[0], Message::string(61468, {"4"}));
+        EXPECT_EQ(rig->sink.shown()[0], Message::string(65405, {"4"}));
         EXPECT_EQ(rig->countLog(63005), 4);
     }
     {

@@ -65,6 +65,33 @@ TEST(SerialDeviceList, OrderNamesAndFiltering) {
     EXPECT_EQ(list[6].path, "/tmp/pts-a");
 }
 
+TEST(SerialDeviceList, AdaptersByTheirProductNames) {
+    TempDir dir;
+    const std::string dev = dir.path() + "/dev", sys = dir.path() + "/sys";
+    // ttyUSB: the tty link leads to the port under the USB interface; ttyACM: to the interface.
+    const std::string usb = sys + "/devices/pci0/usb1/1-1", acm = sys + "/devices/pci0/usb1/1-2";
+    std::system(("mkdir -p '" + dev + "' '" + usb + "/1-1:1.0/ttyUSB0' '" + acm + "/1-2:1.0' '" +
+                 sys + "/class/tty/ttyUSB0' '" + sys + "/class/tty/ttyACM0'")
+                    .c_str());
+    dir.write("dev/ttyUSB0", {});
+    dir.write("dev/ttyACM0", {});
+    dir.write("dev/ttyUSB1", {}); // unplugged meanwhile: no system entry
+    auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+    dir.write("sys/devices/pci0/usb1/1-1/product", text("FT232R UART\n"));
+    dir.write("sys/devices/pci0/usb1/1-2/product", text("PLC link"));
+    ASSERT_EQ(
+        ::symlink((usb + "/1-1:1.0/ttyUSB0").c_str(), (sys + "/class/tty/ttyUSB0/device").c_str()),
+        0);
+    ASSERT_EQ(::symlink((acm + "/1-2:1.0").c_str(), (sys + "/class/tty/ttyACM0/device").c_str()),
+              0);
+    auto list = SerialDeviceList::list(dev, sys, dev + "/ttyUSB0");
+    ASSERT_EQ(list.size(), 3u); // the device named again in the environment is listed once
+    EXPECT_EQ(list[0].label(), "ttyUSB0 (FT232R UART)");
+    EXPECT_EQ(list[0].kind, SerialDevice::Kind::Adapter);
+    EXPECT_EQ(list[1].label(), "ttyUSB1");
+    EXPECT_EQ(list[2].label(), "ttyACM0 (PLC link)");
+}
+
 TEST(SerialPort, PseudoTerminalWithoutModemLines) {
     Pty pty;
     SerialPort port(pty.slave);

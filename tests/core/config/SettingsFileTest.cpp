@@ -81,10 +81,13 @@ TEST(SettingsFile, RecentListAndWritesKeepTheRest) {
     // The sentinel of one language must not survive as a path into another.
     SettingsFile::RecentFiles list = s.recentFiles("(none)");
     ASSERT_TRUE(s.updateRecentFiles(list, "/z.trn", "(none)"));
-    EXPECT_EQ(list, (SettingsFile::RecentFiles{"/z.trn", "/x", "/y", "S"}));
+    EXPECT_EQ(list, (SettingsFile::RecentFiles{"/z.trn", "/x", "/y", "(none)"}));
     auto other = s.recentFiles("（无）");
     EXPECT_EQ(other[2], "/y");
-    EXPECT_EQ(other[3], "S"); // "S" was written as a path by the call above without a sentinel
+    // "S" was written out by the call above without a sentinel: still no path in any language.
+    EXPECT_EQ(other[3], "（无）");
+    ASSERT_TRUE(PrivateProfile::writeString(s.path(), "LastFile", "file2", "(none)"));
+    EXPECT_EQ(s.recentFiles("（无）")[1], "（无）");
     SettingsFile::RecentFiles unset{"/a", "(none)", "(none)", "(none)"};
     ASSERT_TRUE(s.writeRecentFiles(unset, "(none)"));
     EXPECT_EQ(s.recentFiles("（无）")[1], "（无）");

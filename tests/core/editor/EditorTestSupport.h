@@ -4,6 +4,7 @@
 #include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
 #include "base/RecordingSink.h"
+#include "base/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +18,11 @@
 namespace dispcraft::test {
 
 // A scratch program directory with a "lampdata" folder, removed afterwards.
-class ScratchDir {
+class ScratchDir : public ScratchDirectory {
 public:
-    ScratchDir() {
-        char tmpl[] = "/tmp/dispcraft-editor-XXXXXX";
-        char* d = ::mkdtemp(tmpl);
-        m_path = d ? d : "/tmp";
-        ::mkdir((m_path + "/lampdata").c_str(), 0755);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::string& path() const { return m_path; }
+    ScratchDir() : ScratchDirectory("dispcraft-editor") { ::mkdir(file("lampdata").c_str(), 0755); }
     void write(const std::string& relative, const std::string& bytes) const {
-        std::ofstream(m_path + "/" + relative, std::ios::binary) << bytes;
+        ScratchDirectory::write(relative, bytes);
     }
     // A lamp file of n bytes whose first picture is dark (0) in its left half columns.
     void lamp(const std::string& name, size_t n) const {
@@ -44,9 +35,6 @@ public:
         }
         write("lampdata/" + name + ".lmp", bytes);
     }
-
-private:
-    std::string m_path;
 };
 
 // A project store with an odd LCD origin (the halving of coordinates shows) and key rectangles.

@@ -70,8 +70,30 @@ TEST_F(RenderCommand, DrawsAStoredScreenAsTheEditorShowsIt) {
 
     EXPECT_EQ(run("'" + trn + "' --screen 4 -o '" + png + "'"), 1);
     EXPECT_FALSE(err.empty());
-    EXPECT_EQ(run("'" + trn + "' -o '" + png + "'"), 1);
+    EXPECT_EQ(run("'" + trn + "' -o '" + png + "'"), 2); // no screen named
     EXPECT_EQ(run("'" + dir.path() + "/missing.trn' --screen 3 -o '" + png + "'"), 1);
     fs::remove(dir.path() + "/plate.bmp");
     EXPECT_EQ(run("'" + trn + "' --screen 3 -o '" + png + "'"), 1);
+}
+
+TEST_F(RenderCommand, DrawsTwoByteTextsWithTheGlyphFontTheBuildWouldTake) {
+    addText(0, lx() + 16, ly() + 32, "\xD2\xBB"); // 一
+    session->screen().bindScreenNumber(3, "three", false);
+    ASSERT_TRUE(session->screen().storeScreen());
+    std::string trn = dir.path() + "/p.trn";
+    ASSERT_TRUE(TrnWriter::save(*store, trn).ok);
+    // A font whose 一 is a full block: its top-left dot is ink, which no usual 一 has.
+    dir.write("block.hex", "4E00:" + std::string(64, 'F') + "\n");
+    std::string png = dir.path() + "/out.png";
+    ASSERT_EQ(run("'" + trn + "' --screen 3 -o '" + png + "' --glyph-font '" + dir.path() + "/block.hex'"), 0)
+        << err;
+    auto img = PngFile::read(png);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(img->pixel(lx() + 15, ly() + 33), ScreenRenderer::kInk);
+
+    // As the build does, a named font that cannot be opened stops the drawing.
+    fs::remove(png);
+    EXPECT_EQ(run("'" + trn + "' --screen 3 -o '" + png + "' --glyph-font '" + dir.path() + "/none.ttf'"), 1);
+    EXPECT_NE(err.find("none.ttf"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(png));
 }

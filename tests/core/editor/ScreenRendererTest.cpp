@@ -229,3 +229,24 @@ TEST(BmpImages, ReadsTheUncompressedFormsAndRefusesDamagedOnes) {
     EXPECT_FALSE(BmpImage::read(mono.data(), mono.size(), &error));
     EXPECT_FALSE(BmpImage::read(bmp.data(), 20, &error));
 }
+
+TEST(BmpImages, ReadsTheLongerHeadersOfTodaysTools) {
+    const std::string dir = std::string(DISPCRAFT_TEST_DATA_DIR) + "/bmp/";
+    std::string error;
+    // 24 bits a dot behind a 124-byte header.
+    auto colour = BmpImage::load(dir + "panel-124.bmp", &error);
+    ASSERT_TRUE(colour) << error;
+    EXPECT_EQ(colour->pixel(0, 0), (Rgb{0, 0, 255}));
+    EXPECT_EQ(colour->pixel(1, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(colour->pixel(3, 1), (Rgb{0, 255, 0}));
+    // 32 bits a dot with the bit masks inside the header.
+    auto fields = BmpImage::load(dir + "colour-124.bmp", &error);
+    ASSERT_TRUE(fields) << error;
+    EXPECT_EQ(fields->pixel(0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(fields->pixel(5, 5), (Rgb{0, 0, 0}));
+    // One bit a dot: the colour table decides, whichever colour comes first.
+    auto mono = BmpImage::load(dir + "lamp16-108.bmp", &error);
+    ASSERT_TRUE(mono) << error;
+    EXPECT_EQ(mono->pixel(0, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(mono->pixel(16, 0), (Rgb{255, 255, 255}));
+}

@@ -185,8 +185,10 @@ TEST_F(ObjectEditingTest, ShortNumDispPreviewRules) {
 
 TEST_F(ObjectEditingTest, BarGraphSizesAndThinHorizontalBars) {
     BarGraphForm f = oe::barGraphForPlacement(plc);
+    // A new bar graph's range is accepted as it opens.
+    EXPECT_EQ(f.fields().maximum, 65535);
+    EXPECT_EQ(f.fields().minimum, 0);
     f.fields().direction = 1; // horizontal
-    f.fields().maximum = 65535;
     oe::placeBarGraph(*session, *f.ok().values);
     EXPECT_EQ(session->pointer().placeWidth(), 96);
     EXPECT_EQ(session->pointer().placeHeight(), 48);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ScratchDirectory.h"
 #include "forms/AreaTable.h"
 
 #include <array>
@@ -49,29 +50,13 @@ inline std::vector<uint8_t> makeMonoBmp(int w, int h, const std::function<bool(i
 }
 
 // A scratch directory removed at the end of the test.
-class FormScratchDir {
+class FormScratchDir : public ScratchDirectory {
 public:
-    explicit FormScratchDir(const std::string& name) {
-        m_path = std::filesystem::temp_directory_path() /
-                 (name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~FormScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string path() const { return m_path.string(); }
+    explicit FormScratchDir(const std::string& name = "form") : ScratchDirectory(name) {}
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::filesystem::path p = m_path / name;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream out(p, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return p.string();
+        ScratchDirectory::write(name, bytes);
+        return file(name);
     }
-
-private:
-    std::filesystem::path m_path;
 };
 
 // Two ports for the address group: COM1 with six device types (octal, decimal, hexadecimal with

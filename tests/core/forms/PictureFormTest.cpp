@@ -87,6 +87,28 @@ TEST(BmpPictureImport, ReadsFromThePixelOffsetAndRefusesDamage) {
     EXPECT_EQ(BmpPictureImport::fromBytes(empty).message.id, objectform::kBmpEmpty);
 }
 
+// Bitmaps as ImageMagick and GIMP write them: a 124-byte information header, white first in
+// the colour table.
+TEST(BmpPictureImport, ReadsTheBitmapsOfTodaysTools) {
+    const std::string dir = std::string(DISPCRAFT_TEST_DATA_DIR) + "/bmp/";
+    auto classic = BmpPictureImport::fromFile(dir + "picture-40.bmp");
+    auto larger = BmpPictureImport::fromFile(dir + "picture-124.bmp");
+    ASSERT_TRUE(classic.ok);
+    ASSERT_TRUE(larger.ok) << larger.message.id;
+    EXPECT_EQ(larger.dots, classic.dots);
+    EXPECT_EQ(larger.width, 104);
+    EXPECT_EQ(larger.height, 24);
+    // The black top row and left column are dark dots; the bitmap's top row is row 19.
+    auto dot = [&](int x, int row) { return larger.dots[static_cast<size_t>(row * 104 + x)]; };
+    EXPECT_EQ(dot(50, 19), 0);
+    EXPECT_EQ(dot(0, 5), 0);
+    EXPECT_EQ(dot(50, 5), 1);
+    auto white = BmpPictureImport::fromFile(dir + "white-108.bmp");
+    ASSERT_TRUE(white.ok);
+    EXPECT_EQ(white.dots, std::string(32u * 16u, '\1'));
+    EXPECT_EQ(BmpPictureImport::fromFile(dir + "colour-124.bmp").message, Message::string(63508));
+}
+
 TEST(BmpPictureImport, TopDownBitmapIsStoredUpright) {
     // Same picture stored top row first (negative height).
     auto bmp = makeMonoBmp(8, 8, [](int, int y) { return y == 7; });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ScratchDirectory.h"
 #include "forms/AreaTable.h"
 
 #include <cstdint>
@@ -48,34 +49,14 @@ inline PlcPortAreas typicalPort(const std::string& bitSetting = "15") {
 }
 
 // A scratch directory (a fake program directory) removed at the end of the test.
-class SettingsScratch {
+class SettingsScratch : public ScratchDirectory {
 public:
-    explicit SettingsScratch(const std::string& name) {
-        m_path = std::filesystem::temp_directory_path() /
-                 (name + "-" + std::to_string(::getpid()) + "-" +
-                  std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~SettingsScratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    SettingsScratch(const SettingsScratch&) = delete;
-    SettingsScratch& operator=(const SettingsScratch&) = delete;
-
-    std::string path() const { return m_path.string(); }
+    explicit SettingsScratch(const std::string& name) : ScratchDirectory(name) {}
     // Writes a file given relative with "/" and returns its path.
     std::string write(const std::string& relative, const std::string& text) const {
-        std::filesystem::path p = m_path / relative;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream out(p, std::ios::binary);
-        out << text;
-        return p.string();
+        ScratchDirectory::write(relative, text);
+        return file(relative);
     }
-
-private:
-    std::filesystem::path m_path;
 };
 
 } // namespace dispcraft::test

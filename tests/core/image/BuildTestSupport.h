@@ -5,6 +5,7 @@
 // (so its cell is c's bits, most significant first, one per byte), and the hex font holds two
 // line glyphs.
 
+#include "base/ScratchDirectory.h"
 #include "image/ImageBuilder.h"
 #include "base/ProgramDirectory.h"
 #include "base/FileIo.h"
@@ -31,11 +32,10 @@ inline const std::string kGun = "\xD8\xAD";  // 丨 U+4E28: column 0 lit down
 inline const std::string kZhong = "\xD6\xD0"; // 中: not in the crafted font
 
 struct ProgramDir {
-    fs::path path;
+    ScratchDirectory scratch;
+    fs::path path = scratch.path();
 
-    explicit ProgramDir(const std::string& name) {
-        path = fs::path(::testing::TempDir()) / ("build_" + std::to_string(::getpid()) + "_" + name);
-        fs::remove_all(path);
+    explicit ProgramDir(const std::string& name) : scratch("build-" + name) {
         fs::create_directories(path / "lampdata");
         fs::create_directories(path / "Protocol");
         fs::create_directories(path / "Protocol120" / "comport1");
@@ -56,7 +56,6 @@ struct ProgramDir {
         hex += "\n";
         write("unifont.hex", hex);
     }
-    ~ProgramDir() { fs::remove_all(path); }
 
     ProgramDirectory dir() const { return ProgramDirectory(path.string()); }
     std::string file(const std::string& relative) const { return (path / relative).string(); }

@@ -1,3 +1,4 @@
+#include "base/ScratchDirectory.h"
 #include "image/Asc16Glyphs.h"
 #include "image/BuildMessages.h"
 #include "image/FreeTypeGlyphSource.h"
@@ -22,13 +23,9 @@ const char* kZenHei = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 
 // A fresh, empty program directory per test.
 struct TempDir {
-    fs::path path;
-    explicit TempDir(const char* name) {
-        path = fs::path(::testing::TempDir()) / (std::to_string(::getpid()) + "_" + name);
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
+    ScratchDirectory scratch;
+    fs::path path = scratch.path();
+    explicit TempDir(const char* name) : scratch(name) {}
     std::string file(const char* name) const { return (path / name).string(); }
 };
 

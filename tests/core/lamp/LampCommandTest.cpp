@@ -1,5 +1,7 @@
 #include "core/lamp/TestBmp.h"
 
+#include "base/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using dispcraft::ScratchDirectory;
 using dispcraft::testing::TestBmp;
 
 namespace {
@@ -21,14 +24,6 @@ protected:
         cli = fs::path(DISPCRAFT_TEST_BIN_DIR) / "dispcraft-cli";
         if (!fs::exists(cli)) {
             GTEST_SKIP() << "dispcraft-cli is not built in this configuration";
-        }
-        dir = fs::temp_directory_path() / ("lamp_cli_test_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        if (!dir.empty()) {
-            fs::remove_all(dir);
         }
     }
 
@@ -52,7 +47,8 @@ protected:
     }
 
     fs::path cli;
-    fs::path dir;
+    ScratchDirectory scratch{"lamp-cli"};
+    fs::path dir = scratch.path();
     std::string err;
 };
 

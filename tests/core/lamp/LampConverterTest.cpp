@@ -2,6 +2,8 @@
 
 #include "core/lamp/TestBmp.h"
 
+#include "base/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -66,16 +68,45 @@ TEST(LampConverter, RowsRunFromTheBottomAndBitsFromTheLeft) {
     EXPECT_EQ(rowText(r.picture, 15), std::string(31, '0') + "1");
 }
 
-TEST(LampConverter, ColourTableIsNotConsulted) {
-    TestBmp a;
-    a.bit = [](int x, int y) { return (x + y) % 3 == 0; };
-    TestBmp b = a;
-    b.whiteFirst = true;
-    auto ra = LampConverter::convert(a.bytes(), 16);
-    auto rb = LampConverter::convert(b.bytes(), 16);
-    ASSERT_TRUE(ra.ok());
-    ASSERT_TRUE(rb.ok());
-    EXPECT_EQ(ra.picture.dots, rb.picture.dots);
+TEST(LampConverter, BlackIsADarkDotWhateverTheColourTableOrder) {
+    // The same picture stored both ways round: black as index 0, and white as index 0 with
+    // every bit inverted (as ImageMagick writes when the first pixel is white).
+    TestBmp blackFirst;
+    blackFirst.bit = [](int x, int y) { return (x + y) % 3 == 0; };
+    TestBmp whiteFirst = blackFirst;
+    whiteFirst.whiteFirst = true;
+    whiteFirst.bit = [](int x, int y) { return (x + y) % 3 != 0; };
+    auto a = LampConverter::convert(blackFirst.bytes(), 16);
+    auto b = LampConverter::convert(whiteFirst.bytes(), 16);
+    ASSERT_TRUE(a.ok());
+    ASSERT_TRUE(b.ok());
+    EXPECT_EQ(a.picture.dots, b.picture.dots);
+    EXPECT_EQ(a.picture.dots[0], 1); // (0, 15): white in the picture, a background dot
+}
+
+// Bitmaps as ImageMagick writes them (GIMP writes the same headers): the 40-byte header, the
+// 108-byte one and the 124-byte one, each with white first in its colour table.
+TEST(LampConverter, ReadsTheBitmapsOfTodaysToolsAlike) {
+    auto convert = [](const char* name) {
+        auto r = LampConverter::convertFile(std::string(DISPCRAFT_TEST_DATA_DIR) + "/bmp/" + name, 16);
+        EXPECT_TRUE(r.ok()) << name << ": " << r.message();
+        return r.picture.dots;
+    };
+    const auto classic = convert("lamp16-40.bmp");
+    EXPECT_EQ(convert("lamp16-108.bmp"), classic);
+    EXPECT_EQ(convert("lamp16-124.bmp"), classic);
+    ASSERT_EQ(classic.size(), 512u);
+    // Left picture: a black square with a white ring in it; right: a black disc on white.
+    auto dot = [&](int x, int yFromTop) { return classic[static_cast<size_t>((15 - yFromTop) * 32 + x)]; };
+    EXPECT_EQ(dot(0, 0), 0);
+    EXPECT_EQ(dot(7, 7), 1);
+    EXPECT_EQ(dot(16, 0), 1);
+    EXPECT_EQ(dot(23, 7), 0);
+    // A bitmap of one colour: all background, not all dark.
+    EXPECT_EQ(convert("white-108.bmp"), std::vector<uint8_t>(512, 1));
+    // A two-colour bitmap stored with 32 bits a dot is still a colour bitmap.
+    EXPECT_EQ(LampConverter::convertFile(std::string(DISPCRAFT_TEST_DATA_DIR) + "/bmp/colour-124.bmp", 16).error,
+              Error::NotMonochrome);
 }
 
 TEST(LampConverter, RefusalsComeInOrderWithTheirMessages) {
@@ -108,11 +139,13 @@ TEST(LampConverter, RefusalsComeInOrderWithTheirMessages) {
                   Error::NotMonochrome)
             << bits;
     }
-    // A larger header is refused after the bit count (a 24-bit one still gets that message).
-    EXPECT_EQ(LampConverter::convert(TestBmp{.headerSize = 124}.bytes(), 16).error,
+    // A header of no known kind is refused after the bit count (a 24-bit one still gets that
+    // message); the longer ones that extend the 40-byte header are read.
+    EXPECT_EQ(LampConverter::convert(TestBmp{.headerSize = 20}.bytes(), 16).error,
               Error::HeaderFormat);
-    EXPECT_EQ(LampConverter::convert(TestBmp{.bitCount = 24, .headerSize = 124}.bytes(), 16).error,
+    EXPECT_EQ(LampConverter::convert(TestBmp{.bitCount = 24, .headerSize = 20}.bytes(), 16).error,
               Error::NotMonochrome);
+    EXPECT_TRUE(LampConverter::convert(TestBmp{.headerSize = 124}.bytes(), 16).ok());
     EXPECT_EQ(LampConverter::convert(TestBmp{.compression = 1}.bytes(), 16).error,
               Error::Compressed);
     EXPECT_EQ(LampConverter::convert(good.bytes(), 20).error, Error::BadSize);
@@ -230,7 +263,8 @@ TEST(LampConverter, DotsAreTakenFromTheHeaderOffsetAndNeverPastTheData) {
 }
 
 TEST(LampConverter, ConvertsAFileOnDisk) {
-    auto path = std::filesystem::temp_directory_path() / "lamp_converter_test.bmp";
+    ScratchDirectory scratch("lamp-converter");
+    const std::string path = scratch.file("lamp.bmp");
     TestBmp bmp;
     bmp.bit = [](int x, int) { return x >= 16; };
     auto bytes = bmp.bytes();
@@ -239,8 +273,7 @@ TEST(LampConverter, ConvertsAFileOnDisk) {
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
-    auto r = LampConverter::convertFile(path.string(), 16);
-    std::filesystem::remove(path);
+    auto r = LampConverter::convertFile(path, 16);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.picture.dots, LampConverter::convert(bytes, 16).picture.dots);
     EXPECT_TRUE(r.message().empty());

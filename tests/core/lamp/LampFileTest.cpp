@@ -1,5 +1,7 @@
 #include "lamp/LampFile.h"
 
+#include "base/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,12 +16,6 @@ namespace {
 
 class LampFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("lamp_file_test_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string put(const std::string& name, size_t length, uint8_t value = 1) {
         auto path = dir / name;
@@ -37,7 +33,8 @@ protected:
         return p;
     }
 
-    fs::path dir;
+    ScratchDirectory scratch{"lamp-file"};
+    fs::path dir = scratch.path();
 };
 
 } // namespace

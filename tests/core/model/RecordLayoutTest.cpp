@@ -247,16 +247,3 @@ TEST(ProjectStore, GlobalKeyCopyRule) {
     EXPECT_EQ(screen[0].screen, 12);
     EXPECT_EQ(screen[1].screen, 2); // defined project-wide records leave the screen's alone
 }
-
-TEST(ProjectStore, ModifiedQuery) {
-    auto store = std::make_unique<ProjectStore>();
-    EXPECT_FALSE(store->modified());
-    bool editorDirty = false;
-    store->editorsModified = [&] { return editorDirty; };
-    EXPECT_FALSE(store->modified());
-    editorDirty = true;
-    EXPECT_TRUE(store->modified());
-    editorDirty = false;
-    store->treeChanged = true;
-    EXPECT_TRUE(store->modified());
-}

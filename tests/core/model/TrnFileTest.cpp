@@ -1,6 +1,7 @@
 #include "TrnTestSupport.h"
 
 #include "base/FileIo.h"
+#include "base/ScratchDirectory.h"
 #include "model/TrnFormat.h"
 #include "model/TrnMessages.h"
 #include "model/TrnReader.h"
@@ -34,18 +35,7 @@ std::string saved(ProjectStore& st) {
     return TrnWriter::serialise(st);
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "trnXXXXXX").string();
-        m_path = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
+using TempDir = ScratchDirectory;
 
 } // namespace
 

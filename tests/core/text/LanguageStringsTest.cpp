@@ -72,3 +72,14 @@ TEST(LanguageStrings, PositionalArguments) {
     EXPECT_EQ(LanguageStrings::substitute("%2$s in %1$s (%2$s)", {"a", "b"}), "b in a (b)");
     EXPECT_EQ(LanguageStrings::substitute("%3$s", {"a"}), "");
 }
+
+// A language file is input: a text whose width or argument number is out of all measure must
+// still format (it used to ask for more memory than there is and end the program).
+TEST(LanguageStrings, HugeWidthsAndArgumentNumbersInATextAreBounded) {
+    const std::string wide = LanguageStrings::substitute("[%99999999999999999999d]", {"5"});
+    EXPECT_LE(wide.size(), 1002u);
+    EXPECT_EQ(wide.substr(wide.size() - 2), "5]");
+    // 2^64 + 1 must not wrap round to argument 1.
+    EXPECT_EQ(LanguageStrings::substitute("%18446744073709551617$s.", {"a"}), ".");
+    EXPECT_EQ(LanguageStrings::substitute("%-4s|%03d", {"ab", "7"}), "ab  |007");
+}
