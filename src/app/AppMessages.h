@@ -17,6 +17,9 @@ constexpr int kOldFormatBuild =
     61582; // "The project is still in an old file format. Save it in the current..."
 constexpr int kDocumentCannotOpen = 61588; // "The document cannot be opened."
 constexpr int kUntitledProject = 63579;    // "Untitled project"
+constexpr int kSaveProjectTitle = 61530;   // "Save Project"
+constexpr int kProjectFilter = 61529;      // "Dispcraft projects (*.trn);;All files (*)"
+constexpr int kOpenProjectFilter = 61592;  // the same filter for opening
 
 // Documents, the language switch and what opening a document found.
 constexpr int kManual = 61583;            // "\doc\manual_en.html"

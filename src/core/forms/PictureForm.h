@@ -73,7 +73,7 @@ public:
 
     // Opening.
     bool shown(int control) const;
-    static std::vector<int> columnTitles() { return {0, 63575}; } // 0: the literal "ID"
+    static std::vector<int> columnTitles() { return {0, objectform::kSizeColumn}; } // 0: the literal "ID"
     // The list's columns with their widths in pixels.
     static std::vector<ListColumn> columns() {
         return {{Message::text("ID"), 30}, {Message::string(objectform::kSizeColumn), 100}};
