@@ -1,6 +1,7 @@
 #include "objects/BarGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -103,6 +104,21 @@ void BarGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
         }
         img.fill(Rect::ofSize(x + 10, fromStart ? y : y + h / 3, w - 10 - 2, 2 * h / 3 - 1), kInk);
     }
+}
+
+BarGraphImageRecord BarGraphKind::toImage(const Record& r, ImageContext& c) {
+    BarGraphImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.length = r.length;
+    i.thickness = r.thickness;
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objects/BarGraphExchange.h"
+#include "objects/BarGraphImageRecord.h"
 #include "objects/BarGraphObject.h"
 #include "objects/BarGraphRecord.h"
 #include "objects/KindSupport.h"
@@ -12,6 +13,7 @@ struct BarGraphKind {
     using Record = BarGraphRecord;
     using Object = BarGraphObject;
     using Exchange = BarGraphExchange;
+    using ImageRecord = BarGraphImageRecord;
     using Template = BarGraphObject;
     static constexpr int kCode = kKindBarGraph;
     static constexpr int kCapacity = 48;
@@ -25,6 +27,7 @@ struct BarGraphKind {
     static BarGraphRecord store(const BarGraphObject& o, StoreContext& c);
     static BarGraphExchange toExchange(const BarGraphObject& o, MessageSink& sink);
     static std::optional<BarGraphObject> fromExchange(const BarGraphExchange& e);
+    static BarGraphImageRecord toImage(const BarGraphRecord& r, ImageContext& c);
     static BarGraphObject place(const BarGraphObject& t) { return t; }
 
     // Length along the bar's direction, thickness across it.

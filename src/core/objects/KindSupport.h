@@ -9,6 +9,7 @@
 namespace dispcraft {
 
 // What the declarations of an object kind's members use (see ObjectKinds).
+class ImageContext;
 class MessageSink;
 class ObjectCanvas;
 struct OpenContext;

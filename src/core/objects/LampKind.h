@@ -2,6 +2,7 @@
 
 #include "objects/KindSupport.h"
 #include "objects/LampExchange.h"
+#include "objects/LampImageRecord.h"
 #include "objects/LampObject.h"
 #include "objects/LampRecord.h"
 
@@ -12,6 +13,7 @@ struct LampKind {
     using Record = LampRecord;
     using Object = LampObject;
     using Exchange = LampExchange;
+    using ImageRecord = LampImageRecord;
     using Template = LampObject;
     static constexpr int kCode = kKindLamp;
     static constexpr int kCapacity = 48;
@@ -34,6 +36,7 @@ struct LampKind {
     // the rest of the record empty.
     static LampExchange toExchange(const LampObject& o, MessageSink& sink);
     static std::optional<LampObject> fromExchange(const LampExchange& e);
+    static LampImageRecord toImage(const LampRecord& r, ImageContext& c);
     static LampObject place(const LampObject& t) { return t; }
 
     static Rect rect(const LampObject& o, const PictureTable& pictures);

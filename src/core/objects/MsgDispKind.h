@@ -2,6 +2,7 @@
 
 #include "objects/KindSupport.h"
 #include "objects/MsgDispExchange.h"
+#include "objects/MsgDispImageRecord.h"
 #include "objects/MsgDispObject.h"
 #include "objects/MsgDispRecord.h"
 
@@ -12,6 +13,7 @@ struct MsgDispKind {
     using Record = MsgDispRecord;
     using Object = MsgDispObject;
     using Exchange = MsgDispExchange;
+    using ImageRecord = MsgDispImageRecord;
     using Template = MsgDispObject;
     static constexpr int kCode = kKindMsgDisp;
     static constexpr int kCapacity = 96;
@@ -26,6 +28,7 @@ struct MsgDispKind {
     // The first text over 100 bytes shows its record-length message and ends the record there.
     static MsgDispExchange toExchange(const MsgDispObject& o, MessageSink& sink);
     static std::optional<MsgDispObject> fromExchange(const MsgDispExchange& e);
+    static MsgDispImageRecord toImage(const MsgDispRecord& r, ImageContext& c);
     static MsgDispObject place(const MsgDispObject& t) { return t; }
     static bool textsInside(const MsgDispRecord& r, size_t poolSize);
 

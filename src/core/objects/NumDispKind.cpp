@@ -3,12 +3,15 @@
 #include "base/MessageSink.h"
 #include "objects/AttrBits.h"
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
 #include "objects/StoredCoordinates.h"
 #include "objects/TextPool.h"
 
+#include <cmath>
+#include <limits>
 #include <algorithm>
 
 namespace dispcraft {
@@ -100,6 +103,82 @@ void NumDispKind::draw(const Object& o, ObjectCanvas& canvas) {
     const bool placeholder = o.shortForm() && o.address == kWeekdayField;
     canvas.text(o.x, o.y, placeholder ? canvas.weekdayPlaceholder() : o.preview,
                 attrbits::fontOf(o.attr), (o.attr & attrbits::kReverse) != 0);
+}
+
+namespace {
+
+// The scale factor as a whole number, toward zero; values no 32-bit integer holds are clamped
+// (and NaN is 0) instead of being left to the processor.
+int32_t truncatedScale(float f) {
+    if (std::isnan(f)) {
+        return 0;
+    }
+    if (f >= 2147483648.0f) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (f <= -2147483648.0f) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(f);
+}
+
+} // namespace
+
+NumDispImageRecord NumDispKind::toImage(const Record& r, const SideRecord& side, ImageContext& c) {
+    NumDispImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.options = r.options;
+    i.areaBit = r.areaAndBit;
+    i.address = r.address;
+    i.digits = r.digits;
+    i.decimals = r.decimals;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.scale = truncatedScale(r.scale());
+    i.alarmHigh = side.high;
+    i.alarmLow = side.low;
+    return i;
+}
+
+std::vector<int> NumDispKind::imageOrder(std::span<const NumDispRecord> records) {
+    const int count = static_cast<int>(records.size());
+    std::vector<int> order;
+    if (count <= 0) {
+        return order;
+    }
+    if (count == 1) {
+        order.push_back(0);
+        return order;
+    }
+    // A selection in reading order on the stored coordinates: smaller y first, on equal y the
+    // smaller x, and among equal positions the later record. The panel tools began the search at
+    // y = 255, which never chose records further down and wrote some other record in their place;
+    // starting from the first unplaced record keeps the same order for every record above that
+    // line and places the others too, each exactly once.
+    std::vector<bool> placed(static_cast<size_t>(count), false);
+    for (int n = 0; n < count; ++n) {
+        int choice = -1;
+        int bestX = 0;
+        int bestY = 0;
+        for (int i = 0; i < count; ++i) {
+            if (placed[i]) {
+                continue;
+            }
+            const int rx = records[static_cast<size_t>(i)].x;
+            const int ry = records[static_cast<size_t>(i)].y;
+            if (choice < 0 || ry < bestY || (ry == bestY && rx <= bestX)) {
+                choice = i;
+                bestX = rx;
+                bestY = ry;
+            }
+        }
+        placed[choice] = true;
+        order.push_back(choice);
+    }
+    return order;
 }
 
 } // namespace dispcraft

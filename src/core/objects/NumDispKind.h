@@ -2,11 +2,14 @@
 
 #include "objects/KindSupport.h"
 #include "objects/NumDispExchange.h"
+#include "objects/NumDispImageRecord.h"
 #include "objects/NumDispObject.h"
 #include "objects/NumDispRecord.h"
 #include "objects/NumDispSideRecord.h"
 
+#include <span>
 #include <string>
+#include <vector>
 
 namespace dispcraft {
 
@@ -15,6 +18,7 @@ struct NumDispKind {
     using Record = NumDispRecord;
     using Object = NumDispObject;
     using Exchange = NumDispExchange;
+    using ImageRecord = NumDispImageRecord;
     using Template = NumDispObject;
     using SideRecord = NumDispSideRecord;
     using Side = SidePair;
@@ -35,6 +39,11 @@ struct NumDispKind {
     // A preview over 100 bytes shows its record-length message and only the head travels.
     static NumDispExchange toExchange(const NumDispObject& o, MessageSink& sink);
     static std::optional<NumDispObject> fromExchange(const NumDispExchange& e);
+    // The record of the download image, with the alarm range of its side record.
+    static NumDispImageRecord toImage(const NumDispRecord& r, const NumDispSideRecord& side, ImageContext& c);
+    // The order of the image's records: top to bottom, on a line left to right, the last of
+    // identical positions first.
+    static std::vector<int> imageOrder(std::span<const NumDispRecord> records);
     static NumDispObject place(const NumDispObject& t) { return t; }
 
     static Side openSide(const SideRecord& s) { return {s.high, s.low}; }

@@ -2,6 +2,7 @@
 
 #include "objects/KindSupport.h"
 #include "objects/PictureExchange.h"
+#include "objects/PictureImageRecord.h"
 #include "objects/PictureObject.h"
 #include "objects/PictureObjectRecord.h"
 
@@ -12,6 +13,7 @@ struct PictureKind {
     using Record = PictureObjectRecord;
     using Object = PictureObject;
     using Exchange = PictureExchange;
+    using ImageRecord = PictureImageRecord;
     using Template = PictureObject;
     static constexpr int kCode = kKindPicture;
     static constexpr int kCapacity = 48;
@@ -26,6 +28,7 @@ struct PictureKind {
     static PictureObjectRecord store(const PictureObject& o, StoreContext& c);
     static PictureExchange toExchange(const PictureObject& o, MessageSink& sink);
     static std::optional<PictureObject> fromExchange(const PictureExchange& e);
+    static PictureImageRecord toImage(const PictureObjectRecord& r, ImageContext& c);
     static PictureObject place(const PictureObject& t) { return t; }
 
     // The size of its entry; nothing while the entry is not defined.

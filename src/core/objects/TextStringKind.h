@@ -2,6 +2,7 @@
 
 #include "objects/KindSupport.h"
 #include "objects/TextStringExchange.h"
+#include "objects/TextStringImageRecord.h"
 #include "objects/TextStringObject.h"
 #include "objects/TextStringRecord.h"
 
@@ -12,6 +13,7 @@ struct TextStringKind {
     using Record = TextStringRecord;
     using Object = TextStringObject;
     using Exchange = TextStringExchange;
+    using ImageRecord = TextStringImageRecord;
     using Template = TextStringTemplate;
     static constexpr int kCode = kKindTextString;
     static constexpr int kCapacity = 96;
@@ -26,6 +28,7 @@ struct TextStringKind {
     // A text over 100 bytes shows its record-length message and travels empty.
     static TextStringExchange toExchange(const TextStringObject& o, MessageSink& sink);
     static std::optional<TextStringObject> fromExchange(const TextStringExchange& e);
+    static TextStringImageRecord toImage(const TextStringRecord& r, ImageContext& c);
     static TextStringObject place(const TextStringTemplate& t);
     static bool textsInside(const TextStringRecord& r, size_t poolSize);
 

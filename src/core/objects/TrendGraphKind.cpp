@@ -1,6 +1,7 @@
 #include "objects/TrendGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -101,6 +102,24 @@ void TrendGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
     }
     img.penLine(x + 4, y, x, y + 8, kInk);
     img.penLine(x + w, y + h - 4, x + w - 8, y + h, kInk);
+}
+
+TrendGraphImageRecord TrendGraphKind::toImage(const Record& r, ImageContext& c) {
+    TrendGraphImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.sampleSeconds = r.settingA;
+    i.spacing = r.spacing;
+    i.height = r.height;
+    i.width = r.width;
+    i.intervals = r.pointCount;
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

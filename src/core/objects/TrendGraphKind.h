@@ -2,6 +2,7 @@
 
 #include "objects/KindSupport.h"
 #include "objects/TrendGraphExchange.h"
+#include "objects/TrendGraphImageRecord.h"
 #include "objects/TrendGraphObject.h"
 #include "objects/TrendGraphRecord.h"
 
@@ -12,6 +13,7 @@ struct TrendGraphKind {
     using Record = TrendGraphRecord;
     using Object = TrendGraphObject;
     using Exchange = TrendGraphExchange;
+    using ImageRecord = TrendGraphImageRecord;
     using Template = TrendGraphObject;
     static constexpr int kCode = kKindTrendGraph;
     static constexpr int kCapacity = 2;
@@ -25,6 +27,7 @@ struct TrendGraphKind {
     static TrendGraphRecord store(const TrendGraphObject& o, StoreContext& c);
     static TrendGraphExchange toExchange(const TrendGraphObject& o, MessageSink& sink);
     static std::optional<TrendGraphObject> fromExchange(const TrendGraphExchange& e);
+    static TrendGraphImageRecord toImage(const TrendGraphRecord& r, ImageContext& c);
     static TrendGraphObject place(const TrendGraphObject& t) { return t; }
 
     static Rect rect(const TrendGraphObject& o, const PictureTable& pictures);
