@@ -31,7 +31,7 @@ constexpr int kExit = 65720;
 constexpr int kAbout = 65721;
 constexpr int kCascade = 65722;
 constexpr int kTile = 65723;
-constexpr int kSimulate = 65920; // the simulator's range
+constexpr int kSimulate = 65820; // the simulator's range
 
 // The recent-file commands in list order (entry 1..4).
 constexpr int kRecent[4] = {kRecent1, kRecent2, kRecent3, kRecent4};

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/AppMessages.h"
 #include "app/CommandIcons.h"
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
@@ -260,7 +261,7 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createToolBars() {
-    m_mainToolBar = addToolBar(ui::text(61552));
+    m_mainToolBar = addToolBar(ui::text(appmsg::kStandardToolBar));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
     for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kCut, kCopy, kPaste, kDelete, 0,
                    kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, kSimulate, 0, kAbout}) {
@@ -270,7 +271,7 @@ void MainWindow::createToolBars() {
             m_mainToolBar->addAction(m_actions.at(id));
         }
     }
-    m_objectToolBar = addToolBar(ui::text(61553));
+    m_objectToolBar = addToolBar(ui::text(appmsg::kObjectToolBar));
     m_objectToolBar->setObjectName(QStringLiteral("objectToolBar"));
     for (int id : {kSelectTool, 0, kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp,
                    kPlaceShortNumDisp, kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture,
@@ -399,8 +400,8 @@ void MainWindow::dispatch(int id) {
     case kObjectToolbar: m_objectToolBar->setVisible(!m_objectToolBar->isVisible()); break;
     case kControlBar: m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); break;
     case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;
-    case kDocument1: openDocument(61583); break;
-    case kDocument2: openDocument(61635); break;
+    case kDocument1: openDocument(appmsg::kManual); break;
+    case kDocument2: openDocument(appmsg::kProtocolsDocument); break;
     case kChinese:
     case kEnglish:
         switchLanguage(id == kChinese);
@@ -429,12 +430,12 @@ QString MainWindow::buildPaneText() const {
 void MainWindow::updateTitle() {
     const ProjectStore& st = store();
     if (!st.projectOpen) {
-        setWindowTitle(ui::text(128));
+        setWindowTitle(ui::text(appmsg::kProgramName));
         return;
     }
-    const QString name = st.projectPath.empty() ? ui::text(63579)
+    const QString name = st.projectPath.empty() ? ui::text(appmsg::kUntitledProject)
                                                 : QFileInfo(ui::qs(st.projectPath)).fileName();
-    setWindowTitle(QStringLiteral("%1 - %2").arg(name, ui::text(128)));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(name, ui::text(appmsg::kProgramName)));
 }
 
 void MainWindow::rebuildWorkspace() {
@@ -511,7 +512,7 @@ void MainWindow::switchLanguage(bool chinese) {
     if (m_app.language() == library) {
         return; // the language of this run already
     }
-    const Message question = Message::string(chinese ? 63595 : 63594);
+    const Message question = Message::string(chinese ? appmsg::kSwitchToChinese : appmsg::kSwitchToEnglish);
     if (prompts().askTitled(question, Buttons::YesNo, ui::text(appmsg::kNoticeCaption)) !=
         Answer::Yes) {
         return;
@@ -587,19 +588,19 @@ void MainWindow::openDocument(int textId) {
     const QString qpath = ui::qs(path);
     QFileInfo info(qpath);
     if (!info.exists()) {
-        prompts().show(Message::text(LanguageStrings::current().text(61584) + path +
-                                     LanguageStrings::current().text(61585)),
+        prompts().show(Message::text(LanguageStrings::current().text(appmsg::kFileNotFoundBefore) + path +
+                                     LanguageStrings::current().text(appmsg::kFileNotFoundAfter)),
                        Icon::Warning);
         return;
     }
     if (!info.isReadable()) {
-        prompts().show(Message::text(LanguageStrings::current().text(61586) + path +
-                                     LanguageStrings::current().text(61587)),
+        prompts().show(Message::text(LanguageStrings::current().text(appmsg::kFileInUseBefore) + path +
+                                     LanguageStrings::current().text(appmsg::kFileInUseAfter)),
                        Icon::Warning);
         return;
     }
     if (!prompts().openExternal(QUrl::fromLocalFile(info.absoluteFilePath()))) {
-        prompts().show(Message::string(61588), Icon::Warning);
+        prompts().show(Message::string(appmsg::kDocumentCannotOpen), Icon::Warning);
     }
 }
 

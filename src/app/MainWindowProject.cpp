@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/AppMessages.h"
 #include "app/Commands.h"
 #include "app/Prompts.h"
 #include "app/ScreenWindow.h"
@@ -79,7 +80,7 @@ void MainWindow::openProject(int recent) {
             start = QFileInfo(ui::qs(m_document->recentPath(1))).absolutePath();
         }
         path = prompts().openFileName(ui::caption(command::kOpenProject).remove(QLatin1Char('&')),
-                                      ui::text(61592), start);
+                                      ui::text(appmsg::kOpenProjectFilter), start);
         if (path.isEmpty()) {
             return;
         }
@@ -141,7 +142,7 @@ bool MainWindow::saveProjectAs() {
 }
 
 QString MainWindow::chooseProjectFile(const QString& start) {
-    return prompts().saveFileName(ui::text(61530), ui::text(61529), start);
+    return prompts().saveFileName(ui::text(appmsg::kSaveProjectTitle), ui::text(appmsg::kProjectFilter), start);
 }
 
 } // namespace dispcraft

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/AppMessages.h"
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
 #include "app/Prompts.h"
@@ -117,7 +118,7 @@ void MainWindow::closeAllScreenWindows() {
 
 void MainWindow::previousScreen() {
     if (store().projectPath.empty()) {
-        prompts().show(Message::string(61573));
+        prompts().show(Message::string(appmsg::kOpenProjectFirst));
         return;
     }
     ScreenWindow* w = activeScreenWindow();
@@ -134,12 +135,12 @@ void MainWindow::previousScreen() {
             return;
         }
     }
-    prompts().show(Message::string(61572));
+    prompts().show(Message::string(appmsg::kNoEarlierScreen));
 }
 
 void MainWindow::nextScreen() {
     if (store().projectPath.empty()) {
-        prompts().show(Message::string(61573));
+        prompts().show(Message::string(appmsg::kOpenProjectFirst));
         return;
     }
     ScreenWindow* w = activeScreenWindow();
@@ -155,7 +156,7 @@ void MainWindow::nextScreen() {
             return;
         }
     }
-    prompts().show(Message::string(61574));
+    prompts().show(Message::string(appmsg::kNoLaterScreen));
 }
 
 void MainWindow::screenList() {
@@ -274,7 +275,7 @@ void MainWindow::build() {
         return;
     }
     if (trn::isOlderFormat(st.format())) {
-        prompts().show(Message::string(61582), Icon::Warning);
+        prompts().show(Message::string(appmsg::kOldFormatBuild), Icon::Warning);
         return;
     }
     BuildOptions options;

@@ -9,7 +9,9 @@
 #include "app/ScreenCanvas.h"
 #include "app/UiText.h"
 #include "editor/ClipboardBlock.h"
+#include "editor/EditorMessages.h"
 #include "editor/ScreenRenderer.h"
+#include "forms/FormMessages.h"
 #include "image/PanelGlyphs.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
@@ -57,7 +59,7 @@ void ScreenWindow::buildSession() {
     m_picture = ScreenRenderer::loadPanelPicture(st, dir);
     m_renderer = std::make_unique<ScreenRenderer>(m_picture ? &*m_picture : nullptr,
                                                   &m_main.app().glyphs());
-    Gb2312::Result placeholder = Gb2312::fromUtf8(LanguageStrings::current().text(63597));
+    Gb2312::Result placeholder = Gb2312::fromUtf8(LanguageStrings::current().text(editormsg::kWeekdayPlaceholder));
     if (placeholder.ok) {
         m_renderer->setShortFormPlaceholder(placeholder.text);
     }
@@ -217,7 +219,7 @@ void ScreenWindow::paste() {
     if (!data) {
         m_session->screen().deselectAll();
         m_session->screen().setModified();
-        prompts().show(Message::string(61531), Icon::Warning);
+        prompts().show(Message::string(editormsg::kClipboardUnavailable), Icon::Warning);
         return;
     }
     const QByteArray bytes = data->data(QString::fromLatin1(ClipboardBlock::kFormat));
@@ -235,7 +237,7 @@ void ScreenWindow::summary() {
 
 void ScreenWindow::removeScreen() {
     const int s = screenNo();
-    if (s != 0 && prompts().ask(Message::string(63574, {std::to_string(s)}), Buttons::YesNoDefaultNo) !=
+    if (s != 0 && prompts().ask(Message::string(formmsg::kDeleteScreen, {std::to_string(s)}), Buttons::YesNoDefaultNo) !=
                       Answer::Yes) {
         return;
     }
@@ -275,7 +277,7 @@ void ScreenWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_quiet && modified()) {
-        const Answer a = prompts().ask(Message::string(63596), Buttons::YesNoCancel);
+        const Answer a = prompts().ask(Message::string(editormsg::kSaveScreenChanges), Buttons::YesNoCancel);
         if (a == Answer::Cancel) {
             event->ignore();
             return;

@@ -1,6 +1,7 @@
 #include "app/StartPane.h"
 
 #include "app/AppContext.h"
+#include "app/AppMessages.h"
 #include "app/CommandIcons.h"
 #include "app/Commands.h"
 #include "app/MainWindow.h"
@@ -42,7 +43,7 @@ StartPane::StartPane(MainWindow& main, QWidget* parent) : QWidget(parent), m_mai
     auto* column = new QWidget;
     column->setMaximumWidth(560);
     auto* layout = new QVBoxLayout(column);
-    auto* title = new QLabel(ui::text(128), column);
+    auto* title = new QLabel(ui::text(appmsg::kProgramName), column);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 2);
     big.setBold(true);

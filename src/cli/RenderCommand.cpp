@@ -73,7 +73,7 @@ int runRender(const CliContext& ctx, const RenderArguments& args) {
     }
     std::optional<RgbImage> picture = ScreenRenderer::loadPanelPicture(*store, dir);
     if (!picture) {
-        sink.show(Message::string(63593));
+        sink.show(Message::string(editormsg::kNoPanelPicture));
         return kExitFailed;
     }
     std::vector<Message> notes;
@@ -87,7 +87,7 @@ int runRender(const CliContext& ctx, const RenderArguments& args) {
         return kExitFailed;
     }
     ScreenRenderer renderer(&*picture, &glyphs);
-    Gb2312::Result placeholder = Gb2312::fromUtf8(strings.text(63597));
+    Gb2312::Result placeholder = Gb2312::fromUtf8(strings.text(editormsg::kWeekdayPlaceholder));
     if (placeholder.ok) {
         renderer.setShortFormPlaceholder(placeholder.text);
     }

@@ -1,5 +1,7 @@
 #include "platform/PanelAnnouncements.h"
 
+#include "base/FileIo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -68,17 +70,8 @@ std::string PanelAnnouncements::announce(const std::string& device) const {
         return {};
     }
     const std::string file = m_dir + "/" + std::to_string(::getpid()) + kSuffix;
-    const std::string temp = file + ".new";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        out << device << '\n';
-        if (!out) {
-            ::unlink(temp.c_str());
-            return {};
-        }
-    }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    // Readers never see a half-written announcement: its temporary name lacks the suffix.
+    if (!FileIo::writeAtomic(file, device + "\n")) {
         return {};
     }
     return file;

@@ -429,9 +429,9 @@ void DialogsTest::addressPairTableAddsEditsAndDeletes() {
     auto v = d.run();
     QVERIFY(v);
     QCOMPARE(int(v->count), 2);
-    QCOMPARE(v->records[0].byte0, uint8_t(0x80));
-    QCOMPARE(v->records[0].word4, uint16_t(200));
-    QCOMPARE(v->records[1].word4, uint16_t(300));
+    QCOMPARE(v->records[0].options, uint8_t(0x80));
+    QCOMPARE(v->records[0].firstAddress, uint16_t(200));
+    QCOMPARE(v->records[1].firstAddress, uint16_t(300));
 }
 
 void DialogsTest::panelSettingsChecksAndTheTable() {

@@ -1,6 +1,7 @@
 #include "app/dialogs/AboutDialog.h"
 
 #include "app/AppContext.h"
+#include "app/AppMessages.h"
 #include "app/CommandIcons.h"
 #include "app/UiText.h"
 
@@ -17,7 +18,7 @@ AboutDialog::AboutDialog(const AppContext& app, QWidget* parent) : QDialog(paren
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const SettingsFile::Logo logo = app.settings().logo();
     const std::string sentinel = LanguageStrings::current().sentinel();
-    setWindowTitle(ui::text(61501) + ui::qs(logo.soft) + QStringLiteral("..."));
+    setWindowTitle(ui::text(appmsg::kAboutTitle) + ui::qs(logo.soft) + QStringLiteral("..."));
 
     auto* picture = new QLabel(this);
     QPixmap pm(ui::qs(app.dir().file("logo.bmp")));

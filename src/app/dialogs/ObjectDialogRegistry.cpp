@@ -13,6 +13,7 @@
 #include "app/dialogs/TextStringDialog.h"
 #include "forms/KeyFunctionForm.h"
 #include "forms/ObjectEditing.h"
+#include "forms/ObjectFormMessages.h"
 #include "forms/ScreenNumberForm.h"
 #include "model/ProjectStore.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
+#include "forms/ScreenNumberForm.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -39,7 +40,7 @@ QTreeWidget* makeScreenList(QWidget* parent, const std::vector<ListColumn>& colu
 ScreenAssignDialog::ScreenAssignDialog(ScreenAssignForm& form, Prompts& prompts, QWidget* parent)
     : FormDialog(prompts, parent), m_form(form) {
     setObjectName(QStringLiteral("screenAssignDialog"));
-    setWindowTitle(ui::text(61532));
+    setWindowTitle(ui::text(ScreenNumberForm::kScreenNumberCaption));
     m_number = named(new QSpinBox(this), ScreenAssignForm::kNumber);
     // The spin's own range is wider than the form's, so that the form's refusal is the one
     // the user meets.

@@ -11,6 +11,7 @@
 #include "app/workspace/TreeDialogs.h"
 #include "app/workspace/TreeIcons.h"
 #include "config/PanelModelFile.h"
+#include "forms/FormMessages.h"
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
@@ -125,7 +126,7 @@ void ProjectTree::rebuild() {
         addItem(device, caption(kModel) + QLatin1Char(':') + model, 5);
         addItem(device, caption(kControlSettings), 3);
         addItem(device, caption(kCom1Link) + QLatin1Char(':') + iniText(st.com1LinkName), 4);
-        if (st.cpuId != 1) {
+        if (st.cpu().hasCom2()) {
             addItem(device, caption(kCom2Link) + QLatin1Char(':') + iniText(st.com2LinkName), 4);
             addItem(device, caption(kDataExchange), 3);
         }
@@ -198,7 +199,7 @@ void ProjectTree::panelModel() {
     ProjectStore& st = m_main.store();
     // Objects move with the LCD: no window may hold working copies meanwhile.
     if (!m_main.screenWindows().isEmpty()) {
-        m_main.prompts().show(Message::string(63544), Icon::Information);
+        m_main.prompts().show(Message::string(formmsg::kCloseScreensBeforeModel), Icon::Information);
         return;
     }
     PanelModelForm form = WorkspaceExchange::panelModelForm(st, m_main.app().dir());
@@ -211,7 +212,7 @@ void ProjectTree::panelModel() {
 
 void ProjectTree::portParameters(int port) {
     ProjectStore& st = m_main.store();
-    m_main.prompts().show(Message::string(63545), Icon::Information);
+    m_main.prompts().show(Message::string(formmsg::kLinksAtNextBuild), Icon::Information);
     PortParamForm form = WorkspaceExchange::portParamForm(st, m_main.app().dir(), port);
     form.open(m_main.prompts());
     PortParamDialog dialog(form, m_main.prompts(), port - 1, &m_main);

@@ -1,5 +1,6 @@
 #include "app/workspace/WorkspaceDock.h"
 
+#include "app/AppMessages.h"
 #include "app/MainWindow.h"
 #include "app/UiText.h"
 #include "app/workspace/FileTree.h"
@@ -11,7 +12,7 @@
 namespace dispcraft {
 
 WorkspaceDock::WorkspaceDock(MainWindow& main)
-    : QDockWidget(ui::text(61554), &main), m_main(main) {
+    : QDockWidget(ui::text(appmsg::kWorkspace), &main), m_main(main) {
     setObjectName(QStringLiteral("workspace"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_tabs = new QTabWidget(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PanelCpu.h"
+
 #include <string>
 
 namespace dispcraft {
@@ -21,7 +23,7 @@ struct DownloadInputs {
     DriverPaths typeA;
     DriverPaths typeB;
 
-    int generation() const { return cpuId == 2 ? 2 : 1; }
+    int generation() const { return PanelCpu(cpuId).downloadGeneration(); }
 
     // The driver paths the build forms from the program directory and the link protocol names
     // of COM1 and COM2: "Protocol120\comport1\NAME_1.bin", "Protocol120\comport2\NAME_2.bin"

@@ -1,5 +1,6 @@
 #include "config/ProjectSetup.h"
 
+#include "config/ConfigMessages.h"
 #include "config/PanelModelFile.h"
 #include "config/PrivateProfile.h"
 #include "base/ProgramDirectory.h"
@@ -15,7 +16,7 @@ namespace dispcraft {
 
 namespace {
 
-constexpr int kOnePortCom2Link = 61594;
+constexpr int kOnePortCom2Link = configmsg::kNotUsedLinkName;
 
 void readModel(ProjectStore& store, const ProgramDirectory& dir) {
     store.modelFilePath = dir.modelFile();
@@ -77,20 +78,22 @@ bool isKnownRate(const std::string& text) {
 void portDefaults(const ProtocolFile& f, int port, SerialSettings& s, std::vector<Message>& warnings) {
     std::string bdrt = f.baudText();
     if (lower(bdrt) == ProtocolFile::kMissing) {
-        warnings.push_back(Message::string(port == 2 ? 61599 : 61595));
+        warnings.push_back(Message::string(port == 2 ? configmsg::kPortNoBaudRate : configmsg::kCom1NoBaudRate));
         if (port == 2) {
             return;
         }
     } else if (port == 2 || isKnownRate(bdrt)) {
         s.baud = rateValue(bdrt);
     } else {
-        warnings.push_back(Message::string(63519));
+        warnings.push_back(Message::string(configmsg::kUnsupportedBaud));
     }
     struct Field {
         std::string text;
         int missing;
     };
-    const Field fields[] = {{f.dataBitsText(), 61596}, {f.stopBitsText(), 61597}, {f.parityText(), 61598}};
+    const Field fields[] = {{f.dataBitsText(), configmsg::kNoDataBits},
+                            {f.stopBitsText(), configmsg::kNoStopBits},
+                            {f.parityText(), configmsg::kNoParity}};
     for (size_t i = 0; i < 3; ++i) {
         const std::string& t = fields[i].text;
         if (lower(t) == ProtocolFile::kMissing || t.empty()) {

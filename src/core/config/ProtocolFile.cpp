@@ -1,4 +1,5 @@
 #include "config/ProtocolFile.h"
+#include "model/PanelCpu.h"
 
 #include "config/PrivateProfile.h"
 #include "base/ProgramDirectory.h"
@@ -123,7 +124,8 @@ std::string ProtocolFile::projectPath(const ProgramDirectory& dir, int cpuId, in
     if (port == 2) {
         return dir.file("Protocol120\\comport2\\" + fileName(name, ".ini"));
     }
-    return dir.file((cpuId == 2 ? "Protocol120\\comport1\\" : "Protocol\\") + fileName(name, ".ini"));
+    return dir.file((PanelCpu(cpuId).secondGeneration() ? "Protocol120\\comport1\\" : "Protocol\\") +
+                    fileName(name, ".ini"));
 }
 
 std::string ProtocolFile::buildPath(const ProgramDirectory& dir, int cpuId, int port,
@@ -131,7 +133,8 @@ std::string ProtocolFile::buildPath(const ProgramDirectory& dir, int cpuId, int 
     if (port == 2) {
         return dir.file("Protocol120\\comport2\\" + fileName(name, ".ini"));
     }
-    return dir.file((cpuId == 1 ? "Protocol\\" : "Protocol120\\comport1\\") + fileName(name, ".ini"));
+    return dir.file((PanelCpu(cpuId).onePort() ? "Protocol\\" : "Protocol120\\comport1\\") +
+                    fileName(name, ".ini"));
 }
 
 std::string ProtocolFile::dialogPath(const ProgramDirectory& dir, bool twoPort, int port,

@@ -13,7 +13,7 @@ bool EditorSession::commandEnabled(int cmd, bool clipboardHasBlock) const {
     switch (cmd) {
     case command::kPlaceShortNumDisp:
     case command::kPlaceTrendGraph:
-        return m_screen.store().cpuId != 1;
+        return m_screen.store().cpu().hasCom2();
     case command::kDelete:
     case command::kCopy:
     case command::kCut:

@@ -4,6 +4,7 @@
 #include "editor/ScreenPacker.h"
 
 #include "base/MessageSink.h"
+#include "editor/EditorMessages.h"
 #include "editor/LampFiles.h"
 #include "model/ProjectStore.h"
 #include "objects/LampDotSource.h"
@@ -55,9 +56,9 @@ ScreenContents::ScreenContents(ProjectStore& store, ProgramDirectory dir, Messag
 
 Message ScreenContents::title() const {
     if (validScreen(m_screenNo)) {
-        return Message::string(61500, {std::to_string(m_screenNo)});
+        return Message::string(editormsg::kScreenTitle, {std::to_string(m_screenNo)});
     }
-    return Message::string(61499);
+    return Message::string(editormsg::kNewScreenTitle);
 }
 
 ScreenContents::OpenResult ScreenContents::loadScreen(int s) {
@@ -154,8 +155,8 @@ void ScreenContents::removeScreen() {
 
 std::vector<Message> ScreenContents::summaryParts() const {
     std::vector<Message> parts = {
-        Message::text("***********************\n"),      Message::string(63580),
-        Message::text("***********************\n\n"),    Message::string(63581),
+        Message::text("***********************\n"),      Message::string(editormsg::kSummaryTitle),
+        Message::text("***********************\n\n"),    Message::string(editormsg::kSummaryObjects),
         Message::text("----------------------------\n"),
     };
     // One line per kind, in the order of their strings.
@@ -202,7 +203,7 @@ Rect ScreenContents::objectRect(int kind, int i) const {
 bool ScreenContents::loadLampDots(LampObject& lamp) {
     LampFileRead r = LampFiles::read(m_dir, lamp.name);
     if (!r.opened) {
-        m_sink.show(Message::string(63505));
+        m_sink.show(Message::string(editormsg::kLampFileCannotOpen));
         return false;
     }
     if (r.isLampPicture()) {
@@ -220,7 +221,7 @@ Rect ScreenContents::bandLampRect(const LampObject& lamp, bool& stop) {
         } else if (lamp.dotCount == 2048) {
             side = 64;
         } else {
-            m_sink.show(Message::string(61525));
+            m_sink.show(Message::string(editormsg::kLampWithoutSize));
             stop = true;
             return {};
         }
@@ -235,7 +236,7 @@ Rect ScreenContents::bandLampRect(const LampObject& lamp, bool& stop) {
     } else if (r.length == 2048) {
         side = 64;
     } else {
-        m_sink.show(Message::string(61526));
+        m_sink.show(Message::string(editormsg::kLampFileWrongSize));
         stop = true;
         return {};
     }
@@ -246,18 +247,18 @@ Rect ScreenContents::bandLampRect(const LampObject& lamp, bool& stop) {
 
 Message ScreenContents::panelKeyTitle(int a) {
     if (a <= 5) {
-        return Message::string(61514, {std::to_string(a + 1)});
+        return Message::string(editormsg::kFunctionKeyTitle, {std::to_string(a + 1)});
     }
     if (a <= 9) {
-        return Message::string(61515 + (a - 6));
+        return Message::string(editormsg::kFirstArrowKeyTitle + (a - 6));
     }
     if (a <= 19) {
-        return Message::string(61519, {std::to_string(a - 10)});
+        return Message::string(editormsg::kNumberKeyTitle, {std::to_string(a - 10)});
     }
     if (a <= 23) {
-        return Message::string(61520 + (a - 20));
+        return Message::string(editormsg::kFirstCommandKeyTitle + (a - 20));
     }
-    return Message::string(61524);
+    return Message::string(editormsg::kClearKeyTitle);
 }
 
 ScreenContents::PanelKeyEdit ScreenContents::beginPanelKeyEdit(int a) {
@@ -344,7 +345,7 @@ void ScreenContents::panelPictureMissing() {
     if (!m_pictureReported) {
         m_pictureReported = true;
         m_closeRequested = true;
-        m_sink.show(Message::string(63593));
+        m_sink.show(Message::string(editormsg::kNoPanelPicture));
     }
 }
 

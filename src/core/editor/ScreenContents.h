@@ -116,7 +116,7 @@ public:
     // copies follow the project-wide or per-screen definitions. Returns whether an object of
     // the given kind was removed.
     bool settleForPaint(int currentKind);
-    // The first drawing without a panel picture reports it (63593) once; the GUI then closes
+    // The first drawing without a panel picture reports it (kNoPanelPicture) once; the GUI then closes
     // the window.
     void panelPictureMissing();
     bool closeRequested() const { return m_closeRequested; }

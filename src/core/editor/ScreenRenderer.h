@@ -36,7 +36,7 @@ public:
     static std::optional<RgbImage> loadPanelPicture(const ProjectStore& store,
                                                     const ProgramDirectory& dir);
 
-    // GB2312 text shown for the clock display of the weekday (string 63597).
+    // GB2312 text shown for the clock display of the weekday (kWeekdayPlaceholder).
     void setShortFormPlaceholder(std::string gb) { m_placeholder = std::move(gb); }
 
     bool hasPanelPicture() const { return m_picture != nullptr; }

@@ -1,5 +1,7 @@
 #include "forms/AddressRules.h"
 
+#include "forms/FormMessages.h"
+
 namespace dispcraft {
 
 namespace {
@@ -92,7 +94,7 @@ bool ValidateAddress(std::string_view text, std::string_view limit, std::string_
 int AddressToNumber(std::string_view text, std::string_view format, MessageSink* sink) {
     if (format.size() != 4 && format.size() != 6) {
         if (sink) {
-            sink->show(Message::string(61535), Icon::Warning);
+            sink->show(Message::string(formmsg::kBadAddressFormat), Icon::Warning);
         }
         return -1;
     }
@@ -111,7 +113,7 @@ int AddressToNumber(std::string_view text, std::string_view format, MessageSink*
 std::string NumberToAddress(long long number, std::string_view format, MessageSink* sink) {
     if (format.size() != 4 && format.size() != 6) {
         if (sink) {
-            sink->show(Message::string(61536), Icon::Warning);
+            sink->show(Message::string(formmsg::kUnusableAddressFormat), Icon::Warning);
         }
         return {};
     }

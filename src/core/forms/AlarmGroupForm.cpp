@@ -1,4 +1,6 @@
 #include "forms/AlarmGroupForm.h"
+#include "model/PanelCpu.h"
+#include "objects/AttrBits.h"
 
 #include "forms/AddressRules.h"
 #include "forms/FormMessages.h"
@@ -21,14 +23,14 @@ const PlcPortAreas& AlarmGroupForm::port() const {
 const AreaTable& AlarmGroupForm::areas() const { return port().bitAreas; }
 
 std::vector<std::string> AlarmGroupForm::portEntries() const {
-    if (m_preset.cpuId == 1) {
+    if (PanelCpu(m_preset.cpuId).onePort()) {
         return {"COM1"};
     }
     return {"COM1", "COM2"};
 }
 
 std::vector<ListColumn> AlarmGroupForm::columns() {
-    return {{Message::string(61448), 160}, {Message::string(61449), 70}};
+    return {{Message::string(formmsg::kAlarmMessageColumn), 160}, {Message::string(formmsg::kBitColumn), 70}};
 }
 
 bool AlarmGroupForm::enabled(int control) const {
@@ -52,11 +54,11 @@ void AlarmGroupForm::open(MessageSink& sink) {
     if (f.port < 0 || f.port >= static_cast<int>(portEntries().size())) {
         f.port = 0;
     }
-    f.area = m_preset.areaBit >> 4;
+    f.area = areabit::area(m_preset.areaBit);
     if (f.area >= areas().count()) {
         f.area = 0;
     }
-    f.bitNumber = m_preset.areaBit & 0x0F;
+    f.bitNumber = areabit::bit(m_preset.areaBit);
     for (size_t i = 0; i < m_preset.texts.size() && i < f.texts.size(); ++i) {
         f.texts[i] = formtext::fromStore(m_preset.texts[i]);
     }
@@ -84,7 +86,7 @@ FormOutcome<long long> AlarmGroupForm::rangeCheck() {
 int AlarmGroupForm::rebuild(MessageSink& sink) {
     Fields& f = m_fields;
     if (f.count > m_maximum) {
-        sink.show(Message::string(61451, {std::to_string(m_maximum)}), Icon::Warning);
+        sink.show(Message::string(formmsg::kTooManyAlarms, {std::to_string(m_maximum)}), Icon::Warning);
         f.count = m_maximum;
     } else if (f.count < 0) {
         sink.show(formmsg::range(0, m_maximum), Icon::Warning);
@@ -147,7 +149,7 @@ bool AlarmGroupForm::textEdited(int row, const std::string& utf8, MessageSink& s
         return false;
     }
     if (gb.values->size() > kTextBytes) {
-        sink.show(Message::string(61450), Icon::Warning);
+        sink.show(Message::string(formmsg::kMessageTooLong), Icon::Warning);
         return false;
     }
     m_fields.texts[static_cast<size_t>(row)] = utf8;
@@ -158,13 +160,13 @@ bool AlarmGroupForm::textEdited(int row, const std::string& utf8, MessageSink& s
 FormOutcome<AlarmGroupForm::Values> AlarmGroupForm::ok() {
     Fields& f = m_fields;
     if (!bitRange().contains(f.bitNumber)) {
-        return FormOutcome<Values>::fail(Message::string(61447), kBitNumber);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kBitNumberRange), kBitNumber);
     }
     // OK by the keyboard skips the focus loss that limits the count: limit it here too, as
     // more messages than the block holds would be lost or overrun it.
     if (f.count > m_maximum) {
         f.count = m_maximum;
-        return FormOutcome<Values>::fail(Message::string(61451, {std::to_string(m_maximum)}),
+        return FormOutcome<Values>::fail(Message::string(formmsg::kTooManyAlarms, {std::to_string(m_maximum)}),
                                          kCount);
     }
     if (f.count < 0) {
@@ -177,7 +179,7 @@ FormOutcome<AlarmGroupForm::Values> AlarmGroupForm::ok() {
     }
     Values v;
     v.port = f.port;
-    v.areaBit = static_cast<uint8_t>(((f.area & 0x0F) << 4) | (f.bitNumber & 0x0F));
+    v.areaBit = areabit::pack(f.area, static_cast<int>(f.bitNumber));
     v.startAddress = static_cast<uint32_t>(*checked.values);
     v.count = static_cast<uint8_t>(f.count);
     v.option1 = f.option1;

@@ -1,6 +1,8 @@
 #include "forms/BarGraphForm.h"
 
 #include "forms/GraphCoding.h"
+#include "objects/AttrBits.h"
+#include "objects/BarGraphRecord.h"
 
 namespace dispcraft {
 
@@ -15,7 +17,7 @@ constexpr PlcAddressGroup::Controls kGroupControls{.port = BarGraphForm::kPortLi
 BarGraphForm::BarGraphForm(const Preset& p)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
                                      p.addressNumber)) {
-    m_fields.direction = p.attr & 0x03;
+    m_fields.direction = p.attr & BarGraphRecord::kDirection;
     m_fields.open(p.attr, p.maximum, p.minimum);
     m_length = p.length < 0 ? 48 : p.length;
     m_thickness = p.thickness < 0 ? 24 : p.thickness;
@@ -39,8 +41,8 @@ FormOutcome<BarGraphForm::Values> BarGraphForm::ok() const {
     Values v;
     v.length = m_length;
     v.thickness = m_thickness;
-    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding) |
-                                  (f.direction & 0x03));
+    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? attrbits::kCom2 : 0) |
+                                  graphcoding::attrBits(f.coding) | (f.direction & BarGraphRecord::kDirection));
     v.areaAndBit = m_group.areaBit();
     v.maximum = f.maximum;
     v.minimum = f.minimum;

@@ -19,7 +19,7 @@ BmpPictureImport::Result refuse(Message m) {
 BmpPictureImport::Result BmpPictureImport::fromFile(const std::string& path) {
     std::optional<std::vector<uint8_t>> bytes = FileIo::readBytes(path);
     if (!bytes) {
-        return refuse(Message::string(63506));
+        return refuse(Message::string(objectform::kPictureCannotOpen));
     }
     return fromBytes(*bytes);
 }
@@ -27,16 +27,16 @@ BmpPictureImport::Result BmpPictureImport::fromFile(const std::string& path) {
 BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>& b) {
     const std::optional<BmpHeader> header = BmpHeader::parse(b.data(), b.size());
     if (!header) {
-        return refuse(Message::string(62000));
+        return refuse(Message::string(objectform::kNotBmp));
     }
     const BmpHeader& h = *header;
     // The declared size must be the real size; a file too short for its headers is damaged too.
     if (b.size() < BmpHeader::kFileHeaderSize + BmpHeader::kInfoHeaderSize ||
         h.declaredFileSize() != b.size()) {
-        return refuse(Message::string(62001));
+        return refuse(Message::string(objectform::kBmpDamaged));
     }
     if (h.bitCount() != 1) {
-        return refuse(Message::string(63508));
+        return refuse(Message::string(objectform::kBmpNotMonochrome));
     }
     // The 40-byte header and the longer ones (108 and 124 bytes, as GIMP and ImageMagick write)
     // hold these fields at the same places.
@@ -45,17 +45,17 @@ BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>&
     }
     const uint32_t offBits = h.pixelOffset();
     if (offBits < h.colourTableOffset() || offBits > b.size()) {
-        return refuse(Message::string(62001));
+        return refuse(Message::string(objectform::kBmpDamaged));
     }
     const long long width = h.width();
     const long long height = h.rows();
     // A negative height marks a bitmap stored top row first.
     const bool topDown = h.topDown();
     if (height > kMaxHeight) {
-        return refuse(Message::string(63509));
+        return refuse(Message::string(objectform::kPictureTooHigh));
     }
     if (width > kMaxWidth) {
-        return refuse(Message::string(63510));
+        return refuse(Message::string(objectform::kPictureTooWide));
     }
     if (width <= 0 || height == 0) {
         return refuse(Message::string(objectform::kBmpEmpty));
@@ -66,7 +66,7 @@ BmpPictureImport::Result BmpPictureImport::fromBytes(const std::vector<uint8_t>&
     // Black pixels become dark dots whatever the order of the colour table (see LampConverter).
     const bool lightFirst = h.lightFirst(b.data(), b.size());
     if ((static_cast<size_t>(height) - 1) * rowLength + bytesPerRow > pixelBytes) {
-        return refuse(Message::string(62001));
+        return refuse(Message::string(objectform::kBmpDamaged));
     }
 
     Result r;

@@ -10,21 +10,23 @@ namespace dispcraft {
 
 ChangeRecord ChangeRecordForm::Values::pack() const {
     ChangeRecord r{};
-    r.byte0 = option ? 0x80 : 0;
+    r.options = option ? ChangeRecord::kOption : 0;
     r.length = static_cast<uint8_t>(count);
-    r.byte2 = static_cast<uint8_t>(((first.bit & 0x0F) << 4) | (first.area & 0x0F));
-    r.byte3 = static_cast<uint8_t>(((second.bit & 0x0F) << 4) | (second.area & 0x0F));
-    r.word4 = static_cast<uint16_t>(first.address);
-    r.word6 = static_cast<uint16_t>(second.address);
+    r.firstBitAndArea = ChangeRecord::bitAndArea(first.bit, first.area);
+    r.secondBitAndArea = ChangeRecord::bitAndArea(second.bit, second.area);
+    r.firstAddress = static_cast<uint16_t>(first.address);
+    r.secondAddress = static_cast<uint16_t>(second.address);
     return r;
 }
 
 ChangeRecordForm::Preset ChangeRecordForm::presetFrom(const ChangeRecord& record) {
     Preset p;
-    p.option = (record.byte0 & 0x80) ? 1 : 0;
+    p.option = (record.options & ChangeRecord::kOption) ? 1 : 0;
     p.count = record.length;
-    p.first = Endpoint{record.byte2 & 0x0F, record.word4, record.byte2 >> 4};
-    p.second = Endpoint{record.byte3 & 0x0F, record.word6, record.byte3 >> 4};
+    p.first = Endpoint{ChangeRecord::areaOf(record.firstBitAndArea), record.firstAddress,
+                       ChangeRecord::bitOf(record.firstBitAndArea)};
+    p.second = Endpoint{ChangeRecord::areaOf(record.secondBitAndArea), record.secondAddress,
+                        ChangeRecord::bitOf(record.secondBitAndArea)};
     return p;
 }
 
@@ -86,7 +88,7 @@ FormOutcome<ChangeRecordForm::Values> ChangeRecordForm::ok() const {
         return FormOutcome<Values>::fail(formmsg::range(0, 15), kSecondBit);
     }
     if (f.count > m_maximum) {
-        return FormOutcome<Values>::fail(Message::string(61533, {std::to_string(m_maximum)}),
+        return FormOutcome<Values>::fail(Message::string(formmsg::kChangeRecordTooLong, {std::to_string(m_maximum)}),
                                          kCount);
     }
     // A record of no words (or a negative count, which the byte would wrap) exchanges nothing.

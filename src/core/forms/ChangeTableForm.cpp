@@ -1,6 +1,7 @@
 #include "forms/ChangeTableForm.h"
 
 #include "forms/AddressRules.h"
+#include "forms/FormMessages.h"
 #include "forms/FormText.h"
 
 #include <algorithm>
@@ -27,11 +28,11 @@ ChangeTableForm::ChangeTableForm(Preset preset) : m_preset(std::move(preset)) {
 }
 
 std::vector<ListColumn> ChangeTableForm::columns() {
-    return {{Message::string(61637), 40},
-            {Message::string(61638), 100},
-            {Message::string(61639), 80},
-            {Message::string(61640), 100},
-            {Message::string(61641), 40}};
+    return {{Message::string(formmsg::kNumberColumn), 40},
+            {Message::string(formmsg::kCom1AddressColumn), 100},
+            {Message::string(formmsg::kDirectionColumn), 80},
+            {Message::string(formmsg::kCom2AddressColumn), 100},
+            {Message::string(formmsg::kCountColumn), 40}};
 }
 
 std::string ChangeTableForm::addressColumn(int side, int bit, int area, int address) const {
@@ -54,9 +55,11 @@ void ChangeTableForm::fill() {
         const ChangeRecord& r = m_records[static_cast<size_t>(i)];
         Row row;
         row.columns[0] = twoDigits(i);
-        row.columns[1] = addressColumn(0, r.byte2 >> 4, r.byte2 & 0x0F, r.word4);
-        row.columns[2] = (r.byte0 & 0x80) ? "<-" : "->";
-        row.columns[3] = addressColumn(1, r.byte3 >> 4, r.byte3 & 0x0F, r.word6);
+        row.columns[1] = addressColumn(0, ChangeRecord::bitOf(r.firstBitAndArea),
+                                       ChangeRecord::areaOf(r.firstBitAndArea), r.firstAddress);
+        row.columns[2] = (r.options & ChangeRecord::kOption) ? "<-" : "->";
+        row.columns[3] = addressColumn(1, ChangeRecord::bitOf(r.secondBitAndArea),
+                                       ChangeRecord::areaOf(r.secondBitAndArea), r.secondAddress);
         row.columns[4] = std::to_string(r.length);
         m_rows.push_back(std::move(row));
     }
@@ -91,7 +94,7 @@ void ChangeTableForm::add(MessageSink& sink, const FormRunner<ChangeRecordForm>&
 
 void ChangeTableForm::edit(MessageSink& sink, const FormRunner<ChangeRecordForm>& run) {
     if (m_selected < 0) {
-        sink.show(Message::string(61643), Icon::Warning);
+        sink.show(Message::string(formmsg::kChooseEntryToEdit), Icon::Warning);
         return;
     }
     ChangeRecordForm form(entryPreset(m_records[static_cast<size_t>(m_selected)]));
@@ -103,7 +106,7 @@ void ChangeTableForm::edit(MessageSink& sink, const FormRunner<ChangeRecordForm>
 
 void ChangeTableForm::remove(MessageSink& sink) {
     if (m_selected < 0) {
-        sink.show(Message::string(61644), Icon::Warning);
+        sink.show(Message::string(formmsg::kChooseEntryToDelete), Icon::Warning);
         return;
     }
     if (m_count == 0) {

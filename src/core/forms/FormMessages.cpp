@@ -5,9 +5,9 @@
 
 namespace dispcraft::formmsg {
 
-Message addressRange(const std::string& range) { return Message::followed(61455, range + ")!"); }
+Message addressRange(const std::string& range) { return Message::followed(kAddressOutside, range + ")!"); }
 
-Message lastBitRange(const std::string& range) { return Message::followed(61456, range + ")!"); }
+Message lastBitRange(const std::string& range) { return Message::followed(kLastBitOutside, range + ")!"); }
 
 Message range(long long low, long long high) { return objectform::rangeMessage(low, high); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ObjectFormMessages.h"
+#include "objects/AttrBits.h"
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ inline int fromAttr(uint8_t attr) {
     return bits == 0 ? kUnsigned : bits == 1 ? kBcd : kSigned;
 }
 inline uint8_t attrBits(int coding) {
-    return coding == kBcd ? 0x40 : coding == kSigned ? 0x80 : 0x00;
+    return coding == kBcd ? attrbits::kBcd : coding == kSigned ? attrbits::kSigned : 0x00;
 }
 inline objectform::Range range(int coding) {
     if (coding == kBcd) {
@@ -31,7 +32,8 @@ inline objectform::Range range(int coding) {
 }
 // The refusal of a value outside the coding's range.
 inline int rangeMessage(int coding) {
-    return coding == kBcd ? 61608 : coding == kSigned ? 61609 : 61607;
+    return coding == kBcd ? objectform::kGraphRangeBcd : coding == kSigned ? objectform::kGraphRangeSigned
+                                                                          : objectform::kGraphRange16;
 }
 // Stored graph values are 16-bit and read back sign-extended: an unsigned value above 32767
 // comes back negative.

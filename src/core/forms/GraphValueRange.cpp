@@ -1,6 +1,7 @@
 #include "forms/GraphValueRange.h"
 
 #include "forms/GraphCoding.h"
+#include "forms/ObjectFormMessages.h"
 
 namespace dispcraft {
 
@@ -25,7 +26,7 @@ void GraphValueRange::setCoding(int newCoding) {
 
 FormOutcome<int> GraphValueRange::check(int maximumControl, int minimumControl) const {
     if (minimum >= maximum) {
-        return FormOutcome<int>::fail(Message::string(61606), minimumControl, Icon::Warning);
+        return FormOutcome<int>::fail(Message::string(objectform::kMinimumNotBelowMaximum), minimumControl, Icon::Warning);
     }
     const objectform::Range r = range();
     if (!r.contains(maximum) || !r.contains(minimum)) {

@@ -1,4 +1,7 @@
 #include "forms/KeyFunctionForm.h"
+#include "forms/ObjectFormMessages.h"
+#include "model/PanelCpu.h"
+#include "objects/AttrBits.h"
 
 #include "config/PrivateProfile.h"
 #include "forms/AddressRules.h"
@@ -109,7 +112,7 @@ bool KeyFunctionForm::visible(int control) const {
 bool KeyFunctionForm::enabled(int control) const {
     switch (control) {
     case kActionBit:
-        return m_preset.cpuId != 1;
+        return !PanelCpu(m_preset.cpuId).onePort();
     case kBitNumber:
     case kBitSpin:
         return !port().noBitNumber();
@@ -122,20 +125,20 @@ KeyFunctionForm::ValueLimits KeyFunctionForm::limitsFor(int wordSize, int format
     if (wordSize == 1) {
         switch (format) {
         case 0:
-            return {0, 99'999'999, 8, 61540};
+            return {0, 99'999'999, 8, objectform::kKeyValueRangeBcd32};
         case 2:
-            return {-100'000'000, 100'000'000, 10, 61542};
+            return {-100'000'000, 100'000'000, 10, objectform::kKeyValueRangeSigned32};
         default:
-            return {0, 2'147'483'647, 10, 61541};
+            return {0, 2'147'483'647, 10, objectform::kKeyValueRange32};
         }
     }
     switch (format) {
     case 0:
-        return {0, 9'999, 4, 61537};
+        return {0, 9'999, 4, objectform::kKeyValueRangeBcd16};
     case 2:
-        return {-32'768, 32'767, 6, 61539};
+        return {-32'768, 32'767, 6, objectform::kKeyValueRangeSigned16};
     default:
-        return {0, 65'535, 5, 61538};
+        return {0, 65'535, 5, objectform::kKeyValueRange16};
     }
 }
 
@@ -159,27 +162,28 @@ void KeyFunctionForm::fillAreaList() {
 
 void KeyFunctionForm::open(MessageSink& sink) {
     uint8_t flags = m_preset.flags;
-    if (m_preset.cpuId == 1) {
-        if (!(flags & 0x40) && (flags & 0x03) != 0 && m_preset.screen == 0) {
-            sink.show(Message::string(61543), Icon::Warning);
-            flags = static_cast<uint8_t>(flags & ~0x03);
+    if (PanelCpu(m_preset.cpuId).onePort()) {
+        if (!(flags & KeyRecord::kBitAction) && (flags & KeyRecord::kMode) != KeyRecord::kShowScreen &&
+            m_preset.screen == 0) {
+            sink.show(Message::string(objectform::kKeyShowsScreen), Icon::Warning);
+            flags = static_cast<uint8_t>(flags & ~KeyRecord::kMode);
         }
     }
     Fields& f = m_fields;
-    if (flags & 0x40) {
+    if (flags & KeyRecord::kBitAction) {
         f.action = kBitAction;
-        f.bitMode = flags & 0x03;
+        f.bitMode = flags & KeyRecord::kMode;
     } else {
-        switch (flags & 0x03) {
-        case 1:
+        switch (flags & KeyRecord::kMode) {
+        case KeyRecord::kWord16:
             f.action = kWordAction;
             f.wordSize = 0;
             break;
-        case 2:
+        case KeyRecord::kWord32:
             f.action = kWordAction;
             f.wordSize = 1;
             break;
-        case 3:
+        case KeyRecord::kFourthAction:
             f.action = m_preset.fourthOffered ? kFourthAction : kShowScreen;
             break;
         default:
@@ -187,17 +191,17 @@ void KeyFunctionForm::open(MessageSink& sink) {
             break;
         }
     }
-    f.format = (flags & 0x08) ? 0 : (flags & 0x04) ? 2 : 1;
-    f.extraOption = (flags & 0x20) != 0;
-    f.port = (flags & 0x80) ? 1 : 0;
+    f.format = (flags & KeyRecord::kDecimalDigits) ? 0 : (flags & KeyRecord::kSigned) ? 2 : 1;
+    f.extraOption = (flags & KeyRecord::kScreenOption) != 0;
+    f.port = (flags & KeyRecord::kCom2) ? 1 : 0;
     // A port the list does not offer leaves no choice in a plain list; COM1 is chosen instead.
     if (f.port >= static_cast<int>(portEntries().size())) {
         f.port = 0;
     }
     f.screen = m_preset.screen;
     f.value = m_preset.value;
-    f.bitNumber = m_preset.areaBit & 0x0F;
-    f.area = m_preset.areaBit >> 4;
+    f.bitNumber = areabit::bit(m_preset.areaBit);
+    f.area = areabit::area(m_preset.areaBit);
     fillAreaList();
     // The address matters only while the address group shows; a hidden one reports nothing.
     f.addressText = NumberToAddress(m_preset.address, addressTable().format(f.area),
@@ -229,14 +233,14 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
     long long value = f.value;
     if (f.action == kBitAction) {
         screen = 0;
-        flags |= 0x40 | (f.bitMode & 0x03);
+        flags |= KeyRecord::kBitAction | (f.bitMode & KeyRecord::kMode);
     } else if (f.action == kWordAction) {
         screen = 0;
-        flags |= f.wordSize == 1 ? 2 : 1;
+        flags |= f.wordSize == 1 ? KeyRecord::kWord32 : KeyRecord::kWord16;
         if (f.format == 0) {
-            flags |= 0x08;
+            flags |= KeyRecord::kDecimalDigits;
         } else if (f.format == 2) {
-            flags |= 0x04;
+            flags |= KeyRecord::kSigned;
         }
     } else {
         port = 0;
@@ -245,17 +249,17 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
         value = 0;
         v.address = 0;
         if (f.extraOption) {
-            flags |= 0x20;
+            flags |= KeyRecord::kScreenOption;
         }
         if (!screenRange().contains(screen)) {
-            return FormOutcome<Values>::fail(Message::string(61537), kScreenNumber);
+            return FormOutcome<Values>::fail(Message::string(objectform::kScreenOrDigitsRange), kScreenNumber);
         }
         if (f.action == kFourthAction && m_preset.fourthOffered) {
-            flags |= 0x03;
+            flags |= KeyRecord::kFourthAction;
         }
     }
     if (port == 1) {
-        flags |= 0x80;
+        flags |= KeyRecord::kCom2;
     }
     if (addressGroupVisible()) {
         // The bit number shares its byte with the area index: beyond 15 it would change the
@@ -277,7 +281,7 @@ FormOutcome<KeyFunctionForm::Values> KeyFunctionForm::ok() const {
         }
     }
     v.flags = static_cast<uint8_t>(flags);
-    v.areaBit = static_cast<uint8_t>(((area & 0x0F) << 4) | (bit & 0x0F));
+    v.areaBit = areabit::pack(area, static_cast<int>(bit));
     v.screen = static_cast<int32_t>(screen);
     v.value = static_cast<int32_t>(value);
     return FormOutcome<Values>::accept(v);

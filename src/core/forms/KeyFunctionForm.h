@@ -3,6 +3,7 @@
 #include "forms/AddressKeypadForm.h"
 #include "forms/AreaTable.h"
 #include "forms/FormOutcome.h"
+#include "forms/ObjectFormMessages.h"
 #include "objects/KeyRecord.h"
 #include "base/Message.h"
 #include "base/MessageSink.h"
@@ -116,7 +117,7 @@ public:
     }
     bool bitModeVisible() const { return m_fields.action == kBitAction; }
     bool wordGroupVisible() const { return m_fields.action == kWordAction; }
-    Message groupLabel() const { return Message::string(m_fields.action == kWordAction ? 61544 : 61545); }
+    Message groupLabel() const { return Message::string(m_fields.action == kWordAction ? objectform::kKeyValueLabel : objectform::kKeyScreenLabel); }
     ValueLimits valueLimits() const { return limitsFor(m_fields.wordSize, m_fields.format); }
     static ValueLimits limitsFor(int wordSize, int format);
 

@@ -1,7 +1,9 @@
 #include "forms/LampForm.h"
 
 #include "base/ProgramDirectory.h"
+#include "forms/ObjectFormMessages.h"
 #include "lamp/LampFile.h"
+#include "objects/AttrBits.h"
 #include "objects/LampKind.h"
 
 #include <algorithm>
@@ -31,7 +33,7 @@ LampForm::LampForm(const Preset& p, std::string lampDir)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, true, p.attr, p.areaAndBit,
                                      p.addressNumber)),
       m_dir(std::move(lampDir)), m_name(p.lampName), m_size(p.lampSize == 16 || p.lampSize == 32 ? p.lampSize : 0),
-      m_order((p.attr & 0x80) != 0), m_protocols(p.protocolNames) {
+      m_order((p.attr & LampRecord::kOnStateOnTop) != 0), m_protocols(p.protocolNames) {
     std::vector<std::string> titles = lampTitles(m_dir);
     for (size_t i = 0; i < titles.size(); ++i) {
         m_rows.push_back({std::to_string(i + 1), titles[i]});
@@ -113,7 +115,7 @@ LampForm::Preview LampForm::preview() {
     p.filled = true;
     LampFile::ReadResult r = LampFile::read(m_path);
     if (!r.ok()) {
-        p.message = Message::string(r.status == LampFile::ReadStatus::CannotOpen ? 61625 : 61626);
+        p.message = Message::string(r.status == LampFile::ReadStatus::CannotOpen ? objectform::kLampCannotOpen : objectform::kLampWrongSize);
         p.notify = !m_notified;
         m_notified = true;
         return p;
@@ -140,7 +142,7 @@ LampForm::Preview LampForm::preview() {
 FormOutcome<LampForm::Values> LampForm::ok() {
     using Outcome = FormOutcome<Values>;
     if (m_name.empty()) {
-        return Outcome::fail(Message::string(61624), kFileList);
+        return Outcome::fail(Message::string(objectform::kChooseLamp), kFileList);
     }
     // The name goes into a 19-byte record field and is opened again from there: a longer one or
     // one with directory parts would lose the lamp at the next load.
@@ -153,9 +155,9 @@ FormOutcome<LampForm::Values> LampForm::ok() {
     if (file.status == LampFile::ReadStatus::CannotOpen && m_name == m_missingName) {
         m_size = m_missingSize;
     } else if (file.status == LampFile::ReadStatus::CannotOpen) {
-        return Outcome::fail(Message::string(61625), kFileList);
+        return Outcome::fail(Message::string(objectform::kLampCannotOpen), kFileList);
     } else if (!file.ok()) {
-        return Outcome::fail(Message::string(61626), kFileList);
+        return Outcome::fail(Message::string(objectform::kLampWrongSize), kFileList);
     } else {
         m_size = file.picture.size;
     }
@@ -167,12 +169,12 @@ FormOutcome<LampForm::Values> LampForm::ok() {
     v.lampName = m_name;
     v.lampSize = m_size;
     v.protocolNames = m_protocols;
-    v.attr = objectaddress::com2(m_group) ? 0x04 : 0x00;
+    v.attr = objectaddress::com2(m_group) ? attrbits::kCom2 : 0x00;
     if (m_order) {
-        v.attr |= 0x80;
+        v.attr |= LampRecord::kOnStateOnTop;
     }
     if (m_size != 16) {
-        v.attr |= 0x40;
+        v.attr |= LampRecord::kBig;
     }
     v.areaAndBit = m_group.areaBit();
     FormOutcome<int> address = m_group.check();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/FormOutcome.h"
+#include "forms/FormMessages.h"
 #include "forms/ListColumn.h"
 #include "forms/ObjectAddress.h"
 #include "forms/ObjectFormMessages.h"
@@ -86,10 +87,10 @@ public:
 
     // Opening.
     const std::vector<Row>& rows() const { return m_rows; }
-    static std::vector<Message> columnTitles() { return {Message::text("ID"), Message::string(61601)}; }
+    static std::vector<Message> columnTitles() { return {Message::text("ID"), Message::string(formmsg::kNameColumn)}; }
     // The list's columns with their widths in pixels.
     static std::vector<ListColumn> columns() {
-        return {{Message::text("ID"), 30}, {Message::string(61601), 100}};
+        return {{Message::text("ID"), 30}, {Message::string(formmsg::kNameColumn), 100}};
     }
     // The 0-based row of the preset lamp, -1 when it is not in the directory (no timer then).
     int rememberedRow() const { return m_remembered; }

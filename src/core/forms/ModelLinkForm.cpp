@@ -1,6 +1,8 @@
 #include "forms/ModelLinkForm.h"
 
+#include "config/ConfigMessages.h"
 #include "config/ProtocolFile.h"
+#include "forms/FormMessages.h"
 #include "forms/FormText.h"
 #include "model/ProjectBlock.h"
 #include "text/Gb2312.h"
@@ -30,7 +32,7 @@ uint16_t leadingDigits(const std::string& text) {
 }
 
 std::string noCom2LinkName() {
-    std::string text = LanguageStrings::current().text(61594);
+    std::string text = LanguageStrings::current().text(configmsg::kNotUsedLinkName);
     Gb2312::Result gb = Gb2312::fromUtf8(text);
     return gb.ok ? gb.text : text;
 }
@@ -117,7 +119,7 @@ void ModelLinkForm::readComsetting(int port, const std::string& path, MessageSin
     Link& l = m_links[port];
     const std::string bdrt = file.baudText();
     if (missing(bdrt)) {
-        sink.show(Message::string(port == 0 ? 61595 : 61599), Icon::Warning);
+        sink.show(Message::string(port == 0 ? configmsg::kCom1NoBaudRate : configmsg::kPortNoBaudRate), Icon::Warning);
         return;
     }
     if (port == 0) {
@@ -130,7 +132,7 @@ void ModelLinkForm::readComsetting(int port, const std::string& path, MessageSin
         }
         if (!known) {
             // The rate is not taken; the settings go on from the previous one.
-            sink.show(Message::string(63519), Icon::Warning);
+            sink.show(Message::string(configmsg::kUnsupportedBaud), Icon::Warning);
         }
     } else {
         l.rateText = bdrt;
@@ -139,21 +141,21 @@ void ModelLinkForm::readComsetting(int port, const std::string& path, MessageSin
     l.baud = leadingDigits(l.rateText);
     const std::string data = file.dataBitsText();
     if (absent(data)) {
-        sink.show(Message::string(61596), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoDataBits), Icon::Warning);
     } else {
         l.settings += "," + data;
         l.dataBits = static_cast<uint8_t>(data[0] - '0');
     }
     const std::string stop = file.stopBitsText();
     if (absent(stop)) {
-        sink.show(Message::string(61597), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoStopBits), Icon::Warning);
     } else {
         l.settings += "," + stop;
         l.stopBits = static_cast<uint8_t>(stop[0] - '0');
     }
     const std::string parity = file.parityText();
     if (absent(parity)) {
-        sink.show(Message::string(61598), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoParity), Icon::Warning);
     } else {
         l.settings += "," + parity;
         l.parity = parity[0];

@@ -1,4 +1,7 @@
 #include "forms/MsgDispForm.h"
+#include "forms/FormMessages.h"
+#include "objects/AttrBits.h"
+#include "objects/MsgDispRecord.h"
 
 #include "forms/FormText.h"
 
@@ -15,7 +18,7 @@ constexpr PlcAddressGroup::Controls kGroupControls{.port = MsgDispForm::kPortLis
 MsgDispForm::MsgDispForm(const Preset& p)
     : m_group(objectaddress::open(kGroupControls, p.portCount, p.ports, false, p.attr, p.areaAndBit,
                                      p.addressNumber)),
-      m_reverse((p.attr & 0x80) != 0 ? 1 : 0) {
+      m_reverse((p.attr & attrbits::kReverse) != 0 ? 1 : 0) {
     for (int i = 0; i < kTexts; ++i) {
         const std::string& t = p.texts[static_cast<size_t>(i)];
         m_texts[static_cast<size_t>(i)] = t.empty() ? p.emptyText : formtext::fromStore(t);
@@ -39,7 +42,7 @@ std::optional<Message> MsgDispForm::editText(int row, const std::string& utf8) {
         return gb.message;
     }
     if (gb.values->size() > kEditLimit) {
-        return Message::string(61450);
+        return Message::string(formmsg::kMessageTooLong);
     }
     m_texts[static_cast<size_t>(row)] = utf8;
     return std::nullopt;
@@ -62,8 +65,9 @@ FormOutcome<MsgDispForm::Values> MsgDispForm::ok() const {
     if (v.texts[0].empty()) {
         v.texts[0].assign(1, ' ');
     }
-    v.attr = static_cast<uint8_t>((m_reverse == 1 ? 0x80 : 0) | (objectaddress::com2(m_group) ? 0x04 : 0) |
-                                  (m_group.fields().type != 0 ? 0x10 : 0));
+    v.attr = static_cast<uint8_t>((m_reverse == 1 ? attrbits::kReverse : 0) |
+                                  (objectaddress::com2(m_group) ? attrbits::kCom2 : 0) |
+                                  (m_group.fields().type != 0 ? MsgDispRecord::kOtherDeviceType : 0));
     v.areaAndBit = m_group.areaBit();
     FormOutcome<int> address = m_group.check();
     if (!address.ok()) {

@@ -61,7 +61,7 @@ public:
     int& reverse() { return m_reverse; }
 
     static std::vector<Column> columns() {
-        return {{Message::string(61627), 200}, {Message::string(61628), 30}};
+        return {{Message::string(objectform::kTextColumn), 200}, {Message::string(objectform::kIndexColumn), 30}};
     }
     std::vector<Row> rows() const;
     // In-place editing of row i ended with a text (UTF-8): taken when it has at most 24 GB2312

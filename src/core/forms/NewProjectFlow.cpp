@@ -1,6 +1,7 @@
 #include "forms/NewProjectFlow.h"
 
 #include "config/ProjectSetup.h"
+#include "forms/FormMessages.h"
 #include "model/ProjectStore.h"
 
 namespace dispcraft {
@@ -19,7 +20,7 @@ ModelLinkForm::Values NewProjectFlow::run(ProjectStore& store, const ProgramDire
             ProjectSetup::newProject(store, dir, values->choice);
             return *values;
         }
-        sink.show(Message::string(61556), Icon::Warning);
+        sink.show(Message::string(formmsg::kModelNeeded), Icon::Warning);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "forms/NumDispForm.h"
 
 #include "forms/AddressRules.h"
+#include "forms/ObjectFormMessages.h"
+#include "objects/AttrBits.h"
 #include "objects/NumDispKind.h"
 
 #include <algorithm>
@@ -19,8 +21,12 @@ constexpr PlcAddressGroup::Controls kGroupControls{.port = NumDispForm::kPortLis
 
 // Message numbers of a value outside its range, by width then coding (BCD, unsigned, signed);
 // 0 where the range is not tested.
-constexpr int kEntryMessages[2][3] = {{61613, 61614, 61612}, {61616, 61617, 0}};
-constexpr int kAlarmMessages[2][3] = {{61619, 61620, 61618}, {61622, 61623, 0}};
+constexpr int kEntryMessages[2][3] = {
+    {objectform::kEntryRangeBcd16, objectform::kEntryRange16, objectform::kEntryRangeSigned16},
+    {objectform::kEntryRangeBcd32, objectform::kEntryRange32, 0}};
+constexpr int kAlarmMessages[2][3] = {
+    {objectform::kAlarmRangeBcd16, objectform::kAlarmRange16, objectform::kAlarmRangeSigned16},
+    {objectform::kAlarmRangeBcd32, objectform::kAlarmRange32, 0}};
 
 } // namespace
 
@@ -29,16 +35,17 @@ NumDispForm::NumDispForm(const Preset& p)
                                      p.addressNumber)),
       m_modelMode(p.modelMode == 2 ? 2 : 1), m_plcIds(p.plcIds) {
     Fields& f = m_fields;
-    f.font = p.attr & 0x03;
-    f.coding = (p.attr & 0x40) ? kCodingBcdValue : (p.attr & 0x08) ? kCodingSignedValue : kCodingUnsignedValue;
-    f.width = (p.attr & 0x10) ? 1 : 0;
-    f.entryMode = (p.attr & 0x20) ? 1 : 0;
-    f.reverse = (p.attr & 0x80) ? 1 : 0;
-    f.scaleOption = (p.flags2 & 0x01) != 0;
-    f.panelOptionB = (p.flags2 & 0x02) ? 0 : 1;
-    f.panelOptionC = (p.flags2 & 0x04) == 0;
-    f.alarmOption = (p.flags2 & 0x08) != 0;
-    f.panelOptionA = (p.flags2 & 0x80) != 0;
+    using R = NumDispRecord;
+    f.font = attrbits::fontOf(p.attr);
+    f.coding = (p.attr & R::kBcd) ? kCodingBcdValue : (p.attr & R::kSigned) ? kCodingSignedValue : kCodingUnsignedValue;
+    f.width = (p.attr & R::kWide) ? 1 : 0;
+    f.entryMode = (p.attr & R::kEntry) ? 1 : 0;
+    f.reverse = (p.attr & attrbits::kReverse) ? 1 : 0;
+    f.scaleOption = (p.flags2 & R::kScaled) != 0;
+    f.panelOptionB = (p.flags2 & R::kPanelOptionB) ? 0 : 1;
+    f.panelOptionC = (p.flags2 & R::kNoPanelOptionC) == 0;
+    f.alarmOption = (p.flags2 & R::kAlarmRange) != 0;
+    f.panelOptionA = (p.flags2 & R::kPanelOptionA) != 0;
     f.digits = p.digits;
     f.decimals = p.decimals;
     f.scale = p.scale;
@@ -220,13 +227,13 @@ FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
     }
     const bool entry = f.entryMode == 1;
     if (entry && f.minimum >= f.maximum) {
-        return Outcome::fail(Message::string(61606), kMinimum, Icon::Warning);
+        return Outcome::fail(Message::string(objectform::kMinimumNotBelowMaximum), kMinimum, Icon::Warning);
     }
     if (f.digits < 1 || f.digits > 10) {
-        return Outcome::fail(Message::string(61610), kDigits);
+        return Outcome::fail(Message::string(objectform::kDigitsRange), kDigits);
     }
     if (f.decimals < 0 || f.decimals > 9) {
-        return Outcome::fail(Message::string(61611), kDecimals);
+        return Outcome::fail(Message::string(objectform::kDecimalsRange), kDecimals);
     }
     const int w = f.width == 1 ? 1 : 0;
     const int c = f.coding >= 0 && f.coding <= 2 ? f.coding : kCodingUnsignedValue;
@@ -246,19 +253,20 @@ FormOutcome<NumDispForm::Values> NumDispForm::ok() const {
                              outside(f.maximum) ? kMaximum : kMinimum);
     }
     if (f.decimals > f.digits - 1) {
-        return Outcome::fail(Message::string(61557), kDecimals);
+        return Outcome::fail(Message::string(NumDispKind::kTooManyDecimalsString), kDecimals);
     }
     Values v;
     v.digits = static_cast<int>(f.digits);
     v.decimals = static_cast<int>(f.decimals);
     v.preview = NumDispKind::previewText(c == kCodingSignedValue, v.digits, v.decimals);
-    v.attr = static_cast<uint8_t>((f.font & 0x03) | (objectaddress::com2(m_group) ? 0x04 : 0) |
-                                  (c == kCodingBcdValue ? 0x40 : 0) |
-                                  (c == kCodingSignedValue ? 0x08 : 0) | (w == 1 ? 0x10 : 0) |
-                                  (entry ? 0x20 : 0) | (f.reverse == 1 ? 0x80 : 0));
-    v.flags2 = static_cast<uint8_t>((f.scaleOption ? 0x01 : 0) | (f.panelOptionB == 0 ? 0x02 : 0) |
-                                    (f.panelOptionC ? 0 : 0x04) | (f.alarmOption ? 0x08 : 0) |
-                                    (f.panelOptionA ? 0x80 : 0));
+    using R = NumDispRecord;
+    v.attr = static_cast<uint8_t>((f.font & attrbits::kFont) | (objectaddress::com2(m_group) ? attrbits::kCom2 : 0) |
+                                  (c == kCodingBcdValue ? R::kBcd : 0) | (c == kCodingSignedValue ? R::kSigned : 0) |
+                                  (w == 1 ? R::kWide : 0) | (entry ? R::kEntry : 0) |
+                                  (f.reverse == 1 ? attrbits::kReverse : 0));
+    v.flags2 = static_cast<uint8_t>((f.scaleOption ? R::kScaled : 0) | (f.panelOptionB == 0 ? R::kPanelOptionB : 0) |
+                                    (f.panelOptionC ? 0 : R::kNoPanelOptionC) | (f.alarmOption ? R::kAlarmRange : 0) |
+                                    (f.panelOptionA ? R::kPanelOptionA : 0));
     if (f.alarmOption && (outside(f.high) || outside(f.low))) {
         return Outcome::fail(Message::string(kAlarmMessages[w][c]), outside(f.high) ? kHigh : kLow);
     }

@@ -1,4 +1,5 @@
 #include "forms/ObjectAddress.h"
+#include "objects/AttrBits.h"
 
 #include "forms/AddressRules.h"
 #include "forms/FormMessages.h"
@@ -13,7 +14,7 @@ PlcAddressGroup open(const PlcAddressGroup::Controls& controls, int portCount,
     context.ports = ports;
     context.relayTypes = relayTypes;
     PlcAddressGroup group(context, controls);
-    group.open((attr & 0x04) != 0 ? 1 : 0, areaBit, number);
+    group.open((attr & attrbits::kCom2) != 0 ? 1 : 0, areaBit, number);
     return group;
 }
 

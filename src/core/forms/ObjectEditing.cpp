@@ -4,6 +4,7 @@
 #include "config/ProtocolFile.h"
 #include "editor/EditorSession.h"
 #include "forms/GraphCoding.h"
+#include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
 #include "model/ProjectStore.h"
 
@@ -13,8 +14,6 @@
 namespace dispcraft::objectediting {
 
 namespace {
-
-int fontOf(uint8_t attr) { return attr & 0x03; }
 
 // The placement size of a text or numeric display: one cell per byte.
 std::pair<int, int> cellSize(size_t bytes, int font) {
@@ -66,8 +65,9 @@ void toRecord(NumDispObject& o, SidePair& side, const NumDispForm::Values& v) {
 }
 
 void toRecord(NumDispObject& o, SidePair& side, const ShortNumDispForm::Values& v) {
-    o.attr = static_cast<uint8_t>(0x40 | (v.entryOption == 1 ? 0x20 : 0) |
-                                  (v.reverseOption == 1 ? 0x80 : 0) | (v.font & 0x03));
+    // The clock form is told by its BCD bit (see NumDispObject::shortForm).
+    o.attr = static_cast<uint8_t>(NumDispRecord::kBcd | (v.entryOption == 1 ? NumDispRecord::kEntry : 0) |
+                                  (v.reverseOption == 1 ? attrbits::kReverse : 0) | (v.font & attrbits::kFont));
     o.options = v.flags2;
     o.address = v.fieldChoice;
     o.digits = v.digits;
@@ -121,7 +121,7 @@ void writePictures(EditorSession& s, const PictureForm::Table& edited) {
 PlcContext PlcContext::of(const ProjectStore& store, const ProgramDirectory& dir) {
     PlcContext c;
     c.cpuId = store.cpuId;
-    c.portCount = store.cpuId == 2 ? 2 : 1;
+    c.portCount = store.cpu().hasCom2() ? 2 : 1;
     c.ports = {PlcPortAreas::fromProtocol(store.protocol(1)),
                PlcPortAreas::fromProtocol(store.protocol(2))};
     c.protocolNames = {store.com1ProtocolName, store.com2ProtocolName};
@@ -152,7 +152,7 @@ std::pair<int, int> textStringSize(size_t bytes, int font) {
 
 TextStringForm textStringForObject(const EditorSession& session, int index) {
     const TextStringObject& o = session.screen().objects().textStrings.at(static_cast<size_t>(index));
-    return TextStringForm(o.text, fontOf(o.attr), (o.attr & 0x80) ? 1 : 0);
+    return TextStringForm(o.text, attrbits::fontOf(o.attr), (o.attr & attrbits::kReverse) ? 1 : 0);
 }
 
 void placeTextString(EditorSession& session, const TextStringForm::Values& v) {
@@ -224,7 +224,7 @@ void applyMsgDisp(EditorSession& session, int index, const MsgDispForm::Values& 
 
 NumDispForm numDispForPlacement(const PlcContext& plc) {
     NumDispForm::Preset p;
-    p.modelMode = plc.cpuId == 2 ? 2 : 1;
+    p.modelMode = plc.portCount;
     p.plcIds = plc.plcIds;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
@@ -238,7 +238,7 @@ NumDispForm numDispForObject(const EditorSession& session, int index, const PlcC
     NumDispForm::Preset p;
     p.attr = o.attr;
     p.flags2 = o.options;
-    p.modelMode = plc.cpuId == 2 ? 2 : 1;
+    p.modelMode = plc.portCount;
     p.plcIds = plc.plcIds;
     p.portCount = plc.portCount;
     p.ports = plc.ports;
@@ -257,7 +257,7 @@ NumDispForm numDispForObject(const EditorSession& session, int index, const PlcC
 void placeNumDisp(EditorSession& session, const NumDispForm::Values& v) {
     ObjectTemplates& t = session.screen().templates();
     toRecord(t.numDisp, t.numDispSide, v);
-    auto [w, h] = cellSize(v.preview.size(), fontOf(v.attr));
+    auto [w, h] = cellSize(v.preview.size(), attrbits::fontOf(v.attr));
     session.pointer().armPlacement(kKindNumDisp, w, h);
 }
 
@@ -265,7 +265,7 @@ void applyNumDisp(EditorSession& session, int index, const NumDispForm::Values& 
     const size_t k = static_cast<size_t>(index);
     NumDispObject& o = session.screen().objects().numDisps.at(k);
     toRecord(o, session.screen().objects().numDispSides.at(k), v);
-    auto [w, h] = cellSize(o.preview.size(), fontOf(o.attr));
+    auto [w, h] = cellSize(o.preview.size(), attrbits::fontOf(o.attr));
     session.pointer().setPlaceSize(w, h);
     keepInside(session, o, w, h);
     session.screen().setModified();
@@ -290,9 +290,9 @@ ShortNumDispForm shortNumDispForObject(const EditorSession& session, int index) 
     const NumDispObject& o = session.screen().objects().numDisps.at(static_cast<size_t>(index));
     ShortNumDispForm::Preset p;
     p.fieldChoice = o.address;
-    p.entryOption = (o.attr & 0x20) ? 1 : 0;
-    p.reverseOption = (o.attr & 0x80) ? 1 : 0;
-    p.fontChoice = fontOf(o.attr);
+    p.entryOption = (o.attr & NumDispRecord::kEntry) ? 1 : 0;
+    p.reverseOption = (o.attr & attrbits::kReverse) ? 1 : 0;
+    p.fontChoice = attrbits::fontOf(o.attr);
     p.flags2 = o.options;
     return ShortNumDispForm(p);
 }
@@ -370,8 +370,8 @@ void applyBarGraph(EditorSession& session, int index, const BarGraphForm::Values
 // ---- TrendGraph ---------------------------------------------------------------------------
 
 std::optional<Message> trendGraphRefused(const PlcContext& plc) {
-    if (plc.cpuId != 2) {
-        return Message::string(61502);
+    if (!PanelCpu(plc.cpuId).placesTrendGraphs()) {
+        return Message::string(objectform::kTrendNeedsTwoPorts);
     }
     return std::nullopt;
 }
@@ -447,7 +447,7 @@ void placeLamp(EditorSession& session, const LampForm::Values& v) {
     t.attr = v.attr;
     t.areaAndBit = v.areaAndBit;
     t.address = static_cast<int32_t>(v.addressNumber);
-    const int side = (v.attr & 0x40) ? 64 : 32;
+    const int side = (v.attr & LampRecord::kBig) ? 64 : 32;
     session.pointer().armPlacement(kKindLamp, side, side);
 }
 

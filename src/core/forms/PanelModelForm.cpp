@@ -1,6 +1,7 @@
 #include "forms/PanelModelForm.h"
 
 #include "config/PrivateProfile.h"
+#include "forms/FormMessages.h"
 #include "forms/FormText.h"
 
 #include <strings.h>
@@ -43,7 +44,7 @@ FormOutcome<PanelModelForm::Values> PanelModelForm::ok(MessageSink& sink) const 
     std::string title = "TR - A";
     int sel = m_fields.selected < 0 ? 0 : m_fields.selected;
     title[5] = static_cast<char>('A' + sel);
-    sink.show(Message::string(61551), Icon::Information);
+    sink.show(Message::string(formmsg::kModelChanged), Icon::Information);
     return FormOutcome<Values>::accept(Values{title});
 }
 

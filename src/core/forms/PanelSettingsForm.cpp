@@ -1,6 +1,7 @@
 #include "forms/PanelSettingsForm.h"
 
 #include "forms/FormMessages.h"
+#include "model/ProjectBlock.h"
 
 #include <string>
 #include <utility>
@@ -26,12 +27,12 @@ PanelSettingsForm::PanelSettingsForm(Preset preset)
 void PanelSettingsForm::open(MessageSink& sink) {
     const uint8_t o = m_preset.options;
     Fields& f = m_fields;
-    f.use1 = o & 0x01;
-    f.use2 = o & 0x02;
-    f.optionA = o & 0x10;
-    f.optionB = o & 0x20;
-    f.optionC = o & 0x40;
-    f.optionD = o & 0x80;
+    f.use1 = o & paneloption::kUseAddress1;
+    f.use2 = o & paneloption::kUseAddress2;
+    f.optionA = o & paneloption::kOptionA;
+    f.optionB = o & paneloption::kOptionB;
+    f.optionC = o & paneloption::kOptionC;
+    f.optionD = o & paneloption::kOptionD;
     if (!twoPort()) {
         f.optionA = false;
         f.optionB = false;
@@ -43,8 +44,8 @@ void PanelSettingsForm::open(MessageSink& sink) {
     f.setting2 = m_preset.setting2;
     f.tableCount = m_preset.tableCount;
     f.table = m_preset.table;
-    m_group1.open((o & 0x04) ? 1 : 0, m_preset.areaBit1, m_preset.address1, &sink);
-    m_group2.open((o & 0x08) ? 1 : 0, m_preset.areaBit2, m_preset.address2, &sink);
+    m_group1.open((o & paneloption::kAddress1OnCom2) ? 1 : 0, m_preset.areaBit1, m_preset.address1, &sink);
+    m_group2.open((o & paneloption::kAddress2OnCom2) ? 1 : 0, m_preset.areaBit2, m_preset.address2, &sink);
 }
 
 bool PanelSettingsForm::tableOffered() const {
@@ -130,25 +131,25 @@ std::vector<Message> PanelSettingsForm::helpPieces() {
     const std::string dashes = std::string(46, '-') + "\n";
     auto s = [](int id) { return Message::string(id); };
     auto t = [](std::string text) { return Message::text(std::move(text)); };
-    return {s(63532), t(stars),  t("Radodar120\n"),     t(dashes), s(63533), s(63534),
-            s(63535), s(63536),  s(63537),              t("\n"),   s(63538), s(63539),
-            s(63540), t("\n"),   t(dashes),             t("Zovariz110&PX4\n"), t(dashes),
-            s(63533), s(63534),  t("\n"),               s(63538),  s(63539), t("\n"),
-            t(stars), s(63541)};
+    return {s(formmsg::kHelpFamilies), t(stars),  t("Radodar120\n"),     t(dashes), s(formmsg::kHelpAddress1), s(formmsg::kHelpAddress2),
+            s(formmsg::kHelpTable), s(formmsg::kHelpTablePlcId),  s(formmsg::kHelpPorts),              t("\n"),   s(formmsg::kHelpStartScreen), s(formmsg::kHelpNumeric),
+            s(formmsg::kHelpOptions), t("\n"),   t(dashes),             t("Zovariz110&PX4\n"), t(dashes),
+            s(formmsg::kHelpAddress1), s(formmsg::kHelpAddress2),  t("\n"),               s(formmsg::kHelpStartScreen),  s(formmsg::kHelpNumeric), t("\n"),
+            t(stars), s(formmsg::kHelpUnused)};
 }
 
 FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
     const Fields& f = m_fields;
     Values v;
     int o = 0;
-    o |= f.use1 ? 0x01 : 0;
-    o |= f.use2 ? 0x02 : 0;
-    o |= m_group1.fields().port == 1 ? 0x04 : 0;
-    o |= m_group2.fields().port == 1 ? 0x08 : 0;
-    o |= f.optionA ? 0x10 : 0;
-    o |= f.optionB ? 0x20 : 0;
-    o |= f.optionC ? 0x40 : 0;
-    o |= f.optionD ? 0x80 : 0;
+    o |= f.use1 ? paneloption::kUseAddress1 : 0;
+    o |= f.use2 ? paneloption::kUseAddress2 : 0;
+    o |= m_group1.fields().port == 1 ? paneloption::kAddress1OnCom2 : 0;
+    o |= m_group2.fields().port == 1 ? paneloption::kAddress2OnCom2 : 0;
+    o |= f.optionA ? paneloption::kOptionA : 0;
+    o |= f.optionB ? paneloption::kOptionB : 0;
+    o |= f.optionC ? paneloption::kOptionC : 0;
+    o |= f.optionD ? paneloption::kOptionD : 0;
     v.options = static_cast<uint8_t>(o);
     v.areaBit1 = m_group1.areaBit();
     v.areaBit2 = m_group2.areaBit();
@@ -177,11 +178,11 @@ FormOutcome<PanelSettingsForm::Values> PanelSettingsForm::ok() const {
         long long value;
         int message;
     };
-    const Check checks[] = {{kStartScreen, f.startScreen, 63527},
-                            {kSetting1, f.setting1, 63528},
-                            {kSetting4, f.setting4, 63529},
-                            {kSetting2, f.setting2, 63530},
-                            {kSetting3, f.setting3, 63531}};
+    const Check checks[] = {{kStartScreen, f.startScreen, formmsg::kStartScreenRange},
+                            {kSetting1, f.setting1, formmsg::kSetting1Range},
+                            {kSetting4, f.setting4, formmsg::kSetting4Range},
+                            {kSetting2, f.setting2, formmsg::kSetting2Range},
+                            {kSetting3, f.setting3, formmsg::kSetting3Range}};
     for (const Check& c : checks) {
         if (!rangeOf(c.control).contains(c.value)) {
             return FormOutcome<Values>::fail(Message::string(c.message), c.control);

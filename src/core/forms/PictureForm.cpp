@@ -1,6 +1,7 @@
 #include "forms/PictureForm.h"
 
 #include "forms/BmpPictureImport.h"
+#include "forms/ObjectFormMessages.h"
 
 namespace dispcraft {
 
@@ -24,10 +25,10 @@ bool PictureForm::shown(int control) const {
 
 Message PictureForm::buttonText(int control) const {
     if (control == kButton1023) {
-        return Message::string(63513);
+        return Message::string(objectform::kCloseButton);
     }
     if (control == kButton1024) {
-        return Message::string(63514);
+        return Message::string(objectform::kUsePictureButton);
     }
     return {};
 }
@@ -73,7 +74,7 @@ std::optional<Message> PictureForm::selectRow(int row) {
         value = value * 10 + (c - '0');
     }
     if (!digits) {
-        return Message::string(63516);
+        return Message::string(objectform::kChoosePicture);
     }
     m_selected = row;
     m_current = value;
@@ -83,9 +84,9 @@ std::optional<Message> PictureForm::selectRow(int row) {
 PictureForm::ImportPrompt PictureForm::importPrompt(int number) const {
     ImportPrompt p;
     if (number < kFirstSlot || number > kLastSlot) {
-        p.message = Message::string(61629);
+        p.message = Message::string(objectform::kPictureNumberTaken);
     } else if (defined(m_table, number)) {
-        p.message = Message::string(61630, {std::to_string(number)});
+        p.message = Message::string(objectform::kReplacePicture, {std::to_string(number)});
         p.question = true;
     }
     return p;
@@ -111,7 +112,7 @@ std::optional<Message> PictureForm::importFile(const std::string& path, int numb
     }
     int slot = importSlot(number, replace);
     if (slot == 0) {
-        return Message::string(63511);
+        return Message::string(objectform::kPicturesFull);
     }
     PictureTableEntry& e = m_table[static_cast<size_t>(slot)];
     e.id = static_cast<uint8_t>(slot);
@@ -145,9 +146,9 @@ void PictureForm::deleteSelected(MessageSink& sink) {
         return;
     }
     if (m_editMode == 0) {
-        sink.show(Message::string(63512));
+        sink.show(Message::string(objectform::kDeleteOnlyFromScreen));
     } else if (m_current != 0) {
-        if (sink.ask(Message::string(63515, {std::to_string(m_current)}), Buttons::YesNo) ==
+        if (sink.ask(Message::string(objectform::kDeletePicture, {std::to_string(m_current)}), Buttons::YesNo) ==
             Answer::Yes) {
             PictureTableEntry& e = m_table[static_cast<size_t>(m_current)];
             e = PictureTableEntry{};
@@ -182,7 +183,7 @@ PictureForm::Preview PictureForm::preview() const {
 FormOutcome<PictureForm::Values> PictureForm::ok() const {
     // The chosen picture must exist, so that a placed object always has a picture to show.
     if (!defined(m_table, m_current)) {
-        return FormOutcome<Values>::fail(Message::string(63512), kList);
+        return FormOutcome<Values>::fail(Message::string(objectform::kDeleteOnlyFromScreen), kList);
     }
     return FormOutcome<Values>::accept(Values{m_table, m_current});
 }

@@ -2,6 +2,7 @@
 
 #include "forms/FormOutcome.h"
 #include "forms/ListColumn.h"
+#include "forms/ObjectFormMessages.h"
 #include "model/Capacity.h"
 #include "objects/PictureTableEntry.h"
 #include "base/MessageSink.h"
@@ -72,13 +73,13 @@ public:
 
     // Opening.
     bool shown(int control) const;
-    static std::vector<int> columnTitles() { return {0, 63575}; } // 0: the literal "ID"
+    static std::vector<int> columnTitles() { return {0, objectform::kSizeColumn}; } // 0: the literal "ID"
     // The list's columns with their widths in pixels.
     static std::vector<ListColumn> columns() {
-        return {{Message::text("ID"), 30}, {Message::string(63575), 100}};
+        return {{Message::text("ID"), 30}, {Message::string(objectform::kSizeColumn), 100}};
     }
     // The file filter of the import file dialog.
-    static Message importFilter() { return Message::string(63507); }
+    static Message importFilter() { return Message::string(objectform::kBmpFilter); }
     Message buttonText(int control) const;
     std::vector<Row> rows() const { return m_rows; }
     // The one-shot timer after showing: selects the row of the current picture (its index, -1

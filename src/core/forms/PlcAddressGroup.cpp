@@ -1,4 +1,5 @@
 #include "forms/PlcAddressGroup.h"
+#include "objects/AttrBits.h"
 
 #include "forms/AddressRules.h"
 #include "forms/FormMessages.h"
@@ -39,12 +40,12 @@ void PlcAddressGroup::open(int port, uint8_t areaBit, long long address, Message
         m_fields.port = 0;
     }
     portChanged();
-    m_fields.type = areaBit >> 4;
+    m_fields.type = areabit::area(areaBit);
     if (m_fields.type >= types().count()) {
         m_fields.type = 0;
     }
     if (bitEnabled()) {
-        m_fields.bitNumber = areaBit & 0x0F;
+        m_fields.bitNumber = areabit::bit(areaBit);
     }
     m_fields.addressText = NumberToAddress(address, format(), sink);
 }
@@ -85,7 +86,7 @@ FormOutcome<int> PlcAddressGroup::check() const {
 }
 
 uint8_t PlcAddressGroup::areaBit() const {
-    return static_cast<uint8_t>(((m_fields.type & 0x0F) << 4) | (m_fields.bitNumber & 0x0F));
+    return areabit::pack(m_fields.type, m_fields.bitNumber);
 }
 
 } // namespace dispcraft

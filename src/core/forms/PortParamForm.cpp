@@ -1,6 +1,8 @@
 #include "forms/PortParamForm.h"
 
+#include "config/ConfigMessages.h"
 #include "config/ProtocolFile.h"
+#include "forms/FormMessages.h"
 
 #include <strings.h>
 #include <utility>
@@ -78,9 +80,9 @@ std::string PortParamForm::protocolPath(const std::string& directory) const {
 
 void PortParamForm::open(MessageSink& sink) {
     if (m_preset.directoryMode == 1 && m_preset.portIndex != 0 && m_preset.portIndex != 1) {
-        sink.show(Message::string(63517), Icon::Warning);
+        sink.show(Message::string(formmsg::kNoPortProtocolDirectory), Icon::Warning);
     } else if (m_preset.directoryMode != 0 && m_preset.directoryMode != 1) {
-        sink.show(Message::string(63518), Icon::Warning);
+        sink.show(Message::string(formmsg::kUnknownPanelKind), Icon::Warning);
     }
     m_protocols = ProtocolFile::list(m_directoryPath);
     selectProtocol();
@@ -124,7 +126,7 @@ void PortParamForm::readComsetting(const std::string& path, Source source, Messa
     Choices& c = m_fields.choices;
     const std::string bdrt = file.baudText();
     if (missing(bdrt)) {
-        sink.show(Message::string(source == Source::Defaults ? 61600 : 61599), Icon::Warning);
+        sink.show(Message::string(source == Source::Defaults ? configmsg::kNoDefaultBaudRate : configmsg::kPortNoBaudRate), Icon::Warning);
     } else {
         bool known = false;
         for (const std::string& rate : baudEntries()) {
@@ -135,32 +137,32 @@ void PortParamForm::readComsetting(const std::string& path, Source source, Messa
             }
         }
         if (!known) {
-            sink.show(Message::string(source == Source::Defaults ? 63519 : 63521), Icon::Warning);
+            sink.show(Message::string(source == Source::Defaults ? configmsg::kUnsupportedBaud : configmsg::kBaudRateUnsupported), Icon::Warning);
         }
     }
     const std::string data = file.dataBitsText();
     if (missing(data)) {
-        sink.show(Message::string(61596), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoDataBits), Icon::Warning);
     } else if (data == "7" || data == "8") {
         c.dataBits = data == "8" ? 1 : 0;
     } else {
-        sink.show(Message::string(63520), Icon::Warning);
+        sink.show(Message::string(formmsg::kBadDataBits), Icon::Warning);
     }
     const std::string stop = file.stopBitsText();
     if (missing(stop)) {
-        sink.show(Message::string(61597), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoStopBits), Icon::Warning);
     } else if (stop == "1" || stop == "2") {
         c.stopBits = stop == "2" ? 1 : 0;
     } else {
-        sink.show(Message::string(63522), Icon::Warning);
+        sink.show(Message::string(formmsg::kBadStopBits), Icon::Warning);
     }
     const std::string parity = file.parityText();
     if (missing(parity)) {
-        sink.show(Message::string(61598), Icon::Warning);
+        sink.show(Message::string(configmsg::kNoParity), Icon::Warning);
     } else if (parity == "n" || parity == "e" || parity == "o") {
         c.parity = parityChoice(parity[0]);
     } else {
-        sink.show(Message::string(63523), Icon::Warning);
+        sink.show(Message::string(formmsg::kBadParity), Icon::Warning);
     }
     if (source == Source::Changed) {
         m_plcId = file.plcId();

@@ -30,12 +30,12 @@ void ScreenAssignForm::pickRow(size_t row) {
 }
 
 std::vector<ListColumn> ScreenAssignForm::columns() {
-    return {{Message::text("ID"), 30}, {Message::string(63524), 200}};
+    return {{Message::text("ID"), 30}, {Message::string(formmsg::kScreenNameColumn), 200}};
 }
 
 FormOutcome<ScreenAssignForm::Values> ScreenAssignForm::ok(MessageSink& sink) const {
     if (!range().contains(m_fields.number)) {
-        return FormOutcome<Values>::fail(Message::string(63525), kNumber);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kScreenNumberRange), kNumber);
     }
     const int n = static_cast<int>(m_fields.number);
     auto gb = formtext::toStore(m_fields.name, kName);
@@ -43,7 +43,7 @@ FormOutcome<ScreenAssignForm::Values> ScreenAssignForm::ok(MessageSink& sink) co
         return FormOutcome<Values>::failLike(gb);
     }
     if (exists(m_entries, n)) {
-        Answer a = sink.ask(Message::string(63526, {std::to_string(n)}), Buttons::YesNoDefaultNo);
+        Answer a = sink.ask(Message::string(formmsg::kReplaceScreen, {std::to_string(n)}), Buttons::YesNoDefaultNo);
         if (a != Answer::Yes) {
             return FormOutcome<Values>::fail(Message{}, kNumber);
         }

@@ -11,7 +11,7 @@ namespace dispcraft {
 ScreenManagerForm::ScreenManagerForm(ProjectStore& store) : m_store(store) { fill(); }
 
 std::vector<ListColumn> ScreenManagerForm::columns() {
-    return {{Message::text("ID"), 30}, {Message::string(61601), 200}};
+    return {{Message::text("ID"), 30}, {Message::string(formmsg::kNameColumn), 200}};
 }
 
 bool ScreenManagerForm::exists(long long n) const {
@@ -52,10 +52,10 @@ void ScreenManagerForm::select(int row) {
 
 FormOutcome<ScreenManagerForm::Values> ScreenManagerForm::ok() const {
     if (m_fields.chosen == 0) {
-        return FormOutcome<Values>::fail(Message::string(61602), kNumber);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kChooseScreen), kNumber);
     }
     if (!exists(m_fields.chosen)) {
-        return FormOutcome<Values>::fail(Message::string(61603), kNumber);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kNoSuchScreen), kNumber);
     }
     return FormOutcome<Values>::accept(Values{static_cast<int>(m_fields.chosen)});
 }
@@ -86,7 +86,7 @@ void ScreenManagerForm::copyScreen(ProjectStore& store, int from, int to, const 
 void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberForm>& run) {
     const long long source = m_fields.chosen;
     if (!exists(source)) {
-        sink.show(Message::string(61603), Icon::Warning);
+        sink.show(Message::string(formmsg::kNoSuchScreen), Icon::Warning);
         return;
     }
     ScreenNumberForm form(source);
@@ -96,7 +96,7 @@ void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberFor
     }
     const int target = chosen->number;
     if (target == source) {
-        sink.show(Message::string(63591), Icon::Warning);
+        sink.show(Message::string(formmsg::kCopyOntoItself), Icon::Warning);
         return;
     }
     // Screen 0 is never used: a copy there would be lost.
@@ -105,8 +105,8 @@ void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberFor
         return;
     }
     if (m_store.screenExists(target)) {
-        Message q = Message::string(63590, {std::to_string(source), std::to_string(target)});
-        if (sink.ask(q, Buttons::OkCancelDefaultCancel, 63592) != Answer::Ok) {
+        Message q = Message::string(formmsg::kCopyOntoScreen, {std::to_string(source), std::to_string(target)});
+        if (sink.ask(q, Buttons::OkCancelDefaultCancel, formmsg::kCopyScreenTitle) != Answer::Ok) {
             return;
         }
     }
@@ -118,7 +118,7 @@ void ScreenManagerForm::copy(MessageSink& sink, const FormRunner<ScreenNumberFor
 void ScreenManagerForm::renumber(MessageSink& sink, const FormRunner<ScreenNumberNameForm>& run) {
     const long long old = m_fields.chosen;
     if (!exists(old)) {
-        sink.show(Message::string(61603), Icon::Warning);
+        sink.show(Message::string(formmsg::kNoSuchScreen), Icon::Warning);
         return;
     }
     const int from = static_cast<int>(old);
@@ -141,8 +141,8 @@ void ScreenManagerForm::renumber(MessageSink& sink, const FormRunner<ScreenNumbe
         return;
     }
     if (m_store.screenExists(to)) {
-        Message q = Message::string(61604, {std::to_string(from), std::to_string(to)});
-        if (sink.ask(q, Buttons::OkCancel, 61605) != Answer::Ok) {
+        Message q = Message::string(formmsg::kRenumberOntoScreen, {std::to_string(from), std::to_string(to)});
+        if (sink.ask(q, Buttons::OkCancel, formmsg::kRenumberScreenTitle) != Answer::Ok) {
             return;
         }
     }
@@ -165,7 +165,7 @@ void ScreenManagerForm::remove(MessageSink& sink) {
         sink.show(Message::string(formmsg::kScreenOpenNoDelete, {std::to_string(n)}), Icon::Warning);
         return;
     }
-    if (sink.ask(Message::string(63589, {std::to_string(n)}), Buttons::OkCancel) != Answer::Ok) {
+    if (sink.ask(Message::string(formmsg::kDeleteScreenNumber, {std::to_string(n)}), Buttons::OkCancel) != Answer::Ok) {
         return;
     }
     ScreenEntry& e = m_store.entries[static_cast<size_t>(n)];

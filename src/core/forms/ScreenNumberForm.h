@@ -9,6 +9,7 @@ namespace dispcraft {
 class ScreenNumberForm {
 public:
     enum Control { kEdit = 1110, kSpin = 1011 };
+    static constexpr int kScreenNumberCaption = 61532; // "Screen number"
 
     struct Fields {
         long long number = 0;
@@ -18,7 +19,7 @@ public:
     };
 
     // caption: message 61532 unless the caller names another string.
-    explicit ScreenNumberForm(long long number = 0, int captionString = 61532);
+    explicit ScreenNumberForm(long long number = 0, int captionString = kScreenNumberCaption);
 
     Fields& fields() { return m_fields; }
     const Fields& fields() const { return m_fields; }

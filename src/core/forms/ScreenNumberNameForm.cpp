@@ -12,7 +12,7 @@ ScreenNumberNameForm::ScreenNumberNameForm(int number, std::string_view gbName, 
 }
 
 Message ScreenNumberNameForm::caption() const {
-    return Message::string(m_fixed ? 61497 : 61496, {std::to_string(m_callerNumber)});
+    return Message::string(m_fixed ? formmsg::kNewScreenNumberNameTitle : formmsg::kScreenNumberNameTitle, {std::to_string(m_callerNumber)});
 }
 
 FormOutcome<ScreenNumberNameForm::Values> ScreenNumberNameForm::ok() const {
@@ -24,7 +24,7 @@ FormOutcome<ScreenNumberNameForm::Values> ScreenNumberNameForm::ok() const {
         return FormOutcome<Values>::failLike(gb);
     }
     if (gb.values->size() > kNameBytes) {
-        return FormOutcome<Values>::fail(Message::string(61498), kName);
+        return FormOutcome<Values>::fail(Message::string(formmsg::kScreenNameTooLong), kName);
     }
     return FormOutcome<Values>::accept(Values{static_cast<int>(m_fields.number), *gb.values});
 }

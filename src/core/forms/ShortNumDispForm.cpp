@@ -1,4 +1,5 @@
 #include "forms/ShortNumDispForm.h"
+#include "objects/NumDispRecord.h"
 
 #include "forms/ObjectFormMessages.h"
 
@@ -13,9 +14,9 @@ ShortNumDispForm::ShortNumDispForm(const Preset& p) {
     m_fields.entryOption = orZero(p.entryOption) != 0 ? 1 : 0;
     m_fields.reverseOption = orZero(p.reverseOption) != 0 ? 1 : 0;
     m_fields.fontChoice = p.fontChoice >= 0 && p.fontChoice <= 3 ? p.fontChoice : 0;
-    m_fields.panelOptionA = (p.flags2 & 0x80) != 0;
-    m_fields.panelOptionC = (p.flags2 & 0x04) == 0;
-    m_fields.panelOptionB = (p.flags2 & 0x02) == 0 ? 1 : 0;
+    m_fields.panelOptionA = (p.flags2 & NumDispRecord::kPanelOptionA) != 0;
+    m_fields.panelOptionC = (p.flags2 & NumDispRecord::kNoPanelOptionC) == 0;
+    m_fields.panelOptionB = (p.flags2 & NumDispRecord::kPanelOptionB) == 0 ? 1 : 0;
 }
 
 std::vector<Message> ShortNumDispForm::fieldNames() const {
@@ -59,12 +60,12 @@ FormOutcome<ShortNumDispForm::Values> ShortNumDispForm::ok() const {
     v.entryOption = m_fields.entryOption == 1 ? 1 : 0;
     v.reverseOption = m_fields.reverseOption == 1 ? 1 : 0;
     v.font = m_fields.fontChoice >= 0 && m_fields.fontChoice <= 3 ? m_fields.fontChoice : 0;
-    uint8_t f = m_fields.panelOptionA ? 0x81 : 0x01;
+    uint8_t f = NumDispRecord::kScaled | (m_fields.panelOptionA ? NumDispRecord::kPanelOptionA : 0);
     if (m_fields.panelOptionB != 1) {
-        f |= 0x02;
+        f |= NumDispRecord::kPanelOptionB;
     }
     if (!m_fields.panelOptionC) {
-        f |= 0x04;
+        f |= NumDispRecord::kNoPanelOptionC;
     }
     v.flags2 = f;
     return FormOutcome<Values>::accept(v);

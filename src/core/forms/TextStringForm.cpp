@@ -16,7 +16,7 @@ std::vector<Message> TextStringForm::fontList() const { return objectform::fontN
 FormOutcome<TextStringForm::Values> TextStringForm::ok() const {
     using Outcome = FormOutcome<Values>;
     if (m_fields.text.empty()) {
-        return Outcome::fail(Message::string(61631), kText);
+        return Outcome::fail(Message::string(objectform::kTextEmpty), kText);
     }
     FormOutcome<std::string> gb = formtext::toStore(m_fields.text, kText);
     if (!gb.ok()) {
@@ -25,7 +25,7 @@ FormOutcome<TextStringForm::Values> TextStringForm::ok() const {
     // A font outside the list cannot come from the widget; treat it as the narrow default.
     int font = m_fields.fontIndex >= 0 && m_fields.fontIndex <= 3 ? m_fields.fontIndex : 0;
     if (gb.values->size() > byteLimit(font)) {
-        return Outcome::fail(Message::string(byteLimit(font) == 24 ? 61632 : 61633), kText);
+        return Outcome::fail(Message::string(byteLimit(font) == 24 ? objectform::kTextTooLongNarrow : objectform::kTextTooLongWide), kText);
     }
     Values v;
     v.text = std::move(*gb.values);

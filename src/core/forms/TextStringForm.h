@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/AttrBits.h"
 #include "forms/FormOutcome.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ public:
         int fontIndex = 0;
         bool reverse = false;
         // Font index in bits 0-1, reverse video in bit 7.
-        uint8_t attr() const { return static_cast<uint8_t>(fontIndex | (reverse ? 0x80 : 0)); }
+        uint8_t attr() const { return static_cast<uint8_t>(fontIndex | (reverse ? attrbits::kReverse : 0)); }
     };
 
     // gbText is the record's text (GB2312); reverse -1 means not set.

@@ -1,6 +1,8 @@
 #include "forms/TrendGraphForm.h"
 
 #include "forms/GraphCoding.h"
+#include "forms/ObjectFormMessages.h"
+#include "objects/AttrBits.h"
 
 namespace dispcraft {
 
@@ -58,7 +60,7 @@ FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
         return Outcome::failLike(range);
     }
     Values v;
-    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? 0x04 : 0) | graphcoding::attrBits(f.coding));
+    v.attr = static_cast<uint8_t>((objectaddress::com2(m_group) ? attrbits::kCom2 : 0) | graphcoding::attrBits(f.coding));
     v.areaAndBit = m_group.areaBit();
     FormOutcome<int> address = m_group.check();
     if (!address.ok()) {
@@ -78,7 +80,7 @@ FormOutcome<TrendGraphForm::Values> TrendGraphForm::ok() const {
     v.width = static_cast<int>(widthOf(f.spacing, count));
     Message notice;
     if (count != f.count) {
-        notice = Message::string(61634, {std::to_string(count)});
+        notice = Message::string(objectform::kTrendPointsCut, {std::to_string(count)});
     }
     return Outcome::accept(v, notice);
 }

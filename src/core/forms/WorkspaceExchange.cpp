@@ -2,6 +2,7 @@
 
 #include "config/ProjectSetup.h"
 #include "config/ProtocolFile.h"
+#include "forms/FormMessages.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
 
@@ -34,7 +35,7 @@ PortParamForm WorkspaceExchange::portParamForm(const ProjectStore& store,
     const bool com2 = port == 2;
     PortParamForm::Preset p;
     p.dir = dir;
-    p.directoryMode = store.cpuId != 1 ? 1 : 0;
+    p.directoryMode = store.cpu().hasCom2() ? 1 : 0;
     p.portIndex = com2 ? 1 : 0;
     p.portNumber = com2 ? store.com2PortNumber : store.com1PortNumber;
     p.protocolName = com2 ? store.com2ProtocolName : store.com1ProtocolName;
@@ -82,17 +83,17 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     const AlarmBlock& a = store.alarms[static_cast<size_t>(g)];
     const std::string& pool = store.alarmPools[static_cast<size_t>(g)];
     AlarmGroupForm::Preset p;
-    p.port = (a.options & 0x04) ? 1 : 0;
+    p.port = (a.options & AlarmBlock::kCom2) ? 1 : 0;
     p.cpuId = store.cpuId;
     p.areaBit = a.areaAndBit;
     p.startAddress = a.startAddress;
     p.count = a.count;
     p.maximum = 48;
-    p.option1 = a.options & 0x01;
-    p.option2 = a.options & 0x02;
+    p.option1 = a.options & AlarmBlock::kOption1;
+    p.option2 = a.options & AlarmBlock::kOption2;
     p.option2Enabled = store.alarmBackup != 0;
     p.ports = portAreas(store);
-    p.emptyText = LanguageStrings::current().text(61452);
+    p.emptyText = LanguageStrings::current().text(formmsg::kNoText);
     // Each message where its offset says, as the build takes it; one outside the pool is empty.
     const int n = std::min<int>(a.count, capacity::kAlarmMessages);
     for (int i = 0; i < n; ++i) {
@@ -109,7 +110,8 @@ void WorkspaceExchange::applyAlarmGroup(ProjectStore& store, int group,
     a.startAddress = v.startAddress;
     a.count = v.count;
     a.areaAndBit = v.areaBit;
-    a.options = (v.option1 ? 0x01u : 0u) | (v.option2 ? 0x02u : 0u) | (v.port == 1 ? 0x04u : 0u);
+    a.options = (v.option1 ? AlarmBlock::kOption1 : 0u) | (v.option2 ? AlarmBlock::kOption2 : 0u) |
+                (v.port == 1 ? AlarmBlock::kCom2 : 0u);
     pool.clear();
     for (int i = 0; i < capacity::kAlarmMessages; ++i) {
         a.offsets[i] = static_cast<uint32_t>(pool.size());
@@ -127,7 +129,7 @@ PanelSettingsForm WorkspaceExchange::panelSettingsForm(const ProjectStore& store
                                                        const ProgramDirectory& dir) {
     const ProjectBlock& b = store.projectBlock;
     PanelSettingsForm::Preset p;
-    p.modelMode = store.cpuId != 1 ? 2 : 1;
+    p.modelMode = store.cpu().hasCom2() ? 2 : 1;
     p.plcIds = {plcIdOf(store, dir, 1), plcIdOf(store, dir, 2)};
     p.ports = portAreas(store);
     p.startScreen = b.startScreen;
@@ -206,7 +208,7 @@ void WorkspaceExchange::applyPanelModel(ProjectStore& store, const ProgramDirect
 
 bool WorkspaceExchange::editPortParams(ProjectStore& store, const ProgramDirectory& dir, int port,
                                        MessageSink& sink, const FormRunner<PortParamForm>& run) {
-    sink.show(Message::string(63545), Icon::Information);
+    sink.show(Message::string(formmsg::kLinksAtNextBuild), Icon::Information);
     PortParamForm form = portParamForm(store, dir, port);
     form.open(sink);
     auto values = run(form);
@@ -256,7 +258,7 @@ bool WorkspaceExchange::editPanelModel(ProjectStore& store, const ProgramDirecto
                                        bool editorActive, MessageSink& sink,
                                        const FormRunner<PanelModelForm>& run) {
     if (editorActive) {
-        sink.show(Message::string(63544), Icon::Warning);
+        sink.show(Message::string(formmsg::kCloseScreensBeforeModel), Icon::Warning);
         return false;
     }
     PanelModelForm form = panelModelForm(store, dir);
@@ -276,7 +278,7 @@ bool WorkspaceExchange::deleteScreen(ProjectStore& store, int screen, MessageSin
     if (!canDeleteScreen(store, screen)) {
         return false;
     }
-    if (sink.ask(Message::string(63574, {std::to_string(screen)}), Buttons::YesNoDefaultNo) != Answer::Yes) {
+    if (sink.ask(Message::string(formmsg::kDeleteScreen, {std::to_string(screen)}), Buttons::YesNoDefaultNo) != Answer::Yes) {
         return false;
     }
     ScreenEntry& e = store.entries[static_cast<size_t>(screen)];

@@ -4,8 +4,12 @@
 #include "base/ByteWriter.h"
 #include "image/ColumnFormat.h"
 #include "image/GlyphTable.h"
+#include "image/ImageHeader.h"
 #include "image/LinkFiles.h"
 #include "image/PanelGlyphs.h"
+#include "image/ScreenImage.h"
+#include "objects/ImageContext.h"
+#include "objects/ObjectKinds.h"
 #include "base/ProgramDirectory.h"
 #include "base/FileIo.h"
 #include "model/ProjectReferences.h"
@@ -15,23 +19,19 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numeric>
+#include <span>
 #include <string_view>
 
 namespace dispcraft {
+
+static_assert(ImageHeader::kSize == ImageBuilder::kHeaderSize);
 
 namespace {
 
 constexpr int kPictureEntries = 200; // entry 200 + p: picture p
 constexpr int kLampEntries = 230;    // entry 230 + k: lamp number k
 constexpr int kLampNumbers = 30;     // 0..29
-
-// Header positions.
-constexpr size_t kHdrScreenList = 6;
-constexpr size_t kHdrGlyphs = 8;
-constexpr size_t kHdrPictures = 10;
-constexpr size_t kHdrLamps = 12;
-constexpr size_t kHdrFirstPairCell = 14;
-constexpr size_t kHdrAlarmList = 36;
 
 // A text of a pool by offset and length; one that does not lie wholly inside the pool is built
 // as an empty text, as every other reader takes it.
@@ -62,28 +62,13 @@ Message badReferenceWarning(int s, const char* kindName, int i, const BadReferen
     return Message::string(buildmsg::kTextBuiltEmpty, {screen, kindName, object});
 }
 
-// The scale factor as a whole number, toward zero; values no 32-bit integer holds are clamped
-// (and NaN is 0) instead of being left to the processor.
-int32_t truncatedScale(float f) {
-    if (std::isnan(f)) {
-        return 0;
-    }
-    if (f >= 2147483648.0f) {
-        return std::numeric_limits<int32_t>::max();
-    }
-    if (f <= -2147483648.0f) {
-        return std::numeric_limits<int32_t>::min();
-    }
-    return static_cast<int32_t>(f);
-}
-
 struct Failure {
     Message message;
     std::string detail;
 };
 
 // The state of one build, in the order the image is made.
-class Build {
+class Build final : public ImageContext {
 public:
     Build(const ProjectStore& store, const ProgramDirectory& dir, const BuildOptions& options)
         : m_store(store), m_dir(dir), m_options(options) {
@@ -101,10 +86,16 @@ private:
     std::optional<Failure> writeChangeRecords();
     std::optional<Failure> writeScreen(int s);
     std::optional<Failure> registerLamp(const LampRecord& lamp, int& number);
-    void writeScreenTexts(std::string_view text);
 
-    uint8_t x(uint16_t v) const { return static_cast<uint8_t>(v - m_store.lcdX / 2); }
-    uint8_t y(uint16_t v) const { return static_cast<uint8_t>(v - m_store.lcdY / 2); }
+    // What the object kinds ask of the build while their records are made (see ImageContext).
+    uint8_t lcdX(uint16_t v) const override { return static_cast<uint8_t>(v - m_store.lcdX / 2); }
+    uint8_t lcdY(uint16_t v) const override { return static_cast<uint8_t>(v - m_store.lcdY / 2); }
+    uint16_t addScreenText(uint32_t offset, uint32_t length) override;
+    uint8_t builtTextLength(uint32_t offset, uint8_t length) const override {
+        return builtLength(*m_screenPool, offset, length);
+    }
+    void endScreenTexts() override { m_screenList.push_back(0); }
+    uint8_t lampPicture(const LampRecord& lamp) override;
 
     const ProjectStore& m_store;
     const ProgramDirectory& m_dir;
@@ -114,13 +105,15 @@ private:
     std::unique_ptr<PanelGlyphs> m_ownGlyphs;
     GlyphTable m_glyphs;
     std::vector<uint8_t> m_driver;
-    std::array<uint8_t, ImageBuilder::kHeaderSize> m_header{};
+    ImageHeader m_header;
     std::array<uint16_t, 260> m_table{};
     ByteWriter m_image; // from the header on
     std::vector<uint16_t> m_screenList;
     std::vector<uint16_t> m_alarmList;
     ByteWriter m_pictures;
     ByteWriter m_lamps;
+    const std::string* m_screenPool = nullptr; // of the screen being written
+    std::optional<Failure> m_lampFailure;
 };
 
 std::optional<Failure> Build::collectGlyphs() {
@@ -190,44 +183,38 @@ std::optional<Failure> Build::serialHeader() {
     if (!code1) {
         return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.baud[0])}), "COM1"};
     }
-    m_header[2] = *code1;
-    m_header[3] = pb.dataBits[0];
-    m_header[4] = pb.stopBits[0];
-    m_header[5] = ImageBuilder::parityLetter(pb.parity[0]);
-    if (m_store.cpuId == 2) {
+    m_header.com1Baud = *code1;
+    m_header.com1DataBits = pb.dataBits[0];
+    m_header.com1StopBits = pb.stopBits[0];
+    m_header.com1Parity = ImageBuilder::parityLetter(pb.parity[0]);
+    if (m_store.cpu().com2SettingsInImage()) {
         auto code2 = ImageBuilder::baudCode(pb.baud[1]);
         if (!code2) {
             return Failure{Message::string(buildmsg::kBaudRate, {std::to_string(pb.baud[1])}), "COM2"};
         }
-        m_header[15] = *code2;
-        m_header[16] = pb.dataBits[1];
-        m_header[17] = pb.stopBits[1];
-        m_header[18] = ImageBuilder::parityLetter(pb.parity[1]);
+        m_header.com2Baud = *code2;
+        m_header.com2DataBits = pb.dataBits[1];
+        m_header.com2StopBits = pb.stopBits[1];
+        m_header.com2Parity = ImageBuilder::parityLetter(pb.parity[1]);
     }
-    auto put16 = [&](size_t at, unsigned v) {
-        m_header[at] = static_cast<uint8_t>(v & 0xFF);
-        m_header[at + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-    };
-    m_header[19] = pb.startScreen;
-    m_header[20] = pb.panelOptions;
-    m_header[21] = pb.panelSetting1;
-    put16(22, pb.controlAddress2);
-    put16(24, pb.controlAddress1);
-    m_header[26] = pb.panelSetting2;
-    m_header[27] = pb.panelSetting4;
-    put16(38, pb.panelSetting3);
+    m_header.startScreen = pb.startScreen;
+    m_header.controlOptions = pb.panelOptions;
+    m_header.panelSetting1 = pb.panelSetting1;
+    m_header.controlAddress2 = pb.controlAddress2;
+    m_header.controlAddress1 = pb.controlAddress1;
+    m_header.panelSetting2 = pb.panelSetting2;
+    m_header.panelSetting4Low = pb.panelSetting4;
+    m_header.panelSetting3 = pb.panelSetting3;
 
-    const unsigned com1Port = pb.portNumbers >> 16;
-    const unsigned com2Port = pb.portNumbers & 0xFFFF;
-    const uint8_t kind1 = linkfiles::linkKind(m_store, m_dir, 1);
-    put16(28, pb.controlAreaAndBit2 | (kind1 << 8));
-    put16(32, kind1 == 2 ? com1Port : 0);
-    if (m_store.cpuId != 1) {
-        const uint8_t kind2 = linkfiles::linkKind(m_store, m_dir, 2);
-        put16(30, pb.controlAreaAndBit1 | (kind2 << 8));
-        put16(34, kind2 == 2 ? com2Port : 0);
-    } else {
-        put16(30, pb.controlAreaAndBit1);
+    const auto com1Port = static_cast<uint16_t>(pb.portNumbers >> 16);
+    const auto com2Port = static_cast<uint16_t>(pb.portNumbers & 0xFFFF);
+    m_header.controlAreaBit2 = pb.controlAreaAndBit2;
+    m_header.com1LinkKind = linkfiles::linkKind(m_store, m_dir, 1);
+    m_header.com1PortNumber = m_header.com1LinkKind == 2 ? com1Port : 0;
+    m_header.controlAreaBit1 = pb.controlAreaAndBit1;
+    if (m_store.cpu().hasCom2()) {
+        m_header.com2LinkKind = linkfiles::linkKind(m_store, m_dir, 2);
+        m_header.com2PortNumber = m_header.com2LinkKind == 2 ? com2Port : 0;
     }
     return std::nullopt;
 }
@@ -253,13 +240,14 @@ std::optional<Failure> Build::readDriver() {
 }
 
 void Build::writeAlarmGroup(int group) {
+    constexpr unsigned kSecondGroupFollows = 0x80; // in group 1's flag byte
     const AlarmBlock& block = m_store.alarms[group];
     const std::string& pool = m_store.alarmPools[group];
     ByteWriter w;
-    unsigned flags = block.options & 0x07;
+    unsigned flags = block.options & (AlarmBlock::kOption1 | AlarmBlock::kOption2 | AlarmBlock::kCom2);
     // The panel learns from group 1 whether group 2 follows; it is said only when it is written.
     if (group == 0 && m_store.alarmGroupCount > 1 && m_store.alarms[1].count != 0) {
-        flags |= 0x80;
+        flags |= kSecondGroupFollows;
     }
     w.u8(flags);
     w.u8(block.count);
@@ -314,7 +302,7 @@ std::optional<Failure> Build::registerLamp(const LampRecord& lamp, int& number) 
     if (!bytes) {
         return Failure{Message::string(buildmsg::kLampFile), path};
     }
-    const int size = (lamp.attr & 0x40) ? 32 : 16;
+    const int size = (lamp.attr & LampRecord::kBig) ? 32 : 16;
     const size_t need = static_cast<size_t>(2 * size * size);
     if (bytes->size() < need) {
         return Failure{Message::string(buildmsg::kLampFileShort,
@@ -327,156 +315,87 @@ std::optional<Failure> Build::registerLamp(const LampRecord& lamp, int& number) 
     return std::nullopt;
 }
 
+uint16_t Build::addScreenText(uint32_t offset, uint32_t length) {
+    const auto start = static_cast<uint16_t>(m_screenList.size());
+    m_glyphs.encode(poolText(*m_screenPool, offset, length), m_screenList);
+    return start;
+}
+
+uint8_t Build::lampPicture(const LampRecord& lamp) {
+    int number = 0;
+    if (!m_lampFailure) {
+        m_lampFailure = registerLamp(lamp, number);
+    }
+    return static_cast<uint8_t>(number);
+}
+
 std::optional<Failure> Build::writeScreen(int s) {
     const ScreenEntry& e = m_store.entries[s];
     const ScreenBlock& b = m_store.screens[s];
-    // Counts beyond the arrays come only from damaged data; never read past the records.
-    const int texts = std::min<int>(e.textCount, capacity::kTextStrings);
-    const int msgs = std::min<int>(e.msgCount, capacity::kMsgDisps);
-    const int nums = std::min<int>(e.numCount, capacity::kNumDisps);
-    const int bars = std::min<int>(e.barCount, capacity::kBarGraphs);
-    const int trends = std::min<int>(e.trendCount, capacity::kTrendGraphs);
-    const int lamps = std::min<int>(e.lampCount, capacity::kLamps);
-    const int pics = std::min<int>(e.pictureCount, capacity::kPictureObjects);
+    m_screenPool = &b.textPool;
+    ScreenImage image;
+    image.number = s;
 
-    // References that lead nowhere: each is warned of; a text is built empty, a picture object
-    // without its picture is left out (the panel would show another picture in its place).
-    std::array<bool, capacity::kPictureObjects> pictureLeftOut{};
-    int picturesLeftOut = 0;
+    // References that lead nowhere: each is warned of; a text is built empty, an object without
+    // its picture is left out (the panel would show another picture in its place).
+    std::vector<std::pair<int, int>> leftOut; // kind code, index
     ProjectReferences::forEachBad(m_store, s, [&](auto kind, int i, const BadReference& bad) {
-        m_result.warnings.push_back(badReferenceWarning(s, decltype(kind)::kName, i, bad));
-        if (bad.what == BadReference::What::Picture && !pictureLeftOut[static_cast<size_t>(i)]) {
-            pictureLeftOut[static_cast<size_t>(i)] = true;
-            ++picturesLeftOut;
+        using K = decltype(kind);
+        m_result.warnings.push_back(badReferenceWarning(s, K::kName, i, bad));
+        if (bad.what == BadReference::What::Picture) {
+            leftOut.emplace_back(K::kCode, i);
         }
     });
+    auto isLeftOut = [&](int code, int i) {
+        return std::find(leftOut.begin(), leftOut.end(), std::pair{code, i}) != leftOut.end();
+    };
 
-    ByteWriter w;
-    for (int n : {texts, msgs, nums, bars, trends, lamps, pics - picturesLeftOut}) {
-        w.u8(static_cast<unsigned>(n));
-    }
-    w.zeros(3);
-
-    for (int i = 0; i < texts; ++i) {
-        const TextStringRecord& r = b.textStrings[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u16(static_cast<unsigned>(m_screenList.size()));
-        m_glyphs.encode(poolText(b.textPool, r.textOffset, r.textLength), m_screenList);
-        m_screenList.push_back(0);
-    }
-    for (int i = 0; i < msgs; ++i) {
-        const MsgDispRecord& r = b.msgDisps[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u16(r.address);
-        for (int t = 0; t < 16; ++t) {
-            w.u16(static_cast<unsigned>(m_screenList.size()));
-            m_glyphs.encode(poolText(b.textPool, r.textOffsets[t], r.textLengths[t]), m_screenList);
+    forEachKind([&](auto kind) {
+        using K = decltype(kind);
+        // Counts beyond the arrays come only from damaged data; never read past the records.
+        const auto records = std::span(b.records<K>()).first(std::min<size_t>(e.count<K>(), K::kCapacity));
+        std::vector<int> order;
+        if constexpr (requires { K::imageOrder(records); }) {
+            order = K::imageOrder(records);
+        } else {
+            order.resize(records.size());
+            std::iota(order.begin(), order.end(), 0);
         }
-        m_screenList.push_back(0);
-        uint8_t lengths[MsgDispRecord::kTexts];
-        for (int t = 0; t < MsgDispRecord::kTexts; ++t) {
-            lengths[t] = builtLength(b.textPool, r.textOffsets[t], r.textLengths[t]);
+        std::vector<typename K::ImageRecord>& out = image.records<typename K::ImageRecord>();
+        for (int i : order) {
+            if (m_lampFailure) {
+                return;
+            }
+            if (isLeftOut(K::kCode, i)) {
+                continue;
+            }
+            if constexpr (HasSide<K>) {
+                out.push_back(K::toImage(records[i], b.sides<K>()[i], *this));
+            } else {
+                out.push_back(K::toImage(records[i], *this));
+            }
         }
-        w.bytes(lengths, sizeof lengths);
-        w.u8(*std::max_element(std::begin(lengths), std::end(lengths)));
-        w.u8(r.areaAndBit);
-    }
-    const std::vector<int> order = ImageBuilder::numDispOrder(b, nums);
-    for (int i : order) {
-        const NumDispRecord& r = b.numDisps[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u8(r.options);
-        w.u8(r.areaAndBit);
-        w.u16(r.address);
-        w.u8(r.digits);
-        w.u8(r.decimals);
-        w.zeros(2);
-        w.u32(static_cast<uint32_t>(r.maximum));
-        w.u32(static_cast<uint32_t>(r.minimum));
-        w.u32(static_cast<uint32_t>(truncatedScale(r.scale())));
-    }
-    for (int i = 0; i < bars; ++i) {
-        const BarGraphRecord& r = b.barGraphs[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u16(r.address);
-        w.u16(static_cast<uint16_t>(r.maximum));
-        w.u16(static_cast<uint16_t>(r.minimum));
-        w.u8(r.length);
-        w.u8(r.thickness);
-        w.u8(r.areaAndBit);
-        w.u8(0);
-    }
-    for (int i = 0; i < trends; ++i) {
-        const TrendGraphRecord& r = b.trendGraphs[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u16(r.address);
-        w.u16(static_cast<uint16_t>(r.maximum));
-        w.u16(static_cast<uint16_t>(r.minimum));
-        w.u8(r.settingA);
-        w.u8(r.spacing);
-        w.u8(r.height);
-        w.u8(r.width);
-        w.u8(r.pointCount);
-        w.u8(r.areaAndBit);
-    }
-    for (int i = 0; i < lamps; ++i) {
-        const LampRecord& r = b.lamps[i];
-        int number = 0;
-        if (auto f = registerLamp(r, number)) {
-            return f;
-        }
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(r.attr);
-        w.u16(r.address);
-        w.u8(static_cast<unsigned>(number));
-        w.u8(r.areaAndBit);
-    }
-    for (int i = 0; i < pics; ++i) {
-        if (pictureLeftOut[static_cast<size_t>(i)]) {
-            continue;
-        }
-        const PictureObjectRecord& r = b.pictures[i];
-        w.u8(r.kind);
-        w.u8(x(r.x));
-        w.u8(y(r.y));
-        w.u8(0);
-        w.u8(r.height);
-        w.u8(r.width);
-        w.u8(r.pictureNo);
+    });
+    if (m_lampFailure) {
+        return std::move(m_lampFailure);
     }
 
     // Function keys 3 and 4 step to the neighbouring screens unless they have a target.
-    w.u8(b.fnKeys[0]);
-    w.u8(b.fnKeys[1]);
-    w.u8(b.fnKeys[2] == 0 && s != 1 && m_store.screenExists(s - 1) ? s - 1 : b.fnKeys[2]);
-    w.u8(b.fnKeys[3] == 0 && s != capacity::kLastScreen && m_store.screenExists(s + 1) ? s + 1 : b.fnKeys[3]);
+    const bool hasEarlier = s != capacity::kFirstScreen && m_store.screenExists(s - 1);
+    const bool hasLater = s != capacity::kLastScreen && m_store.screenExists(s + 1);
+    image.functionKeys.targets = {b.fnKeys[0], b.fnKeys[1],
+                                  static_cast<uint8_t>(b.fnKeys[2] == 0 && hasEarlier ? s - 1 : b.fnKeys[2]),
+                                  static_cast<uint8_t>(b.fnKeys[3] == 0 && hasLater ? s + 1 : b.fnKeys[3])};
 
-    for (const OldKeyRecord& k : b.oldKeys) {
-        w.u8(k.kind);
-        w.u8(k.flags);
-        w.u16(k.address);
-        w.u8(k.areaAndBit);
-        w.u8(k.screen);
+    static_assert(OldKeyImageRecord::kCount == capacity::kOldKeys);
+    for (int k = 0; k < capacity::kOldKeys; ++k) {
+        const OldKeyRecord& r = b.oldKeys[k];
+        image.oldKeys[k] = {r.kind, r.flags, r.address, r.areaAndBit, r.screen};
     }
 
-    if (m_store.cpuId != 1) {
+    image.hasKeys = m_store.cpu().keyRecordsInImage();
+    if (image.hasKeys) {
+        static_assert(KeyImageRecord::kCount == capacity::kPanelKeys);
         for (int k = 0; k < capacity::kPanelKeys; ++k) {
             const KeyRecord& r = b.keys[k];
             uint32_t operand = r.usesOperand() ? r.operand : r.screen;
@@ -484,22 +403,13 @@ std::optional<Failure> Build::writeScreen(int s) {
             const bool plainScreenKey = !r.usesOperand() && r.screen == 0;
             if (k == 8 && plainScreenKey && m_store.screenExists(s - 1)) {
                 operand = static_cast<uint32_t>(s - 1);
-            } else if (k == 9 && plainScreenKey && s < capacity::kLastScreen && m_store.screenExists(s + 1)) {
+            } else if (k == 9 && plainScreenKey && hasLater) {
                 operand = static_cast<uint32_t>(s + 1);
             }
-            w.u8(r.kind);
-            w.u8(r.flags);
-            w.u16(r.address);
-            w.u8(r.areaAndBit);
-            w.u32(operand);
+            image.keys[k] = {r.kind, r.flags, r.address, r.areaAndBit, operand};
         }
     }
-
-    for (int i : order) {
-        w.u32(static_cast<uint32_t>(b.numDispSides[i].high));
-        w.u32(static_cast<uint32_t>(b.numDispSides[i].low));
-    }
-    m_image.append(w.data());
+    image.write(m_image);
     return std::nullopt;
 }
 
@@ -523,21 +433,20 @@ BuildResult Build::run() {
     if (auto f = serialHeader()) {
         return stop(std::move(*f));
     }
-    if (m_store.cpuId == 1) {
+    if (m_store.cpu().linkDriverInImage()) {
         if (auto f = readDriver()) {
             return stop(std::move(*f));
         }
     }
 
-    m_header[0] = 51;
-    m_header[1] = 0;
-    m_header[kHdrFirstPairCell] = m_glyphs.firstPairCell();
+    m_header.format = ImageHeader::kFormat;
+    m_header.firstPairCell = m_glyphs.firstPairCell();
     m_image.zeros(ImageBuilder::kHeaderSize + ImageBuilder::kOffsetTableSize);
     m_image.bytes(&m_store.systemBlock, sizeof m_store.systemBlock);
     m_lamps.u8(0x31);
     writeAlarmGroup(0);
 
-    if (m_store.cpuId != 1) {
+    if (m_store.cpu().hasCom2()) {
         if (auto f = writeChangeRecords()) {
             return stop(std::move(*f));
         }
@@ -579,16 +488,14 @@ BuildResult Build::run() {
         return stop({Message::string(buildmsg::kImageNotAddressable, {std::to_string(m_image.size())}), {}});
     }
 
-    auto put16 = [&](size_t at, size_t v) {
-        m_header[at] = static_cast<uint8_t>(v & 0xFF);
-        m_header[at + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-    };
-    put16(kHdrScreenList, starts[0]);
-    put16(kHdrAlarmList, starts[1]);
-    put16(kHdrGlyphs, starts[2]);
-    put16(kHdrPictures, starts[3]);
-    put16(kHdrLamps, starts[4]);
-    std::copy(m_header.begin(), m_header.end(), m_image.data().begin());
+    m_header.screenTextsAt = static_cast<uint16_t>(starts[0]);
+    m_header.alarmTextsAt = static_cast<uint16_t>(starts[1]);
+    m_header.glyphsAt = static_cast<uint16_t>(starts[2]);
+    m_header.picturesAt = static_cast<uint16_t>(starts[3]);
+    m_header.lampsAt = static_cast<uint16_t>(starts[4]);
+    ByteWriter header;
+    m_header.write(header);
+    std::copy(header.data().begin(), header.data().end(), m_image.data().begin());
     for (size_t i = 0; i < m_table.size(); ++i) {
         m_image.patch16(ImageBuilder::kHeaderSize + 2 * i, m_table[i]);
     }
@@ -598,7 +505,7 @@ BuildResult Build::run() {
     file.assign(m_driver.begin(), m_driver.end());
     file.insert(file.end(), m_image.data().begin(), m_image.data().end());
 
-    if (m_store.cpuId == 1) {
+    if (m_store.cpu().onePort()) {
         if (file.size() > ImageBuilder::kMaxOnePortFile) {
             m_result.warnings.push_back(Message::string(buildmsg::kTooLongOnePort));
         }
@@ -667,40 +574,7 @@ uint8_t ImageBuilder::parityLetter(uint8_t stored) {
 }
 
 std::vector<int> ImageBuilder::numDispOrder(const ScreenBlock& screen, int count) {
-    std::vector<int> order;
-    if (count <= 0) {
-        return order;
-    }
-    if (count == 1) {
-        order.push_back(0);
-        return order;
-    }
-    // A selection in reading order on the stored coordinates: smaller y first, on equal y the
-    // smaller x, and among equal positions the later record. The panel tools began the search at
-    // y = 255, which never chose records further down and wrote some other record in their place;
-    // starting from the first unplaced record keeps the same order for every record above that
-    // line and places the others too, each exactly once.
-    std::vector<bool> placed(static_cast<size_t>(count), false);
-    for (int n = 0; n < count; ++n) {
-        int choice = -1;
-        int bestX = 0;
-        int bestY = 0;
-        for (int i = 0; i < count; ++i) {
-            if (placed[i]) {
-                continue;
-            }
-            const int rx = screen.numDisps[i].x;
-            const int ry = screen.numDisps[i].y;
-            if (choice < 0 || ry < bestY || (ry == bestY && rx <= bestX)) {
-                choice = i;
-                bestX = rx;
-                bestY = ry;
-            }
-        }
-        placed[choice] = true;
-        order.push_back(choice);
-    }
-    return order;
+    return NumDispKind::imageOrder(std::span(screen.numDisps).first(static_cast<size_t>(std::max(count, 0))));
 }
 
 int ImageBuilder::lampNumber(const LampRecord& lamp) {

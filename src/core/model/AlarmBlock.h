@@ -18,6 +18,11 @@ struct AlarmBlock {
     uint8_t reserved326[2];
     uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
 
+    // Bits of the options: the alarm group dialog's two options and the bits' port.
+    static constexpr uint32_t kOption1 = 0x01;
+    static constexpr uint32_t kOption2 = 0x02;
+    static constexpr uint32_t kCom2 = 0x04;
+
     // Message i (0..63) in the group's pool; one that lies outside it is empty, for the dialog,
     // the build and the simulator alike.
     std::string message(const std::string& pool, int i) const {

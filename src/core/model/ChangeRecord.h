@@ -5,14 +5,24 @@
 namespace dispcraft {
 
 #pragma pack(push, 1)
-// One data exchange between the devices on COM1 and COM2.
+// One data exchange between a block of words on the COM1 PLC and one on the COM2 PLC.
 struct ChangeRecord {
-    uint8_t byte0;
-    uint8_t length; // at most the effective maximum record length
-    uint8_t byte2;
-    uint8_t byte3;
-    uint16_t word4;
-    uint16_t word6;
+    static constexpr uint8_t kOption = 0x80; // the only bit of the option byte
+
+    uint8_t options;
+    uint8_t length; // words; at most the effective maximum record length
+    // Each end's bit number (high nibble) and area index (low nibble), the other way round from
+    // the objects' area-and-bit bytes.
+    uint8_t firstBitAndArea;
+    uint8_t secondBitAndArea;
+    uint16_t firstAddress;
+    uint16_t secondAddress;
+
+    static uint8_t bitAndArea(int bit, int area) {
+        return static_cast<uint8_t>(((bit & 0x0F) << 4) | (area & 0x0F));
+    }
+    static int bitOf(uint8_t bitAndArea) { return bitAndArea >> 4; }
+    static int areaOf(uint8_t bitAndArea) { return bitAndArea & 0x0F; }
 };
 #pragma pack(pop)
 static_assert(sizeof(ChangeRecord) == 8);

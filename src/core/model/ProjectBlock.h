@@ -18,8 +18,7 @@ struct ProjectBlock {
     uint8_t parity[2]; // 'e', 'n' or 'o'
     // The panel control settings, offsets 50..64: what the settings dialog calls them.
     uint8_t startScreen;
-    uint8_t panelOptions; // bits: 0 use address 1, 1 use address 2, 2 and 3 each on COM2,
-                          // 4..7 options A..D
+    uint8_t panelOptions; // paneloption bits
     uint8_t panelSetting1; // 0..255
     uint8_t reserved53;
     uint16_t controlAddress1; // the two control addresses of the panel (low 16 bits)
@@ -48,6 +47,18 @@ struct ProjectBlock {
 };
 #pragma pack(pop)
 static_assert(sizeof(ProjectBlock) == 76);
+
+// Bits of the panel control settings' option byte.
+namespace paneloption {
+constexpr uint8_t kUseAddress1 = 0x01;
+constexpr uint8_t kUseAddress2 = 0x02;
+constexpr uint8_t kAddress1OnCom2 = 0x04;
+constexpr uint8_t kAddress2OnCom2 = 0x08;
+constexpr uint8_t kOptionA = 0x10;
+constexpr uint8_t kOptionB = 0x20;
+constexpr uint8_t kOptionC = 0x40;
+constexpr uint8_t kOptionD = 0x80;
+} // namespace paneloption
 
 // The stored 16-bit baud field and the rate it stands for.
 inline uint16_t storedBaud(uint32_t rate) { return static_cast<uint16_t>(rate & 0xFFFF); }

@@ -6,6 +6,7 @@
 #include "model/FileHeader.h"
 #include "model/FileIndex.h"
 #include "model/KeyRect.h"
+#include "model/PanelCpu.h"
 #include "model/PictureDirEntry.h"
 #include "model/PortProtocol.h"
 #include "model/ProjectBlock.h"
@@ -34,7 +35,7 @@ struct ProjectStore {
     std::string projectPath;    // empty = untitled
     std::string modelFilePath;  // "qelsys.ini" in the program directory
     uint16_t oemFlag = 0;       // 1 when the settings file names the OEM "varnoke"
-    int32_t cpuId = 0;          // 1 = one port with the link driver in the image, 2 = two ports
+    int32_t cpuId = 0;          // CPU_ID of the panel model; cpu() says what it decides
     std::string modelTitle;     // "TR - " + model code character
     std::string com1ProtocolName;
     std::string com2ProtocolName;
@@ -104,6 +105,7 @@ struct ProjectStore {
         return s >= capacity::kFirstScreen && s <= capacity::kLastScreen && entries[s].number == s;
     }
     int format() const { return header.format; }
+    PanelCpu cpu() const { return PanelCpu(cpuId); }
     char modelCode() const { return modelTitle.size() > 5 ? modelTitle[5] : '\0'; }
     SerialSettings serial(int port) const;
     void setSerial(int port, const SerialSettings& s);

@@ -6,6 +6,7 @@
 #include "model/PictureDirEntry.h"
 #include "model/ProjectBlock.h"
 #include "model/ScreenEntry.h"
+#include "objects/KeyRecord.h"
 
 #include <bit>
 #include <cstddef>
@@ -47,9 +48,11 @@ inline bool hasAlarmGroup2(int format) { return format >= 51; }
 inline bool isOlderFormat(int format) { return format < kWrittenFormat && format != 3; }
 
 // Older formats did not tell key actions from their options: a key record whose flag byte lacks
-// the bit action (0x40) loses the option and mode bits (0x23).
+// the bit action loses the screen option and the mode bits.
 inline uint8_t oldKeyFlags(uint8_t flags) {
-    return (flags & 0x40) ? flags : static_cast<uint8_t>(flags & ~0x23);
+    return (flags & KeyRecord::kBitAction)
+               ? flags
+               : static_cast<uint8_t>(flags & ~(KeyRecord::kScreenOption | KeyRecord::kMode));
 }
 
 } // namespace dispcraft::trn

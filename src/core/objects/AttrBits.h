@@ -17,6 +17,14 @@ inline int fontOf(uint8_t attr) {
 }
 } // namespace attrbits
 
+// The area-and-bit byte of a PLC address: high nibble the index of the address area in the
+// port's list, low nibble the bit number.
+namespace areabit {
+inline uint8_t pack(int area, int bit) { return static_cast<uint8_t>(((area & 0x0F) << 4) | (bit & 0x0F)); }
+inline int area(uint8_t areaAndBit) { return areaAndBit >> 4; }
+inline int bit(uint8_t areaAndBit) { return areaAndBit & 0x0F; }
+} // namespace areabit
+
 // Cell size in view pixels of a text's font index (0..3): bit 0 doubles the width, bit 1 the
 // height of the 16 x 32-pixel cell.
 inline int cellWidth(int font) {

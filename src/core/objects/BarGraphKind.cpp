@@ -1,6 +1,7 @@
 #include "objects/BarGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -8,41 +9,40 @@
 
 namespace dispcraft {
 
+namespace {
+
+// The fields the stored, working and exchange forms share, copied between any two of them (each
+// kept to the width of its target).
+template <typename From, typename To>
+void copyFields(const From& from, To& to) {
+    to.attr = static_cast<decltype(to.attr)>(from.attr);
+    to.address = static_cast<decltype(to.address)>(from.address);
+    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
+    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
+    to.length = static_cast<decltype(to.length)>(from.length);
+    to.thickness = static_cast<decltype(to.thickness)>(from.thickness);
+    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+}
+
+} // namespace
+
 bool BarGraphKind::open(const Record& r, Object& o, OpenContext&) {
     stored::openHead(r, o, kCode);
-    o.attr = r.attr;
-    o.address = r.address;
-    o.maximum = r.maximum;
-    o.minimum = r.minimum;
-    o.length = r.length;
-    o.thickness = r.thickness;
-    o.areaAndBit = r.areaAndBit;
+    copyFields(r, o);
     return true;
 }
 
 BarGraphKind::Record BarGraphKind::store(const Object& o, StoreContext&) {
     Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
-    r.attr = o.attr;
-    r.address = static_cast<uint16_t>(o.address);
-    r.maximum = static_cast<int16_t>(o.maximum);
-    r.minimum = static_cast<int16_t>(o.minimum);
-    r.thickness = static_cast<uint8_t>(o.thickness);
-    r.length = static_cast<uint8_t>(o.length);
-    r.areaAndBit = o.areaAndBit;
+    copyFields(o, r);
     return r;
 }
 
 BarGraphKind::Exchange BarGraphKind::toExchange(const Object& o, MessageSink&) {
     auto e = exchange::zeroed<Exchange>();
     exchange::putHead(e, o);
-    e.attr = o.attr;
-    e.address = o.address;
-    e.maximum = o.maximum;
-    e.minimum = o.minimum;
-    e.length = o.length;
-    e.thickness = o.thickness;
-    e.areaAndBit = o.areaAndBit;
+    copyFields(o, e);
     return e;
 }
 
@@ -53,13 +53,7 @@ std::optional<BarGraphKind::Object> BarGraphKind::fromExchange(const Exchange& e
     }
     Object o;
     exchange::takeHead(o, e);
-    o.attr = e.attr;
-    o.address = e.address;
-    o.maximum = e.maximum;
-    o.minimum = e.minimum;
-    o.length = e.length;
-    o.thickness = e.thickness;
-    o.areaAndBit = e.areaAndBit;
+    copyFields(e, o);
     return o;
 }
 
@@ -110,6 +104,21 @@ void BarGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
         }
         img.fill(Rect::ofSize(x + 10, fromStart ? y : y + h / 3, w - 10 - 2, 2 * h / 3 - 1), kInk);
     }
+}
+
+BarGraphImageRecord BarGraphKind::toImage(const Record& r, ImageContext& c) {
+    BarGraphImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.length = r.length;
+    i.thickness = r.thickness;
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

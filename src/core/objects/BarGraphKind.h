@@ -1,26 +1,19 @@
 #pragma once
 
-#include "base/Geometry.h"
 #include "objects/BarGraphExchange.h"
+#include "objects/BarGraphImageRecord.h"
 #include "objects/BarGraphObject.h"
 #include "objects/BarGraphRecord.h"
-#include "objects/ObjectKind.h"
-#include "objects/PictureTable.h"
-
-#include <optional>
+#include "objects/KindSupport.h"
 
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A bar graph (see ObjectKinds for the members).
 struct BarGraphKind {
     using Record = BarGraphRecord;
     using Object = BarGraphObject;
     using Exchange = BarGraphExchange;
+    using ImageRecord = BarGraphImageRecord;
     using Template = BarGraphObject;
     static constexpr int kCode = kKindBarGraph;
     static constexpr int kCapacity = 48;
@@ -30,17 +23,18 @@ struct BarGraphKind {
     static constexpr int kSummaryString = 63585;
     static constexpr int kFullString = 63501;
 
-    static bool open(const Record& r, Object& o, OpenContext& c);
-    static Record store(const Object& o, StoreContext& c);
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static bool open(const BarGraphRecord& r, BarGraphObject& o, OpenContext& c);
+    static BarGraphRecord store(const BarGraphObject& o, StoreContext& c);
+    static BarGraphExchange toExchange(const BarGraphObject& o, MessageSink& sink);
+    static std::optional<BarGraphObject> fromExchange(const BarGraphExchange& e);
+    static BarGraphImageRecord toImage(const BarGraphRecord& r, ImageContext& c);
+    static BarGraphObject place(const BarGraphObject& t) { return t; }
 
     // Length along the bar's direction, thickness across it.
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const BarGraphObject& o, const PictureTable& pictures);
+    static void draw(const BarGraphObject& o, ObjectCanvas& canvas);
     // Dragged to a rectangle of view pixels; true when anything changed.
-    static bool resizeTo(Object& o, const Rect& r);
+    static bool resizeTo(BarGraphObject& o, const Rect& r);
 };
 
 } // namespace dispcraft

@@ -1,13 +1,7 @@
 #pragma once
 
-#include "objects/BarGraphImageRecord.h"
-#include "objects/LampImageRecord.h"
 #include "objects/LiveDrawing.h"
-#include "objects/MsgDispImageRecord.h"
-#include "objects/NumDispImageRecord.h"
-#include "objects/PictureImageRecord.h"
-#include "objects/TextStringImageRecord.h"
-#include "objects/TrendGraphImageRecord.h"
+#include "objects/ObjectKinds.h"
 
 #include <cstddef>
 #include <tuple>
@@ -39,10 +33,14 @@ private:
     }
 };
 
-// The object kinds of a screen, in the order of the screen header's counts and the stream.
-using ScreenObjectKinds =
-    ImageRecordKindList<TextStringImageRecord, MsgDispImageRecord, NumDispImageRecord, BarGraphImageRecord,
-                        TrendGraphImageRecord, LampImageRecord, PictureImageRecord>;
+namespace detail {
+template <typename... Kinds>
+ImageRecordKindList<typename Kinds::ImageRecord...> imageRecordsOf(KindList<Kinds...>*);
+} // namespace detail
+
+// The image records of a screen's object kinds, in the order of the screen header's counts and
+// the stream: that of ObjectKinds.
+using ScreenObjectKinds = decltype(detail::imageRecordsOf(static_cast<ObjectKinds*>(nullptr)));
 
 // A kind whose live state changes with time, not only when it is drawn.
 template <typename K>

@@ -2,6 +2,7 @@
 
 #include "base/MessageSink.h"
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/LampDotSource.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
@@ -106,6 +107,18 @@ void LampKind::settleForPaint(Object& o) {
     if (o.dotCount != 512) {
         o.dotCount = 2048;
     }
+}
+
+LampImageRecord LampKind::toImage(const Record& r, ImageContext& c) {
+    LampImageRecord i;
+    i.lampNumber = c.lampPicture(r);
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

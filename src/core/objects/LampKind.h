@@ -1,26 +1,19 @@
 #pragma once
 
-#include "base/Geometry.h"
+#include "objects/KindSupport.h"
 #include "objects/LampExchange.h"
+#include "objects/LampImageRecord.h"
 #include "objects/LampObject.h"
 #include "objects/LampRecord.h"
-#include "objects/ObjectKind.h"
-#include "objects/PictureTable.h"
-
-#include <optional>
 
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A lamp (see ObjectKinds for the members).
 struct LampKind {
     using Record = LampRecord;
     using Object = LampObject;
     using Exchange = LampExchange;
+    using ImageRecord = LampImageRecord;
     using Template = LampObject;
     static constexpr int kCode = kKindLamp;
     static constexpr int kCapacity = 48;
@@ -37,18 +30,19 @@ struct LampKind {
 
     // The dots come from the lamp's file, else from the default picture of its size (61558);
     // when that does not open either (61559) the opening stops.
-    static bool open(const Record& r, Object& o, OpenContext& c);
-    static Record store(const Object& o, StoreContext& c);
+    static bool open(const LampRecord& r, LampObject& o, OpenContext& c);
+    static LampRecord store(const LampObject& o, StoreContext& c);
     // A name over 100 bytes or more than 4096 dots show their record-length messages and leave
     // the rest of the record empty.
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static LampExchange toExchange(const LampObject& o, MessageSink& sink);
+    static std::optional<LampObject> fromExchange(const LampExchange& e);
+    static LampImageRecord toImage(const LampRecord& r, ImageContext& c);
+    static LampObject place(const LampObject& t) { return t; }
 
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const LampObject& o, const PictureTable& pictures);
+    static void draw(const LampObject& o, ObjectCanvas& canvas);
     // Any dot count but 512 is drawn as a 32-dot lamp.
-    static void settleForPaint(Object& o);
+    static void settleForPaint(LampObject& o);
 };
 
 } // namespace dispcraft

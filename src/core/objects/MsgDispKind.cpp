@@ -3,11 +3,15 @@
 #include "base/MessageSink.h"
 #include "objects/AttrBits.h"
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
 #include "objects/StoredCoordinates.h"
 #include "objects/TextPool.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace dispcraft {
 
@@ -88,6 +92,27 @@ void MsgDispKind::settleForPaint(Object& o) {
     if (o.texts[0].empty()) {
         o.texts[0].push_back(' '); // empty, so it becomes one blank
     }
+}
+
+MsgDispImageRecord MsgDispKind::toImage(const Record& r, ImageContext& c) {
+    static_assert(MsgDispRecord::kTexts == MsgDispImageRecord::kMessages);
+    MsgDispImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    // The sixteen texts follow one another in the list with one end after the last.
+    for (int t = 0; t < MsgDispRecord::kTexts; ++t) {
+        i.textStarts[t] = c.addScreenText(r.textOffsets[t], r.textLengths[t]);
+    }
+    c.endScreenTexts();
+    for (int t = 0; t < MsgDispRecord::kTexts; ++t) {
+        i.textLengths[t] = c.builtTextLength(r.textOffsets[t], r.textLengths[t]);
+    }
+    i.longestLength = *std::max_element(i.textLengths.begin(), i.textLengths.end());
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

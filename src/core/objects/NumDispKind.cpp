@@ -3,15 +3,37 @@
 #include "base/MessageSink.h"
 #include "objects/AttrBits.h"
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
 #include "objects/StoredCoordinates.h"
 #include "objects/TextPool.h"
 
+#include <cmath>
+#include <limits>
 #include <algorithm>
 
 namespace dispcraft {
+
+namespace {
+
+// The fields the stored, working and exchange forms share, copied between any two of them (each
+// kept to the width of its target).
+template <typename From, typename To>
+void copyFields(const From& from, To& to) {
+    to.attr = static_cast<decltype(to.attr)>(from.attr);
+    to.options = static_cast<decltype(to.options)>(from.options);
+    to.address = static_cast<decltype(to.address)>(from.address);
+    to.digits = static_cast<decltype(to.digits)>(from.digits);
+    to.decimals = static_cast<decltype(to.decimals)>(from.decimals);
+    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
+    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
+    to.scaleBits = static_cast<decltype(to.scaleBits)>(from.scaleBits);
+    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+}
+
+} // namespace
 
 std::string NumDispKind::previewText(bool isSigned, int digits, int decimals) {
     static const std::string kDigits = "1234567890";
@@ -28,15 +50,7 @@ std::string NumDispKind::previewText(bool isSigned, int digits, int decimals) {
 
 bool NumDispKind::open(const Record& r, Object& o, OpenContext& c) {
     stored::openHead(r, o, kCode);
-    o.address = r.address;
-    o.maximum = r.maximum;
-    o.minimum = r.minimum;
-    o.scaleBits = r.scaleBits;
-    o.attr = r.attr;
-    o.options = r.options;
-    o.digits = r.digits;
-    o.decimals = r.decimals;
-    o.areaAndBit = r.areaAndBit;
+    copyFields(r, o);
     if (r.digits - 1 < r.decimals) {
         c.sink.show(Message::string(kTooManyDecimalsString));
         return false;
@@ -48,18 +62,10 @@ bool NumDispKind::open(const Record& r, Object& o, OpenContext& c) {
 NumDispKind::Record NumDispKind::store(const Object& o, StoreContext& c) {
     Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
-    r.attr = o.attr;
-    r.options = o.options;
-    r.address = static_cast<uint16_t>(o.address);
-    r.maximum = o.maximum;
-    r.minimum = o.minimum;
-    r.scaleBits = o.scaleBits;
+    copyFields(o, r);
     // The preview goes to the project's shared pool; nothing reads it back.
     r.previewOffset = static_cast<uint32_t>(c.globalPool.size());
     r.previewLength = textpool::append(c.globalPool, o.preview);
-    r.digits = static_cast<uint8_t>(o.digits);
-    r.decimals = static_cast<uint8_t>(o.decimals);
-    r.areaAndBit = o.areaAndBit;
     return r;
 }
 
@@ -71,15 +77,8 @@ NumDispKind::Exchange NumDispKind::toExchange(const Object& o, MessageSink& sink
         sink.show(Message::text("the length of dispdata in NumDisp exceeded 100 num!"));
         return e;
     }
-    e.options = o.options;
-    e.address = o.address;
-    e.digits = o.digits;
-    e.decimals = o.decimals;
-    e.maximum = o.maximum;
-    e.minimum = o.minimum;
+    copyFields(o, e);
     exchange::putText(e.preview, o.preview);
-    e.scaleBits = o.scaleBits;
-    e.areaAndBit = o.areaAndBit;
     return e;
 }
 
@@ -89,16 +88,8 @@ std::optional<NumDispKind::Object> NumDispKind::fromExchange(const Exchange& e) 
     }
     Object o;
     exchange::takeHead(o, e);
-    o.attr = e.attr;
-    o.options = e.options;
-    o.address = e.address;
-    o.digits = e.digits;
-    o.decimals = e.decimals;
-    o.maximum = e.maximum;
-    o.minimum = e.minimum;
+    copyFields(e, o);
     o.preview = exchange::fieldText(e.preview, sizeof e.preview);
-    o.scaleBits = e.scaleBits;
-    o.areaAndBit = e.areaAndBit;
     return o;
 }
 
@@ -112,6 +103,82 @@ void NumDispKind::draw(const Object& o, ObjectCanvas& canvas) {
     const bool placeholder = o.shortForm() && o.address == kWeekdayField;
     canvas.text(o.x, o.y, placeholder ? canvas.weekdayPlaceholder() : o.preview,
                 attrbits::fontOf(o.attr), (o.attr & attrbits::kReverse) != 0);
+}
+
+namespace {
+
+// The scale factor as a whole number, toward zero; values no 32-bit integer holds are clamped
+// (and NaN is 0) instead of being left to the processor.
+int32_t truncatedScale(float f) {
+    if (std::isnan(f)) {
+        return 0;
+    }
+    if (f >= 2147483648.0f) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (f <= -2147483648.0f) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(f);
+}
+
+} // namespace
+
+NumDispImageRecord NumDispKind::toImage(const Record& r, const SideRecord& side, ImageContext& c) {
+    NumDispImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.options = r.options;
+    i.areaBit = r.areaAndBit;
+    i.address = r.address;
+    i.digits = r.digits;
+    i.decimals = r.decimals;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.scale = truncatedScale(r.scale());
+    i.alarmHigh = side.high;
+    i.alarmLow = side.low;
+    return i;
+}
+
+std::vector<int> NumDispKind::imageOrder(std::span<const NumDispRecord> records) {
+    const int count = static_cast<int>(records.size());
+    std::vector<int> order;
+    if (count <= 0) {
+        return order;
+    }
+    if (count == 1) {
+        order.push_back(0);
+        return order;
+    }
+    // A selection in reading order on the stored coordinates: smaller y first, on equal y the
+    // smaller x, and among equal positions the later record. The panel tools began the search at
+    // y = 255, which never chose records further down and wrote some other record in their place;
+    // starting from the first unplaced record keeps the same order for every record above that
+    // line and places the others too, each exactly once.
+    std::vector<bool> placed(static_cast<size_t>(count), false);
+    for (int n = 0; n < count; ++n) {
+        int choice = -1;
+        int bestX = 0;
+        int bestY = 0;
+        for (int i = 0; i < count; ++i) {
+            if (placed[i]) {
+                continue;
+            }
+            const int rx = records[static_cast<size_t>(i)].x;
+            const int ry = records[static_cast<size_t>(i)].y;
+            if (choice < 0 || ry < bestY || (ry == bestY && rx <= bestX)) {
+                choice = i;
+                bestX = rx;
+                bestY = ry;
+            }
+        }
+        placed[choice] = true;
+        order.push_back(choice);
+    }
+    return order;
 }
 
 } // namespace dispcraft

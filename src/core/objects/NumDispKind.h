@@ -1,28 +1,24 @@
 #pragma once
 
-#include "base/Geometry.h"
+#include "objects/KindSupport.h"
 #include "objects/NumDispExchange.h"
+#include "objects/NumDispImageRecord.h"
 #include "objects/NumDispObject.h"
 #include "objects/NumDispRecord.h"
 #include "objects/NumDispSideRecord.h"
-#include "objects/ObjectKind.h"
-#include "objects/PictureTable.h"
 
-#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A numeric display, with a side pair beside each record (see ObjectKinds for the members).
 struct NumDispKind {
     using Record = NumDispRecord;
     using Object = NumDispObject;
     using Exchange = NumDispExchange;
+    using ImageRecord = NumDispImageRecord;
     using Template = NumDispObject;
     using SideRecord = NumDispSideRecord;
     using Side = SidePair;
@@ -38,26 +34,31 @@ struct NumDispKind {
     static constexpr int kWeekdayField = 5; // the clock field drawn with the placeholder
 
     // A record with more decimals than its digits allow (61557) stops the opening.
-    static bool open(const Record& r, Object& o, OpenContext& c);
-    static Record store(const Object& o, StoreContext& c);
+    static bool open(const NumDispRecord& r, NumDispObject& o, OpenContext& c);
+    static NumDispRecord store(const NumDispObject& o, StoreContext& c);
     // A preview over 100 bytes shows its record-length message and only the head travels.
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static NumDispExchange toExchange(const NumDispObject& o, MessageSink& sink);
+    static std::optional<NumDispObject> fromExchange(const NumDispExchange& e);
+    // The record of the download image, with the alarm range of its side record.
+    static NumDispImageRecord toImage(const NumDispRecord& r, const NumDispSideRecord& side, ImageContext& c);
+    // The order of the image's records: top to bottom, on a line left to right, the last of
+    // identical positions first.
+    static std::vector<int> imageOrder(std::span<const NumDispRecord> records);
+    static NumDispObject place(const NumDispObject& t) { return t; }
 
     static Side openSide(const SideRecord& s) { return {s.high, s.low}; }
     static SideRecord storeSide(const Side& s) { return {s.high, s.low}; }
     static SideExchange toExchange(const Side& s) { return {s.high, s.low}; }
     static Side fromExchange(const SideExchange& e) { return {e.high, e.low}; }
     // Files that kept no side records: the pair is the entry range.
-    static SideRecord sideOfOlderFile(const Record& r) { return {r.maximum, r.minimum}; }
+    static SideRecord sideOfOlderFile(const NumDispRecord& r) { return {r.maximum, r.minimum}; }
 
     // "-" when signed, then digits - decimals characters of "1234567890", then "." and the next
     // decimals characters: what a normal display shows in the editor.
     static std::string previewText(bool isSigned, int digits, int decimals);
 
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const NumDispObject& o, const PictureTable& pictures);
+    static void draw(const NumDispObject& o, ObjectCanvas& canvas);
 };
 
 } // namespace dispcraft

@@ -26,8 +26,8 @@ struct StoreContext;
 // that handles objects of any kind iterates over ObjectKinds below instead of naming them, so a
 // field added to a kind touches only that kind's files. A kind may add members that some kinds
 // need: settleForPaint or keepsOnPaint (paint-time rules), textsInside (references into the
-// screen's text pool), a side record (SideRecord, Side, SideExchange with their conversions).
-// Further forms of an object (the panel image's record, say) join as further members here.
+// screen's text pool), a side record (SideRecord, Side, SideExchange with their conversions),
+// imageOrder (the order of its records in the download image when it is not the stored one).
 template <typename K>
 concept ObjectKindTraits = requires(const typename K::Record& record, typename K::Object& object,
                                     const typename K::Exchange& exchange, OpenContext& open,
@@ -35,6 +35,7 @@ concept ObjectKindTraits = requires(const typename K::Record& record, typename K
                                     const PictureTable& pictures, ObjectCanvas& canvas,
                                     const typename K::Template& templ) {
     requires std::derived_from<typename K::Object, EditorObject>;
+    typename K::ImageRecord; // its record in the download image, made by K::toImage
     { K::kCode } -> std::convertible_to<int>;
     { K::kCapacity } -> std::convertible_to<int>;
     { K::kName } -> std::convertible_to<const char*>;

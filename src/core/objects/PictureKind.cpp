@@ -1,6 +1,7 @@
 #include "objects/PictureKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -73,6 +74,17 @@ void PictureKind::draw(const Object& o, ObjectCanvas& canvas) {
             canvas.darkRuns(e->dots.data() + row, w, o.x, o.y + 2 * (h - k) - 1);
         }
     }
+}
+
+PictureImageRecord PictureKind::toImage(const Record& r, ImageContext& c) {
+    PictureImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.height = r.height;
+    i.width = r.width;
+    i.pictureNumber = r.pictureNo;
+    return i;
 }
 
 } // namespace dispcraft

@@ -1,27 +1,20 @@
 #pragma once
 
-#include "base/Geometry.h"
 #include "objects/BadReference.h"
-#include "objects/ObjectKind.h"
+#include "objects/KindSupport.h"
 #include "objects/PictureExchange.h"
+#include "objects/PictureImageRecord.h"
 #include "objects/PictureObject.h"
 #include "objects/PictureObjectRecord.h"
-#include "objects/PictureTable.h"
-
-#include <optional>
 
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A picture of the project's picture table placed on a screen (see ObjectKinds for the members).
 struct PictureKind {
     using Record = PictureObjectRecord;
     using Object = PictureObject;
     using Exchange = PictureExchange;
+    using ImageRecord = PictureImageRecord;
     using Template = PictureObject;
     static constexpr int kCode = kKindPicture;
     static constexpr int kCapacity = 48;
@@ -31,13 +24,14 @@ struct PictureKind {
     static constexpr int kSummaryString = 63587;
     static constexpr int kFullString = 63504;
 
-    static bool open(const Record& r, Object& o, OpenContext& c);
+    static bool open(const PictureObjectRecord& r, PictureObject& o, OpenContext& c);
     // The record keeps the size its entry has at the time; a picture that is not defined keeps
     // the size the record had.
-    static Record store(const Object& o, StoreContext& c);
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static PictureObjectRecord store(const PictureObject& o, StoreContext& c);
+    static PictureExchange toExchange(const PictureObject& o, MessageSink& sink);
+    static std::optional<PictureObject> fromExchange(const PictureExchange& e);
+    static PictureImageRecord toImage(const PictureObjectRecord& r, ImageContext& c);
+    static PictureObject place(const PictureObject& t) { return t; }
 
     // A picture that is not defined.
     static void findBadReferences(const Record& r, const ReferenceScope& scope, BadReferences& out);
@@ -47,8 +41,8 @@ struct PictureKind {
     // painting would drop it from the project the next time the screen is stored, though
     // nobody deleted it (the panel shows nothing for it either way).
     static constexpr int kMissingSide = 16;
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const PictureObject& o, const PictureTable& pictures);
+    static void draw(const PictureObject& o, ObjectCanvas& canvas);
 };
 
 } // namespace dispcraft

@@ -3,6 +3,7 @@
 #include "base/MessageSink.h"
 #include "objects/AttrBits.h"
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -78,6 +79,17 @@ void TextStringKind::settleForPaint(Object& o) {
     if (o.text.empty()) {
         o.text.push_back(' '); // empty, so it becomes one blank
     }
+}
+
+TextStringImageRecord TextStringKind::toImage(const Record& r, ImageContext& c) {
+    TextStringImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.textStart = c.addScreenText(r.textOffset, r.textLength);
+    c.endScreenTexts();
+    return i;
 }
 
 } // namespace dispcraft

@@ -1,27 +1,20 @@
 #pragma once
 
-#include "base/Geometry.h"
 #include "objects/BadReference.h"
-#include "objects/ObjectKind.h"
-#include "objects/PictureTable.h"
+#include "objects/KindSupport.h"
 #include "objects/TextStringExchange.h"
+#include "objects/TextStringImageRecord.h"
 #include "objects/TextStringObject.h"
 #include "objects/TextStringRecord.h"
 
-#include <optional>
-
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A static text: its records and everything done with one whatever kind it is (see ObjectKinds).
 struct TextStringKind {
     using Record = TextStringRecord;
     using Object = TextStringObject;
     using Exchange = TextStringExchange;
+    using ImageRecord = TextStringImageRecord;
     using Template = TextStringTemplate;
     static constexpr int kCode = kKindTextString;
     static constexpr int kCapacity = 96;
@@ -31,19 +24,20 @@ struct TextStringKind {
     static constexpr int kSummaryString = 63582; // "TextString: %s"
     static constexpr int kFullString = 61503;    // no free slot left
 
-    static bool open(const Record& r, Object& o, OpenContext& c);
-    static Record store(const Object& o, StoreContext& c);
+    static bool open(const TextStringRecord& r, TextStringObject& o, OpenContext& c);
+    static TextStringRecord store(const TextStringObject& o, StoreContext& c);
     // A text over 100 bytes shows its record-length message and travels empty.
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t);
+    static TextStringExchange toExchange(const TextStringObject& o, MessageSink& sink);
+    static std::optional<TextStringObject> fromExchange(const TextStringExchange& e);
+    static TextStringImageRecord toImage(const TextStringRecord& r, ImageContext& c);
+    static TextStringObject place(const TextStringTemplate& t);
     // A text outside the screen's pool.
     static void findBadReferences(const Record& r, const ReferenceScope& scope, BadReferences& out);
 
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const TextStringObject& o, const PictureTable& pictures);
+    static void draw(const TextStringObject& o, ObjectCanvas& canvas);
     // An empty text is drawn, sized and kept as one blank, so that it can still be clicked.
-    static void settleForPaint(Object& o);
+    static void settleForPaint(TextStringObject& o);
 };
 
 } // namespace dispcraft

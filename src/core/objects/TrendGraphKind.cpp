@@ -1,6 +1,7 @@
 #include "objects/TrendGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
 #include "objects/StoreContext.h"
@@ -10,50 +11,43 @@
 
 namespace dispcraft {
 
+namespace {
+
+// The fields the stored, working and exchange forms share, copied between any two of them (each
+// kept to the width of its target).
+template <typename From, typename To>
+void copyFields(const From& from, To& to) {
+    to.attr = static_cast<decltype(to.attr)>(from.attr);
+    to.address = static_cast<decltype(to.address)>(from.address);
+    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
+    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
+    to.height = static_cast<decltype(to.height)>(from.height);
+    to.width = static_cast<decltype(to.width)>(from.width);
+    to.settingA = static_cast<decltype(to.settingA)>(from.settingA);
+    to.spacing = static_cast<decltype(to.spacing)>(from.spacing);
+    to.pointCount = static_cast<decltype(to.pointCount)>(from.pointCount);
+    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+}
+
+} // namespace
+
 bool TrendGraphKind::open(const Record& r, Object& o, OpenContext&) {
     stored::openHead(r, o, kCode);
-    o.attr = r.attr;
-    o.address = r.address;
-    o.maximum = r.maximum;
-    o.minimum = r.minimum;
-    o.height = r.height;
-    o.width = r.width;
-    o.settingA = r.settingA;
-    o.spacing = r.spacing;
-    o.pointCount = r.pointCount;
-    o.areaAndBit = r.areaAndBit;
+    copyFields(r, o);
     return true;
 }
 
 TrendGraphKind::Record TrendGraphKind::store(const Object& o, StoreContext&) {
     Record r = stored::origin<Record>(o);
     stored::storeHead(o, r, kCode);
-    r.attr = o.attr;
-    r.address = static_cast<uint16_t>(o.address);
-    r.maximum = static_cast<int16_t>(o.maximum);
-    r.minimum = static_cast<int16_t>(o.minimum);
-    r.width = static_cast<uint8_t>(o.width);
-    r.height = static_cast<uint8_t>(o.height);
-    r.spacing = static_cast<uint8_t>(o.spacing);
-    r.pointCount = static_cast<uint8_t>(o.pointCount);
-    r.settingA = static_cast<uint8_t>(o.settingA);
-    r.areaAndBit = o.areaAndBit;
+    copyFields(o, r);
     return r;
 }
 
 TrendGraphKind::Exchange TrendGraphKind::toExchange(const Object& o, MessageSink&) {
     auto e = exchange::zeroed<Exchange>();
     exchange::putHead(e, o);
-    e.attr = o.attr;
-    e.address = o.address;
-    e.maximum = o.maximum;
-    e.minimum = o.minimum;
-    e.height = o.height;
-    e.width = o.width;
-    e.settingA = o.settingA;
-    e.spacing = o.spacing;
-    e.pointCount = o.pointCount;
-    e.areaAndBit = o.areaAndBit;
+    copyFields(o, e);
     return e;
 }
 
@@ -65,16 +59,7 @@ std::optional<TrendGraphKind::Object> TrendGraphKind::fromExchange(const Exchang
     }
     Object o;
     exchange::takeHead(o, e);
-    o.attr = e.attr;
-    o.address = e.address;
-    o.maximum = e.maximum;
-    o.minimum = e.minimum;
-    o.height = e.height;
-    o.width = e.width;
-    o.settingA = e.settingA;
-    o.spacing = e.spacing;
-    o.pointCount = e.pointCount;
-    o.areaAndBit = e.areaAndBit;
+    copyFields(e, o);
     return o;
 }
 
@@ -117,6 +102,24 @@ void TrendGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
     }
     img.penLine(x + 4, y, x, y + 8, kInk);
     img.penLine(x + w, y + h - 4, x + w - 8, y + h, kInk);
+}
+
+TrendGraphImageRecord TrendGraphKind::toImage(const Record& r, ImageContext& c) {
+    TrendGraphImageRecord i;
+    i.kind = r.kind;
+    i.x = c.lcdX(r.x);
+    i.y = c.lcdY(r.y);
+    i.attributes = r.attr;
+    i.address = r.address;
+    i.maximum = r.maximum;
+    i.minimum = r.minimum;
+    i.sampleSeconds = r.settingA;
+    i.spacing = r.spacing;
+    i.height = r.height;
+    i.width = r.width;
+    i.intervals = r.pointCount;
+    i.areaBit = r.areaAndBit;
+    return i;
 }
 
 } // namespace dispcraft

@@ -1,26 +1,19 @@
 #pragma once
 
-#include "base/Geometry.h"
-#include "objects/ObjectKind.h"
-#include "objects/PictureTable.h"
+#include "objects/KindSupport.h"
 #include "objects/TrendGraphExchange.h"
+#include "objects/TrendGraphImageRecord.h"
 #include "objects/TrendGraphObject.h"
 #include "objects/TrendGraphRecord.h"
 
-#include <optional>
-
 namespace dispcraft {
-
-class MessageSink;
-class ObjectCanvas;
-struct OpenContext;
-struct StoreContext;
 
 // A trend graph (see ObjectKinds for the members).
 struct TrendGraphKind {
     using Record = TrendGraphRecord;
     using Object = TrendGraphObject;
     using Exchange = TrendGraphExchange;
+    using ImageRecord = TrendGraphImageRecord;
     using Template = TrendGraphObject;
     static constexpr int kCode = kKindTrendGraph;
     static constexpr int kCapacity = 2;
@@ -30,17 +23,18 @@ struct TrendGraphKind {
     static constexpr int kSummaryString = 63588;
     static constexpr int kFullString = 63502;
 
-    static bool open(const Record& r, Object& o, OpenContext& c);
-    static Record store(const Object& o, StoreContext& c);
-    static Exchange toExchange(const Object& o, MessageSink& sink);
-    static std::optional<Object> fromExchange(const Exchange& e);
-    static Object place(const Template& t) { return t; }
+    static bool open(const TrendGraphRecord& r, TrendGraphObject& o, OpenContext& c);
+    static TrendGraphRecord store(const TrendGraphObject& o, StoreContext& c);
+    static TrendGraphExchange toExchange(const TrendGraphObject& o, MessageSink& sink);
+    static std::optional<TrendGraphObject> fromExchange(const TrendGraphExchange& e);
+    static TrendGraphImageRecord toImage(const TrendGraphRecord& r, ImageContext& c);
+    static TrendGraphObject place(const TrendGraphObject& t) { return t; }
 
-    static Rect rect(const Object& o, const PictureTable& pictures);
-    static void draw(const Object& o, ObjectCanvas& canvas);
+    static Rect rect(const TrendGraphObject& o, const PictureTable& pictures);
+    static void draw(const TrendGraphObject& o, ObjectCanvas& canvas);
     // Dragged to a rectangle of view pixels: the width keeps to whole sample steps. True when
     // anything changed.
-    static bool resizeTo(Object& o, const Rect& r);
+    static bool resizeTo(TrendGraphObject& o, const Rect& r);
 };
 
 } // namespace dispcraft

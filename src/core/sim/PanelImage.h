@@ -4,8 +4,8 @@
 #include "objects/ImageBitmaps.h"
 #include "sim/AlarmGroupImage.h"
 #include "sim/ChangeImageRecord.h"
-#include "sim/ImageHeader.h"
-#include "sim/ScreenImage.h"
+#include "image/ImageHeader.h"
+#include "image/ScreenImage.h"
 
 #include <array>
 #include <cstdint>

@@ -30,12 +30,12 @@ C::Preset preset() {
 
 ChangeRecord record(uint8_t b0, uint8_t len, uint8_t b2, uint8_t b3, uint16_t w4, uint16_t w6) {
     ChangeRecord r{};
-    r.byte0 = b0;
+    r.options = b0;
     r.length = len;
-    r.byte2 = b2;
-    r.byte3 = b3;
-    r.word4 = w4;
-    r.word6 = w6;
+    r.firstBitAndArea = b2;
+    r.secondBitAndArea = b3;
+    r.firstAddress = w4;
+    r.secondAddress = w6;
     return r;
 }
 
@@ -180,7 +180,7 @@ TEST(ChangeTable, AddEditDelete) {
     EXPECT_EQ(presetMax, 16);
     ASSERT_EQ(t.count(), 3);
     EXPECT_EQ(t.records()[2].length, 9);
-    EXPECT_EQ(t.records()[2].byte0, 0x80);
+    EXPECT_EQ(t.records()[2].options, 0x80);
     EXPECT_EQ(t.rows()[2].columns[2], "<-");
 
     t.select(1);

@@ -1,5 +1,7 @@
 #include "forms/ObjectEditing.h"
 
+#include "forms/AlarmGroupForm.h"
+
 #include "ObjectFormTestSupport.h"
 #include "base/ProgramDirectory.h"
 #include "editor/EditorSession.h"
@@ -36,6 +38,29 @@ protected:
     std::unique_ptr<EditorSession> session;
     oe::PlcContext plc;
 };
+
+// A model file without CPU_ID gives kind 37: a panel with COM2, as the alarm group, the key
+// dialog, the workspace tree and the image take it, that speaks the first generation.
+TEST_F(ObjectEditingTest, APanelOfAnotherCpuKindHasCom2EverywhereAndIsOfTheFirstGeneration) {
+    store->cpuId = 37;
+    const PanelCpu cpu = store->cpu();
+    EXPECT_TRUE(cpu.hasCom2());
+    EXPECT_TRUE(cpu.keyRecordsInImage());
+    EXPECT_FALSE(cpu.linkDriverInImage());
+    EXPECT_EQ(cpu.downloadGeneration(), 1);
+    EXPECT_FALSE(cpu.com2SettingsInImage());
+    const oe::PlcContext context = oe::PlcContext::of(*store, ProgramDirectory(dir.path()));
+    EXPECT_EQ(context.portCount, 2);
+    EXPECT_EQ(oe::trendGraphRefused(context), Message::string(61502));
+    AlarmGroupForm::Preset alarm;
+    alarm.cpuId = store->cpuId;
+    EXPECT_EQ(AlarmGroupForm(alarm).portEntries().size(), 2u);
+    EXPECT_TRUE(session->commandEnabled(command::kPlaceShortNumDisp, false));
+
+    store->cpuId = PanelCpu::kOnePort;
+    EXPECT_EQ(oe::PlcContext::of(*store, ProgramDirectory(dir.path())).portCount, 1);
+    EXPECT_FALSE(session->commandEnabled(command::kPlaceShortNumDisp, false));
+}
 
 TEST_F(ObjectEditingTest, TextStringPlacementAndEdit) {
     session->pointer().armPlacement(kKindBarGraph, 10, 10);

@@ -198,7 +198,7 @@ TEST(WorkspaceExchange, ChangeTableRoundTrip) {
     });
     W::applyChangeTable(*p.store, t.ok());
     EXPECT_EQ(p.store->changeCount, 1);
-    EXPECT_EQ(+p.store->changes[0].word4, 12); // a copy: the record is packed
+    EXPECT_EQ(+p.store->changes[0].firstAddress, 12); // a copy: the record is packed
     EXPECT_EQ(p.store->changes[0].length, 1);
 }
 

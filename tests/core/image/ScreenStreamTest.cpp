@@ -257,6 +257,32 @@ TEST(ScreenStream, GraphsAndPictureObjectsKeepTheirFields) {
     EXPECT_EQ(slice(b.img, at + 40, 7), (std::vector<uint8_t>{7, 16, 8, 0, 16, 24, 4}));
 }
 
+// Counts above a kind's capacity come only from damaged data: each kind writes what its array
+// holds, and the header says so, rather than reading past the records.
+TEST(ScreenStream, DamagedCountsWriteNoMoreThanEachKindHolds) {
+    ProgramDir pd("damaged-counts");
+    auto store = newStore();
+    addScreen(*store, 1);
+    ScreenEntry& e = store->entries[1];
+    e.trendCount = 255;
+    e.pictureCount = 49;
+    for (TrendGraphRecord& t : store->screens[1].trendGraphs) {
+        t.kind = kKindTrendGraph;
+    }
+    store->pictures[4] = {4, 8, 8, 0, std::string(64, '\1')};
+    for (PictureObjectRecord& p : store->screens[1].pictures) {
+        p.kind = kKindPicture;
+        p.pictureNo = 4;
+    }
+    Built b = buildIt(*store, pd);
+    const size_t at = b.screen(1);
+    EXPECT_EQ(slice(b.img, at, 7), (std::vector<uint8_t>{0, 0, 0, 0, 2, 0, 48}));
+    EXPECT_EQ(b.img[at + 10], kKindTrendGraph);
+    EXPECT_EQ(b.img[at + 10 + 2 * 16], kKindPicture);
+    // The screen ends after 2 trend graphs, 48 pictures and the fixed tail.
+    EXPECT_EQ(u16(b.img, 6), at + 10 + 2 * 16 + 48 * 7 + kTail);
+}
+
 TEST(ScreenStream, LampPicturesAreRegisteredOncePerNumber) {
     ProgramDir pd("lamps");
     pd.lamp("lamp05_16x16", 16, {{15, 0}, {0, 31}}); // top-left of picture 1, bottom-right of 2

@@ -153,10 +153,10 @@ TEST(RecordLayout, ProjectBlocks) {
     EXPECT_EQ(sizeof(SystemBlock), 36u);
     EXPECT_EQ(sizeof(ChangeRecord), 8u);
     EXPECT_EQ(offsetof(ChangeRecord, length), 1u);
-    EXPECT_EQ(offsetof(ChangeRecord, byte2), 2u);
-    EXPECT_EQ(offsetof(ChangeRecord, byte3), 3u);
-    EXPECT_EQ(offsetof(ChangeRecord, word4), 4u);
-    EXPECT_EQ(offsetof(ChangeRecord, word6), 6u);
+    EXPECT_EQ(offsetof(ChangeRecord, firstBitAndArea), 2u);
+    EXPECT_EQ(offsetof(ChangeRecord, secondBitAndArea), 3u);
+    EXPECT_EQ(offsetof(ChangeRecord, firstAddress), 4u);
+    EXPECT_EQ(offsetof(ChangeRecord, secondAddress), 6u);
 
     EXPECT_EQ(sizeof(FileHeader), 20u);
     EXPECT_EQ(offsetof(FileHeader, format), 4u);

@@ -1,4 +1,4 @@
-#include "sim/ScreenImage.h"
+#include "image/ScreenImage.h"
 
 namespace dispcraft {
 

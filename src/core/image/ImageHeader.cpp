@@ -1,4 +1,4 @@
-#include "sim/ImageHeader.h"
+#include "image/ImageHeader.h"
 
 namespace dispcraft {
 
@@ -19,11 +19,11 @@ void ImageHeader::write(ByteWriter& w) const {
     w.u8(com2Parity);
     w.u8(startScreen);
     w.u8(controlOptions);
-    w.u8(setting1107);
+    w.u8(panelSetting1);
     w.u16(controlAddress2);
     w.u16(controlAddress1);
-    w.u8(setting1009);
-    w.u8(setting1006);
+    w.u8(panelSetting2);
+    w.u8(panelSetting4Low);
     w.u8(controlAreaBit2);
     w.u8(com1LinkKind);
     w.u8(controlAreaBit1);
@@ -31,7 +31,7 @@ void ImageHeader::write(ByteWriter& w) const {
     w.u16(com1PortNumber);
     w.u16(com2PortNumber);
     w.u16(alarmTextsAt);
-    w.u16(setting1019);
+    w.u16(panelSetting3);
 }
 
 ImageHeader ImageHeader::read(ByteReader& r) {
@@ -52,11 +52,11 @@ ImageHeader ImageHeader::read(ByteReader& r) {
     h.com2Parity = r.u8();
     h.startScreen = r.u8();
     h.controlOptions = r.u8();
-    h.setting1107 = r.u8();
+    h.panelSetting1 = r.u8();
     h.controlAddress2 = r.u16();
     h.controlAddress1 = r.u16();
-    h.setting1009 = r.u8();
-    h.setting1006 = r.u8();
+    h.panelSetting2 = r.u8();
+    h.panelSetting4Low = r.u8();
     h.controlAreaBit2 = r.u8();
     h.com1LinkKind = r.u8();
     h.controlAreaBit1 = r.u8();
@@ -64,7 +64,7 @@ ImageHeader ImageHeader::read(ByteReader& r) {
     h.com1PortNumber = r.u16();
     h.com2PortNumber = r.u16();
     h.alarmTextsAt = r.u16();
-    h.setting1019 = r.u16();
+    h.panelSetting3 = r.u16();
     return h;
 }
 

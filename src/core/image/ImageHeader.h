@@ -35,11 +35,12 @@ struct ImageHeader {
     uint8_t com2Parity = 0;
     uint8_t startScreen = 0;
     uint8_t controlOptions = 0; // bits above, then the four further options
-    uint8_t setting1107 = 0;
+    // The panel control dialog's numbered settings, whose meaning is the panel's own.
+    uint8_t panelSetting1 = 0; // 0..255
     uint16_t controlAddress2 = 0;
     uint16_t controlAddress1 = 0;
-    uint8_t setting1009 = 0;
-    uint8_t setting1006 = 0; // its low byte
+    uint8_t panelSetting2 = 0;    // 0..10
+    uint8_t panelSetting4Low = 0; // the low byte of 0..1999
     uint8_t controlAreaBit2 = 0; // word area x 16 + bit number of control address 2
     uint8_t com1LinkKind = 0;
     uint8_t controlAreaBit1 = 0;
@@ -47,7 +48,7 @@ struct ImageHeader {
     uint16_t com1PortNumber = 0;
     uint16_t com2PortNumber = 0;
     uint16_t alarmTextsAt = 0;
-    uint16_t setting1019 = 0;
+    uint16_t panelSetting3 = 0; // 0..9999
 
     void write(ByteWriter& w) const;
     static ImageHeader read(ByteReader& r);
