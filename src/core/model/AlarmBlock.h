@@ -1,5 +1,7 @@
 #pragma once
 
+#include "objects/PlcUse.h"
+
 #include <cstdint>
 
 namespace dispcraft {
@@ -14,6 +16,17 @@ struct AlarmBlock {
     uint8_t areaAndBit; // high nibble area index, low nibble bit number
     uint8_t reserved326[2];
     uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
+
+    // Bits of options: option 1 shows the newest alarm in the LCD's bottom row.
+    static constexpr uint32_t kNewestOnLcd = 0x01;
+    static constexpr uint32_t kOption2 = 0x02;
+    static constexpr uint32_t kOnCom2 = 0x04;
+
+    // The bits of its messages, one after another from the start address.
+    PlcUse plcUse() const {
+        const int port = (options & kOnCom2) ? 1 : 0;
+        return {port, true, areaAndBit >> 4, startAddress, areaAndBit & 0x0F, count, PlcUse::Access::Read};
+    }
 };
 #pragma pack(pop)
 static_assert(sizeof(AlarmBlock) == 332);

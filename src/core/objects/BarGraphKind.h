@@ -6,6 +6,8 @@
 #include "objects/BarGraphRecord.h"
 #include "objects/ObjectKind.h"
 #include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
 
 #include <optional>
 
@@ -41,6 +43,13 @@ struct BarGraphKind {
     static void draw(const Object& o, ObjectCanvas& canvas);
     // Dragged to a rectangle of view pixels; true when anything changed.
     static bool resizeTo(Object& o, const Rect& r);
+
+    // The register whose value the bar shows.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::word(r.attr, r.areaAndBit, r.address);
+    }
+    // Range and coding as its dialog reads them, direction and size.
+    static ReportCells reportCells(const Record& r);
 };
 
 } // namespace dispcraft

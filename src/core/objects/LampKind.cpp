@@ -108,4 +108,13 @@ void LampKind::settleForPaint(Object& o) {
     }
 }
 
+
+ReportCells LampKind::reportCells(const Record& r) {
+    ReportCells c{r.nameString(),
+                  {Message::string(reporttext::kLampSize, {(r.attr & Record::kBig) ? "32" : "16"})}};
+    if (r.attr & Record::kOnStateOnTop) {
+        c.format.push_back(Message::string(reporttext::kOnStateOnTop));
+    }
+    return c;
+}
 } // namespace dispcraft

@@ -6,6 +6,8 @@
 #include "objects/LampRecord.h"
 #include "objects/ObjectKind.h"
 #include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
 
 #include <optional>
 
@@ -49,6 +51,13 @@ struct LampKind {
     static void draw(const Object& o, ObjectCanvas& canvas);
     // Any dot count but 512 is drawn as a 32-dot lamp.
     static void settleForPaint(Object& o);
+
+    // The bit that chooses its picture.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::bitOf(r.attr, r.areaAndBit, r.address);
+    }
+    // The lamp picture's name, its size and the picture order.
+    static ReportCells reportCells(const Record& r);
 };
 
 } // namespace dispcraft

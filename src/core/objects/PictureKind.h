@@ -6,6 +6,7 @@
 #include "objects/PictureObject.h"
 #include "objects/PictureObjectRecord.h"
 #include "objects/PictureTable.h"
+#include "objects/ReportCells.h"
 
 #include <optional>
 
@@ -43,6 +44,13 @@ struct PictureKind {
     // A picture whose entry is no longer defined leaves the screen.
     static bool keepsOnPaint(const Object& o, const PictureTable& pictures) {
         return definedPicture(pictures, o.pictureNo) != nullptr;
+    }
+
+    // Its entry of the picture table and the size the record keeps.
+    static ReportCells reportCells(const Record& r) {
+        return {{},
+                {Message::string(reporttext::kPicture, {std::to_string(r.pictureNo)}),
+                 reporttext::dots(r.width, r.height)}};
     }
 };
 
