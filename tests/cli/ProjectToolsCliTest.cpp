@@ -45,3 +45,31 @@ TEST(XrefCommand, ListsTheExampleAddressesAsJson) {
 
     expectOneLineFailure(runCli({"xref", example("no-such.trn")}));
 }
+
+TEST(TextsCommand, RoundTripsEditedRowsAndRefusesABadTableWithoutWriting) {
+    ScratchDirectory dir;
+    const std::string csv = dir.file("texts.csv");
+    const std::string out = dir.file("out.trn");
+    for (const char* name : {"one-port-demo.trn", "two-port-demo.trn"}) {
+        ASSERT_EQ(runCli({"texts", "export", example(name), "-o", csv}).status, 0);
+        EXPECT_EQ(slurp(csv).rfind("key,text\r\nscreen/1/name,", 0), 0u) << name;
+
+        // Rows out of order, a quoted comma, Chinese text, bare LF line ends.
+        dir.write("edit.csv", "key,text\nalarm/1/2,泵过载报警\nscreen/2/name,参数设定\n"
+                              "screen/1/TextString/3,\"Flow, total\"\n");
+        CliRun imported = runCli({"texts", "import", example(name), dir.file("edit.csv"), "-o", out});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        CliRun info = runCli({"info", out});
+        EXPECT_NE(info.out.find("参数设定"), std::string::npos) << info.out;
+        EXPECT_NE(info.out.find("泵过载报警"), std::string::npos) << info.out;
+        ASSERT_EQ(runCli({"texts", "export", out, "-o", csv}).status, 0);
+        EXPECT_NE(slurp(csv).find("screen/1/TextString/3,\"Flow, total\"\r\n"), std::string::npos);
+    }
+
+    std::filesystem::remove(out);
+    dir.write("bad.csv", "key,text\nscreen/1/name,ok\nscreen/1/name,\xe2\x82\xac\n");
+    CliRun bad = runCli({"texts", "import", example("one-port-demo.trn"), dir.file("bad.csv"), "-o", out});
+    expectOneLineFailure(bad);
+    EXPECT_NE(bad.err.find("Line 3"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
