@@ -73,3 +73,25 @@ TEST(TextsCommand, RoundTripsEditedRowsAndRefusesABadTableWithoutWriting) {
     EXPECT_NE(bad.err.find("Line 3"), std::string::npos) << bad.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 }
+
+TEST(ReportCommand, WritesOneSelfContainedPageOfTheTwoPortExample) {
+    ScratchDirectory dir;
+    const std::string out = dir.file("report.html");
+    CliRun r = runCli({"report", example("two-port-demo.trn"), "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string html = slurp(out);
+    size_t pictures = 0;
+    for (size_t at = html.find("src=\"data:image/png;base64,"); at != std::string::npos;
+         at = html.find("src=\"data:image/png;base64,", at + 1)) {
+        ++pictures;
+    }
+    EXPECT_EQ(pictures, 4u); // screens 1, 2, 3 and 10
+    EXPECT_EQ(html.find("src=\"http"), std::string::npos);
+    EXPECT_EQ(html.find("<link"), std::string::npos);
+    EXPECT_NE(html.find("@media print"), std::string::npos);
+    // Both ports' notations, and the second port's alarm group.
+    EXPECT_NE(html.find("COM1 DM 0078"), std::string::npos);
+    EXPECT_NE(html.find("Alarm group 2: 2 messages from COM2 PB 0300.0"), std::string::npos);
+
+    expectOneLineFailure(runCli({"report", example("no-such.trn"), "-o", out}));
+}
