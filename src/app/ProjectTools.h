@@ -1,8 +1,12 @@
 #pragma once
 
+#include "report/ProjectTexts.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
+#include <vector>
 
 namespace dispcraft {
 
@@ -27,12 +31,22 @@ public:
     // of the kind selected; a kind that is no object kind opens the screen only.
     void showObject(int screen, int kindCode, int index);
 
+    // Project > Export Texts, Import Texts and File > Export Report: each asks for a file and
+    // says in the status bar what it did; failures are shown. An import that a row refuses
+    // changes nothing.
     void exportTexts();
     void importTexts();
     void exportReport();
 
+    // Puts checked text changes into the project as one step: the store, the open screen
+    // windows of the screens concerned, the project tree and the modified state. Returns the
+    // changes that take the step back, given to this function again.
+    std::vector<TextChange> replaceTexts(const std::vector<TextChange>& changes);
+
 private:
     void storeWindows();
+    // Where a file beside the project starts: the project's path with another extension.
+    QString besideProject(const char* extension) const;
 
     MainWindow& m_main;
     QPointer<AddressUsageDialog> m_usage;

@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "app/ProjectTools.h"
+#include "text/Gb2312.h"
 #include "app/dialogs/AddressUsageDialog.h"
 #include "app/workspace/ProjectTree.h"
 #include "app/workspace/WorkspaceDock.h"
@@ -19,6 +20,8 @@ class ProjectToolsTest : public QObject {
 private slots:
     void addressUsageOpensTheObject();
     void projectTreeShowsOtherUses();
+    void textsGoOutAndComeBackIntoOpenWindows();
+    void reportIsWrittenWithThePictures();
 };
 
 namespace {
@@ -110,6 +113,63 @@ void ProjectToolsTest::projectTreeShowsOtherUses() {
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->captionRect(picture).center());
     QVERIFY(f.active() && f.active()->screenNo() == 2);
     QVERIFY(f.active()->session().objects().pictures[0].selected());
+}
+
+void ProjectToolsTest::textsGoOutAndComeBackIntoOpenWindows() {
+    Fixture f;
+    openExample(f);
+    f.main->openScreen(1);
+    ScreenWindow* w = f.main->windowOfScreen(1);
+    QVERIFY(w);
+    // An edit not yet stored is exported and survives the import.
+    w->session().objects().textStrings[3].text = "l/min";
+    const QString csv = f.file(QStringLiteral("texts.csv"));
+    f.prompts.files.push_back(csv);
+    QVERIFY(f.main->runCommand(command::kExportTexts));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray exported = file.readAll();
+    file.close();
+    QVERIFY(exported.contains("screen/1/TextString/4,l/min\r\n"));
+
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("key,text\nscreen/1/TextString/3,Durchfluss\nscreen/2/name,\xe5\x8f\x82\xe6\x95\xb0\n");
+    file.close();
+    f.prompts.files.push_back(csv);
+    QVERIFY(f.main->runCommand(command::kImportTexts));
+    QVERIFY(f.prompts.shown.empty());
+    QCOMPARE(w->session().objects().textStrings[2].text, std::string("Durchfluss"));
+    QCOMPARE(w->session().objects().textStrings[3].text, std::string("l/min"));
+    QCOMPARE(f.main->store().entries[2].nameString(), Gb2312::fromUtf8("参数").text);
+    QVERIFY(f.main->document().modified());
+
+    // A refused table changes nothing and says which line.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("key,text\nscreen/2/name,x\nscreen/9/name,y\n");
+    file.close();
+    f.prompts.files.push_back(csv);
+    QVERIFY(f.main->runCommand(command::kImportTexts));
+    QCOMPARE(f.prompts.shown.size(), size_t{1});
+    const QString shown = ui::text(f.prompts.shown.front());
+    QVERIFY2(shown.contains(QStringLiteral("Line 3")), qPrintable(shown));
+    QCOMPARE(f.main->store().entries[2].nameString(), Gb2312::fromUtf8("参数").text);
+}
+
+void ProjectToolsTest::reportIsWrittenWithThePictures() {
+    Fixture f;
+    openExample(f);
+    const auto open = f.main->store().screenOpen;
+    const QString html = f.file(QStringLiteral("report.html"));
+    f.prompts.files.push_back(html);
+    QVERIFY(f.main->runCommand(command::kExportReport));
+    QVERIFY(f.prompts.shown.empty());
+    QFile file(html);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray page = file.readAll();
+    QCOMPARE(page.count("src=\"data:image/png;base64,"), 4);
+    QVERIFY(page.contains("<title>Project report: demo.trn</title>"));
+    // Drawing the screens marks none of them as open in an editor.
+    QVERIFY(f.main->store().screenOpen == open);
 }
 
 QTEST_MAIN(ProjectToolsTest)

@@ -62,7 +62,7 @@ void keepInside(const ProjectStore& st, const TextStringRecord& r, size_t bytes,
 
 } // namespace
 
-std::vector<std::pair<TextSlot, std::string>> ProjectTexts::slots(const ProjectStore& st) {
+std::vector<std::pair<TextSlot, std::string>> ProjectTexts::textSlots(const ProjectStore& st) {
     std::vector<std::pair<TextSlot, std::string>> out;
     for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {
         if (st.screenExists(s)) {
@@ -120,7 +120,7 @@ std::vector<std::pair<TextSlot, std::string>> ProjectTexts::slots(const ProjectS
 
 std::string ProjectTexts::exportCsv(const ProjectStore& st) {
     std::string csv = CsvTable::record({"key", "text"});
-    for (const auto& [slot, text] : slots(st)) {
+    for (const auto& [slot, text] : textSlots(st)) {
         csv += CsvTable::record({slot.key, Gb2312::toUtf8Lossy(text)});
     }
     return csv;
@@ -139,7 +139,7 @@ ProjectTexts::Checked ProjectTexts::check(const ProjectStore& st, std::string_vi
         out.error = Message::string(kNoHeader, {std::to_string(line)});
         return out;
     }
-    const auto all = slots(st);
+    const auto all = textSlots(st);
     std::map<std::string, size_t> byKey;
     for (size_t i = 0; i < all.size(); ++i) {
         byKey.emplace(all[i].first.key, i);

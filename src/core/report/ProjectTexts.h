@@ -54,7 +54,7 @@ public:
     static constexpr int kEmptyText = 66023;    // %s line, %s key
 
     // Every text slot in the table's order, with its text (GB2312) as the project holds it.
-    static std::vector<std::pair<TextSlot, std::string>> slots(const ProjectStore& store);
+    static std::vector<std::pair<TextSlot, std::string>> textSlots(const ProjectStore& store);
     // The table as UTF-8 CSV: the header "key,text", then one row per slot.
     static std::string exportCsv(const ProjectStore& store);
 

@@ -41,7 +41,7 @@ std::string csvOf(std::initializer_list<const char*> rows) {
 }
 
 std::string text(const ProjectStore& st, const std::string& key) {
-    for (const auto& [slot, t] : ProjectTexts::slots(st)) {
+    for (const auto& [slot, t] : ProjectTexts::textSlots(st)) {
         if (slot.key == key) {
             return Gb2312::toUtf8Lossy(t);
         }
