@@ -128,7 +128,7 @@ public:
         for (size_t i = 0; i < keys.size(); ++i) {
             const bool own = (m_store.globalKeys[i].flags & KeyRecord::kScreenOption) != 0;
             if (own != shared && keys[i].hasFunction()) {
-                rows.push_back({std::to_string(i + 1), keyFunction(keys[i])});
+                rows.push_back({"K" + std::to_string(i + 1), keyFunction(keys[i])});
             }
         }
         if (!rows.empty()) {

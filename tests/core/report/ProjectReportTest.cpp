@@ -83,16 +83,16 @@ TEST(ProjectReport, ListsScreensKeysAlarmsExchangeAndSettingsInProtocolNotation)
     EXPECT_NE(s1.find("<td>TextString</td><td>1</td><td>8, 16</td><td>Flow &lt;m3/h&gt;</td>"),
               std::string::npos)
         << s1;
-    EXPECT_NE(s1.find("<td>3</td><td>reset COM1 X 0012.0</td>"), std::string::npos) << s1;
+    EXPECT_NE(s1.find("<td>K3</td><td>reset COM1 X 0012.0</td>"), std::string::npos) << s1;
     EXPECT_EQ(s1.find("F3"), std::string::npos) << "screen 1 has no screen before it";
     EXPECT_NE(s1.find("<td>F4</td><td>screen 2 (next)</td>"), std::string::npos) << s1;
     const std::string s2 = section(html, "screen-2");
-    EXPECT_NE(s2.find("<td>3</td><td>write -2 into COM2 PW 0003</td>"), std::string::npos) << s2;
+    EXPECT_NE(s2.find("<td>K3</td><td>write -2 into COM2 PW 0003</td>"), std::string::npos) << s2;
     EXPECT_NE(s2.find("<td>F1</td><td>screen 5</td>"), std::string::npos) << s2;
     EXPECT_NE(s2.find("<td>F3</td><td>screen 1 (previous)</td>"), std::string::npos) << s2;
     EXPECT_EQ(s2.find("F4"), std::string::npos) << "screen 3 is not stored";
     // The key every screen shares is listed once, before the screens.
-    EXPECT_LT(html.find("<td>1</td><td>show screen 5</td>"), html.find("id=\"screen-1\""));
+    EXPECT_LT(html.find("<td>K1</td><td>show screen 5</td>"), html.find("id=\"screen-1\""));
     EXPECT_EQ(s1.find("show screen 5"), std::string::npos);
 
     const std::string alarms = section(html, "alarms");
