@@ -79,7 +79,10 @@ TEST(ReportCommand, WritesOneSelfContainedPageOfTheTwoPortExample) {
     const std::string out = dir.file("report.html");
     CliRun r = runCli({"report", example("two-port-demo.trn"), "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string html = slurp(out);
+    std::string html = slurp(out);
+    for (size_t at = html.find("\xc2\xa0"); at != std::string::npos; at = html.find("\xc2\xa0", at)) {
+        html.replace(at, 2, " "); // the spaces inside addresses do not break
+    }
     size_t pictures = 0;
     for (size_t at = html.find("src=\"data:image/png;base64,"); at != std::string::npos;
          at = html.find("src=\"data:image/png;base64,", at + 1)) {

@@ -44,6 +44,15 @@ std::string escape(std::string_view s) {
     return out;
 }
 
+// An address keeps its port, area and number on one line of a narrow column.
+std::string unbroken(std::string s) {
+    std::string out;
+    for (char c : s) {
+        out += c == ' ' ? std::string("\xc2\xa0") : std::string(1, c);
+    }
+    return out;
+}
+
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     size_t from = 0;
@@ -101,7 +110,7 @@ public:
                 s += "." + std::to_string(last.bitNumber);
             }
         }
-        return s;
+        return unbroken(s);
     }
 
     std::string keyFunction(const KeyRecord& k) const {
@@ -250,7 +259,7 @@ void alarms(Page& p, const ProjectStore& st) {
             const std::string text = a.lengths[m] == 0 || a.offsets[m] >= pool.size()
                                          ? std::string()
                                          : pool.substr(a.offsets[m], a.lengths[m]);
-            rows.push_back({std::to_string(m + 1), AddressXref::entryOf(st, a.plcUse(), m).label(), utf8(text)});
+            rows.push_back({std::to_string(m + 1), unbroken(AddressXref::entryOf(st, a.plcUse(), m).label()), utf8(text)});
         }
         p.table(ProjectReport::kAlarmColumns, rows);
     }
@@ -323,7 +332,7 @@ void xref(Page& p, const ProjectStore& st) {
     for (const AddressEntry& e : entries) {
         bool first = true;
         for (const AddressUse& u : e.uses) {
-            rows.push_back({first ? e.label() : std::string(),
+            rows.push_back({first ? unbroken(e.label()) : std::string(),
                             u.screen == 0 ? p.text(ProjectReport::kProject) : std::to_string(u.screen),
                             std::string(u.kind) + " " + std::to_string(u.index),
                             p.text(ProjectReport::kFirstAccess + static_cast<int>(u.access))});
