@@ -209,8 +209,9 @@ void ProjectTools::exportReport() {
     for (const Message& m : pictures.notes()) {
         notes.push_back(strings.format(m));
     }
+    // An untitled project goes by the page's name.
     const std::string name = m_main.store().projectPath.empty()
-                                 ? std::string()
+                                 ? QFileInfo(path).completeBaseName().toStdString()
                                  : QFileInfo(ui::qs(m_main.store().projectPath)).fileName().toStdString();
     const std::string html =
         ProjectReport::html(m_main.store(), strings, name, pictures.ok() ? &pictures : nullptr, notes);
