@@ -267,10 +267,11 @@ void addDemoContent(ProjectStore& st, LcdPlace lcd, bool twoPort) {
         st.alarms[1].options = 4; // bits on the COM2 device
     }
     if (twoPort) {
-        // Two exchanges between the PLCs on COM1 and COM2.
+        // Two exchanges between the PLCs on COM1 and COM2, each block in a word area of its
+        // port's protocol and inside that area's range.
         st.changeCount = 2;
         st.changes[0] = ChangeRecord{0x80, 4, 0x00, 0x00, 100, 200};
-        st.changes[1] = ChangeRecord{0x00, 2, 0x01, 0x01, 300, 400};
+        st.changes[1] = ChangeRecord{0x00, 2, 0x01, 0x00, 300, 240};
     }
     st.projectBlock.startScreen = 1;
 }

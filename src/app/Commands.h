@@ -32,6 +32,12 @@ constexpr int kAbout = 65721;
 constexpr int kCascade = 65722;
 constexpr int kTile = 65723;
 constexpr int kSimulate = 65820; // the simulator's range
+// The project tools (66000-66099): address usage, texts for translation, the report.
+constexpr int kFindAddressUsage = 66000;
+constexpr int kExportTexts = 66001;
+constexpr int kImportTexts = 66002;
+constexpr int kExportReport = 66003;
+constexpr int kShowOtherUses = 66004; // the project tree's menu on an object
 
 // The recent-file commands in list order (entry 1..4).
 constexpr int kRecent[4] = {kRecent1, kRecent2, kRecent3, kRecent4};

@@ -6,6 +6,7 @@
 #include "app/CommandIcons.h"
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
+#include "app/ProjectTools.h"
 #include "app/Prompts.h"
 #include "app/ScreenWindow.h"
 #include "app/StartPane.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
         emit screenWindowsChanged();
     });
 
+    m_tools = new ProjectTools(*this);
     createActions();
     createMenus();
     createToolBars();
@@ -175,6 +177,10 @@ void MainWindow::createActions() {
 
     makeAction(kBuild, QKeySequence(Qt::Key_F7));
     makeAction(kSimulate, QKeySequence(Qt::Key_F5));
+    makeAction(kFindAddressUsage, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    makeAction(kExportTexts);
+    makeAction(kImportTexts);
+    makeAction(kExportReport);
 
     makeAction(kObjectToolbar)->setCheckable(true);
     makeAction(kWorkspaceBar)->setCheckable(true);
@@ -205,11 +211,12 @@ void MainWindow::createMenus() {
     // The recent projects sit at places 4..7 of the first menu.
     m_fileMenu = menuBar()->addMenu(ui::text(appmsg::kMenuFile));
     add(m_fileMenu, {kNewProject, kOpenProject, kCloseProject, 0, kRecent1, kRecent2, kRecent3,
-                     kRecent4, 0, kSaveProject, kSaveProjectAs, 0, kBuild, 0, kExit});
+                     kRecent4, 0, kSaveProject, kSaveProjectAs, 0, kExportReport, 0, kBuild, 0,
+                     kExit});
     connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentMenu);
 
     QMenu* edit = menuBar()->addMenu(ui::text(appmsg::kMenuEdit));
-    add(edit, {kCut, kCopy, kPaste, kDelete, 0, kSelectTool});
+    add(edit, {kCut, kCopy, kPaste, kDelete, 0, kSelectTool, 0, kFindAddressUsage});
 
     QMenu* view = menuBar()->addMenu(ui::text(appmsg::kMenuView));
     add(view, {kControlBar, kObjectToolbar, kWorkspaceBar, 0, kRedraw});
@@ -223,7 +230,7 @@ void MainWindow::createMenus() {
                  kClose, 0, kSummary, kRemoveScreen});
 
     QMenu* project = menuBar()->addMenu(ui::text(appmsg::kMenuProject));
-    add(project, {kBuild, kSimulate});
+    add(project, {kBuild, kSimulate, 0, kExportTexts, kImportTexts});
 
     QMenu* language = menuBar()->addMenu(ui::text(appmsg::kMenuLanguage));
     add(language, {kChinese, kEnglish});
@@ -339,7 +346,11 @@ bool MainWindow::commandEnabled(int id) const {
     case kScreenList:
     case kNewScreen:
     case kBuild:
-    case kSimulate: return st.projectOpen;
+    case kSimulate:
+    case kFindAddressUsage:
+    case kExportTexts:
+    case kImportTexts:
+    case kExportReport: return st.projectOpen;
     default: return true;
     }
 }
@@ -397,6 +408,10 @@ void MainWindow::dispatch(int id) {
     case kNextScreen: nextScreen(); break;
     case kBuild: build(); break;
     case kSimulate: simulate(); break;
+    case kFindAddressUsage: m_tools->findAddressUsage(); break;
+    case kExportTexts: m_tools->exportTexts(); break;
+    case kImportTexts: m_tools->importTexts(); break;
+    case kExportReport: m_tools->exportReport(); break;
     case kObjectToolbar: m_objectToolBar->setVisible(!m_objectToolBar->isVisible()); break;
     case kControlBar: m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); break;
     case kWorkspaceBar: m_workspace->setVisible(!m_workspace->isVisible()); break;

@@ -25,6 +25,7 @@ namespace dispcraft {
 class AppContext;
 class ForwardingPrompts;
 class ProjectDocument;
+class ProjectTools;
 class Prompts;
 class ScreenWindow;
 class SimulatorWindow;
@@ -65,6 +66,8 @@ public:
     // Shown in place of the screen windows while no project is open.
     StartPane* startPane() const { return m_startPane; }
     WorkspaceDock* workspace() const { return m_workspace; }
+    // Address usage, texts for translation, the report.
+    ProjectTools& tools() const { return *m_tools; }
 
     // ---- Commands ------------------------------------------------------------------------
     // The action of a command id (menus, toolbars and the context menu share it); null when
@@ -208,6 +211,7 @@ private:
     StartPane* m_startPane = nullptr;
     QMdiArea* m_mdi = nullptr;
     WorkspaceDock* m_workspace = nullptr;
+    ProjectTools* m_tools = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_objectToolBar = nullptr;
     QLabel* m_statusPane = nullptr;

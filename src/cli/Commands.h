@@ -24,6 +24,9 @@ CommandRunner addDownload(CLI::App& app, const CliContext& ctx);
 CommandRunner addLamp(CLI::App& app, const CliContext& ctx);
 CommandRunner addRender(CLI::App& app, const CliContext& ctx);
 CommandRunner addSimulate(CLI::App& app, const CliContext& ctx);
+CommandRunner addXref(CLI::App& app, const CliContext& ctx);
+CommandRunner addTexts(CLI::App& app, const CliContext& ctx);
+CommandRunner addReport(CLI::App& app, const CliContext& ctx);
 
 // The two-byte glyph font option of every command that draws or builds texts: the same name,
 // meaning and help everywhere.

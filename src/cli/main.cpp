@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
         {"info", cli::addInfo(app, ctx)},         {"build", cli::addBuild(app, ctx)},
         {"download", cli::addDownload(app, ctx)}, {"lamp", cli::addLamp(app, ctx)},
         {"render", cli::addRender(app, ctx)},     {"simulate", cli::addSimulate(app, ctx)},
+        {"xref", cli::addXref(app, ctx)},         {"texts", cli::addTexts(app, ctx)},
+        {"report", cli::addReport(app, ctx)},
     };
     app.footer(kExitStatuses);
 

@@ -9,7 +9,9 @@
 #include "app/UiText.h"
 #include "app/dialogs/PortParamDialog.h"
 #include "app/workspace/TreeDialogs.h"
+#include "app/workspace/ScreenObjectItems.h"
 #include "app/workspace/TreeIcons.h"
+#include "app/ProjectTools.h"
 #include "config/PanelModelFile.h"
 #include "forms/FormMessages.h"
 #include "forms/WorkspaceExchange.h"
@@ -45,6 +47,12 @@ ProjectTree::ProjectTree(MainWindow& main, QWidget* parent)
     connect(m_delete, &QAction::triggered, this, [this] {
         if (m_menuScreen != 0) {
             deleteScreen(m_menuScreen);
+        }
+    });
+    // A screen's objects are listed when its item is first opened.
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (const int s = screenOf(item); s != 0 && item->text(0).startsWith(QStringLiteral("B:"))) {
+            screenobjects::fill(item, m_main.store(), s);
         }
     });
 }
@@ -92,7 +100,7 @@ void ProjectTree::addScreens(QTreeWidgetItem* root) {
         if (st.screenExists(n)) {
             const QString name =
                 ui::qs(Gb2312::toUtf8Lossy(st.entries[static_cast<size_t>(n)].nameString()));
-            addItem(root, screenCaption(n, name), 1);
+            screenobjects::prepare(addItem(root, screenCaption(n, name), 1), st, n);
         }
     }
     root->setExpanded(true);
@@ -144,8 +152,20 @@ void ProjectTree::refreshScreens() {
         if (!sameStart(root->text(0), caption(kScreens), 8)) {
             continue;
         }
+        // Screens whose objects were shown show them again, as they are stored now.
+        QList<int> open;
+        for (int c = 0; c < root->childCount(); ++c) {
+            if (root->child(c)->isExpanded()) {
+                open << screenOf(root->child(c));
+            }
+        }
         qDeleteAll(root->takeChildren());
         addScreens(root);
+        for (int s : open) {
+            if (QTreeWidgetItem* item = screenItem(s)) {
+                item->setExpanded(true);
+            }
+        }
     }
     setUpdatesEnabled(true);
 }
@@ -155,6 +175,10 @@ void ProjectTree::refreshScreens() {
 bool ProjectTree::captionDoubleClicked(QTreeWidgetItem* item) {
     ProjectStore& st = m_main.store();
     if (!st.projectOpen) {
+        return true;
+    }
+    if (auto object = screenobjects::objectOf(item)) {
+        m_main.tools().showObject(object->screen, object->kindCode, object->index);
         return true;
     }
     const QString text = item->text(0);
@@ -284,6 +308,17 @@ void ProjectTree::deleteScreen(int screen) {
 QMenu* ProjectTree::contextMenuFor(QTreeWidgetItem* item) {
     if (!m_main.store().projectOpen) {
         return nullptr;
+    }
+    if (auto object = screenobjects::objectOf(item)) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("objectItemMenu"));
+        QAction* uses = menu->addAction(ui::caption(command::kShowOtherUses));
+        uses->setObjectName(QStringLiteral("cmd%1").arg(command::kShowOtherUses));
+        uses->setStatusTip(ui::tip(command::kShowOtherUses));
+        uses->setEnabled(object->hasAddress);
+        const QString address = screenobjects::addressOf(item);
+        connect(uses, &QAction::triggered, this, [this, address] { m_main.tools().findAddressUsage(address); });
+        return menu;
     }
     m_menuScreen = screenOf(item);
     m_delete->setEnabled(canDeleteScreen(m_menuScreen));

@@ -10,7 +10,7 @@ namespace dispcraft {
 
 ChangeRecord ChangeRecordForm::Values::pack() const {
     ChangeRecord r{};
-    r.options = option ? ChangeRecord::kOption : 0;
+    r.options = option ? ChangeRecord::kFromCom2 : 0;
     r.length = static_cast<uint8_t>(count);
     r.firstBitAndArea = ChangeRecord::bitAndArea(first.bit, first.area);
     r.secondBitAndArea = ChangeRecord::bitAndArea(second.bit, second.area);
@@ -21,7 +21,7 @@ ChangeRecord ChangeRecordForm::Values::pack() const {
 
 ChangeRecordForm::Preset ChangeRecordForm::presetFrom(const ChangeRecord& record) {
     Preset p;
-    p.option = (record.options & ChangeRecord::kOption) ? 1 : 0;
+    p.option = (record.options & ChangeRecord::kFromCom2) ? 1 : 0;
     p.count = record.length;
     p.first = Endpoint{ChangeRecord::areaOf(record.firstBitAndArea), record.firstAddress,
                        ChangeRecord::bitOf(record.firstBitAndArea)};

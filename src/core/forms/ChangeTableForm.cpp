@@ -57,7 +57,7 @@ void ChangeTableForm::fill() {
         row.columns[0] = twoDigits(i);
         row.columns[1] = addressColumn(0, ChangeRecord::bitOf(r.firstBitAndArea),
                                        ChangeRecord::areaOf(r.firstBitAndArea), r.firstAddress);
-        row.columns[2] = (r.options & ChangeRecord::kOption) ? "<-" : "->";
+        row.columns[2] = (r.options & ChangeRecord::kFromCom2) ? "<-" : "->";
         row.columns[3] = addressColumn(1, ChangeRecord::bitOf(r.secondBitAndArea),
                                        ChangeRecord::areaOf(r.secondBitAndArea), r.secondAddress);
         row.columns[4] = std::to_string(r.length);

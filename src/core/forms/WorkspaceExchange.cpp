@@ -89,7 +89,7 @@ AlarmGroupForm WorkspaceExchange::alarmGroupForm(const ProjectStore& store, int 
     p.startAddress = a.startAddress;
     p.count = a.count;
     p.maximum = 48;
-    p.option1 = a.options & AlarmBlock::kOption1;
+    p.option1 = a.options & AlarmBlock::kNewestOnLcd;
     p.option2 = a.options & AlarmBlock::kOption2;
     p.option2Enabled = store.alarmBackup != 0;
     p.ports = portAreas(store);
@@ -110,7 +110,7 @@ void WorkspaceExchange::applyAlarmGroup(ProjectStore& store, int group,
     a.startAddress = v.startAddress;
     a.count = v.count;
     a.areaAndBit = v.areaBit;
-    a.options = (v.option1 ? AlarmBlock::kOption1 : 0u) | (v.option2 ? AlarmBlock::kOption2 : 0u) |
+    a.options = (v.option1 ? AlarmBlock::kNewestOnLcd : 0u) | (v.option2 ? AlarmBlock::kOption2 : 0u) |
                 (v.port == 1 ? AlarmBlock::kCom2 : 0u);
     pool.clear();
     for (int i = 0; i < capacity::kAlarmMessages; ++i) {

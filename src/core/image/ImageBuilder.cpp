@@ -244,7 +244,7 @@ void Build::writeAlarmGroup(int group) {
     const AlarmBlock& block = m_store.alarms[group];
     const std::string& pool = m_store.alarmPools[group];
     ByteWriter w;
-    unsigned flags = block.options & (AlarmBlock::kOption1 | AlarmBlock::kOption2 | AlarmBlock::kCom2);
+    unsigned flags = block.options & (AlarmBlock::kNewestOnLcd | AlarmBlock::kOption2 | AlarmBlock::kCom2);
     // The panel learns from group 1 whether group 2 follows; it is said only when it is written.
     if (group == 0 && m_store.alarmGroupCount > 1 && m_store.alarms[1].count != 0) {
         flags |= kSecondGroupFollows;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objects/TextPool.h"
+#include "objects/PlcUse.h"
 
 #include <cstdint>
 #include <string>
@@ -18,8 +19,8 @@ struct AlarmBlock {
     uint8_t reserved326[2];
     uint32_t options; // bit 0, bit 1: dialog options; bit 2: bits on the COM2 device
 
-    // Bits of the options: the alarm group dialog's two options and the bits' port.
-    static constexpr uint32_t kOption1 = 0x01;
+    // Bits of options: option 1 shows the newest alarm in the LCD's bottom row; the bits' port.
+    static constexpr uint32_t kNewestOnLcd = 0x01;
     static constexpr uint32_t kOption2 = 0x02;
     static constexpr uint32_t kCom2 = 0x04;
 
@@ -27,6 +28,12 @@ struct AlarmBlock {
     // the build and the simulator alike.
     std::string message(const std::string& pool, int i) const {
         return textpool::cut(pool, offsets[i], lengths[i]);
+    }
+
+    // The bits of its messages, one after another from the start address.
+    PlcUse plcUse() const {
+        const int port = (options & kCom2) ? 1 : 0;
+        return {port, true, areaAndBit >> 4, startAddress, areaAndBit & 0x0F, count, PlcUse::Access::Read};
     }
 };
 #pragma pack(pop)

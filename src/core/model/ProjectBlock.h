@@ -1,7 +1,11 @@
 #pragma once
 
+#include "objects/PlcUse.h"
+
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace dispcraft {
@@ -43,6 +47,27 @@ struct ProjectBlock {
     static void setName(char (&field)[20], const std::string& s) {
         std::memset(field, 0, sizeof field);
         std::memcpy(field, s.data(), s.size() < 19 ? s.size() : 19);
+    }
+
+    // Bits of panelOptions.
+    static constexpr uint8_t kUseAddress1 = 0x01;
+    static constexpr uint8_t kUseAddress2 = 0x02;
+    static constexpr uint8_t kAddress1OnCom2 = 0x04;
+    static constexpr uint8_t kAddress2OnCom2 = 0x08;
+
+    // The control addresses, each while it is in use: the screen number word (address 1) and
+    // the two words of screen bits (address 2). The panel and the PLC both write them.
+    std::array<std::optional<PlcUse>, 2> controlUses() const {
+        auto use = [&](uint8_t inUse, uint8_t onCom2, uint8_t areaAndBit, uint16_t address,
+                       int words) -> std::optional<PlcUse> {
+            if (!(panelOptions & inUse)) {
+                return std::nullopt;
+            }
+            const int port = (panelOptions & onCom2) ? 1 : 0;
+            return PlcUse{port, false, areaAndBit >> 4, address, 0, words, PlcUse::Access::ReadWrite};
+        };
+        return {use(kUseAddress1, kAddress1OnCom2, controlAreaAndBit1, controlAddress1, 1),
+                use(kUseAddress2, kAddress2OnCom2, controlAreaAndBit2, controlAddress2, 2)};
     }
 };
 #pragma pack(pop)

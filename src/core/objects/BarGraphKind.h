@@ -5,6 +5,12 @@
 #include "objects/BarGraphObject.h"
 #include "objects/BarGraphRecord.h"
 #include "objects/KindSupport.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
+
+#include <optional>
 
 namespace dispcraft {
 
@@ -35,6 +41,13 @@ struct BarGraphKind {
     static void draw(const BarGraphObject& o, ObjectCanvas& canvas);
     // Dragged to a rectangle of view pixels; true when anything changed.
     static bool resizeTo(BarGraphObject& o, const Rect& r);
+
+    // The register whose value the bar shows.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::word(r.attr, r.areaAndBit, r.address);
+    }
+    // Range and coding as its dialog reads them, direction and size.
+    static ReportCells reportCells(const Record& r);
 };
 
 } // namespace dispcraft

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "objects/PlcUse.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace dispcraft {
 
@@ -47,6 +50,18 @@ struct KeyRecord {
     bool usesOperand() const { return (flags & kOperandActions) != 0; }
     // The key does something: a bit action, another action than showing a screen, or a screen.
     bool hasFunction() const { return (flags & kOperandActions) != 0 || screen != 0; }
+    // The bit a bit action acts on, or the word (two of a 32-bit value) a word action writes.
+    std::optional<PlcUse> plcUse() const {
+        const int port = (flags & kCom2) ? 1 : 0;
+        if (bitAction()) {
+            return PlcUse{port, true, areaAndBit >> 4, address, areaAndBit & 0x0F, 1, PlcUse::Access::Write};
+        }
+        if (wordAction()) {
+            const int words = (flags & kMode) == kWord32 ? 2 : 1;
+            return PlcUse{port, false, areaAndBit >> 4, address, 0, words, PlcUse::Access::Write};
+        }
+        return std::nullopt;
+    }
 };
 #pragma pack(pop)
 static_assert(sizeof(KeyRecord) == 16);

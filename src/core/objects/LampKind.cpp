@@ -121,4 +121,13 @@ LampImageRecord LampKind::toImage(const Record& r, ImageContext& c) {
     return i;
 }
 
+
+ReportCells LampKind::reportCells(const Record& r) {
+    ReportCells c{r.nameString(),
+                  {Message::string(reporttext::kLampSize, {(r.attr & Record::kBig) ? "32" : "16"})}};
+    if (r.attr & Record::kOnStateOnTop) {
+        c.format.push_back(Message::string(reporttext::kOnStateOnTop));
+    }
+    return c;
+}
 } // namespace dispcraft

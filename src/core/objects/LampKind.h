@@ -5,6 +5,12 @@
 #include "objects/LampImageRecord.h"
 #include "objects/LampObject.h"
 #include "objects/LampRecord.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
+
+#include <optional>
 
 namespace dispcraft {
 
@@ -43,6 +49,13 @@ struct LampKind {
     static void draw(const LampObject& o, ObjectCanvas& canvas);
     // Any dot count but 512 is drawn as a 32-dot lamp.
     static void settleForPaint(LampObject& o);
+
+    // The bit that chooses its picture.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::bitOf(r.attr, r.areaAndBit, r.address);
+    }
+    // The lamp picture's name, its size and the picture order.
+    static ReportCells reportCells(const Record& r);
 };
 
 } // namespace dispcraft

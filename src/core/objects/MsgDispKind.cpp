@@ -115,4 +115,27 @@ MsgDispImageRecord MsgDispKind::toImage(const Record& r, ImageContext& c) {
     return i;
 }
 
+
+std::string MsgDispKind::text(const Record& r, int i, const std::string& pool) {
+    return textpool::cut(pool, r.textOffsets[i], r.textLengths[i]);
+}
+
+void MsgDispKind::setText(Record& r, int i, std::string& pool, const std::string& text) {
+    r.textOffsets[i] = static_cast<uint32_t>(pool.size());
+    r.textLengths[i] = textpool::append(pool, text);
+}
+
+ReportCells MsgDispKind::reportCells(const Record& r, const std::string& pool) {
+    ReportCells c;
+    for (int i = 0; i < kTexts; ++i) {
+        const std::string t = text(r, i, pool);
+        if (!t.empty()) {
+            c.text += (c.text.empty() ? "" : " / ") + std::to_string(i) + " " + t;
+        }
+    }
+    if (r.attr & attrbits::kReverse) {
+        c.format.push_back(Message::string(reporttext::kReverse));
+    }
+    return c;
+}
 } // namespace dispcraft

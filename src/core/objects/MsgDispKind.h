@@ -6,6 +6,14 @@
 #include "objects/MsgDispImageRecord.h"
 #include "objects/MsgDispObject.h"
 #include "objects/MsgDispRecord.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
 
 namespace dispcraft {
 
@@ -38,6 +46,19 @@ struct MsgDispKind {
     static Rect rect(const MsgDispObject& o, const PictureTable& pictures);
     static void draw(const MsgDispObject& o, ObjectCanvas& canvas);
     static void settleForPaint(MsgDispObject& o);
+
+    // The panel shows the text the register's value selects.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::word(r.attr, r.areaAndBit, r.address);
+    }
+    // Its sixteen texts in the screen's text pool; its dialog takes 24 bytes for each.
+    static constexpr int kTexts = Record::kTexts;
+    static constexpr bool kTextMayBeEmpty = true;
+    static size_t textLimit(const Record&, int) { return 24; }
+    static std::string text(const Record& r, int i, const std::string& pool);
+    static void setText(Record& r, int i, std::string& pool, const std::string& text);
+    // The texts that are not empty, each after the value that selects it.
+    static ReportCells reportCells(const Record& r, const std::string& pool);
 };
 
 } // namespace dispcraft

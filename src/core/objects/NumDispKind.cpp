@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <algorithm>
+#include <cstdio>
 
 namespace dispcraft {
 
@@ -179,6 +180,43 @@ std::vector<int> NumDispKind::imageOrder(std::span<const NumDispRecord> records)
         order.push_back(choice);
     }
     return order;
+}
+
+
+ReportCells NumDispKind::reportCells(const Record& r, const SideRecord& side) {
+    using namespace reporttext;
+    ReportCells c;
+    if (r.clockField()) {
+        c.format.push_back(Message::string(kClock));
+        if (r.address <= kLastClockField) {
+            c.format.push_back(Message::string(kFirstClockField + r.address));
+        }
+    } else {
+        const bool isSigned = (r.attr & Record::kSigned) != 0;
+        c.text = previewText(isSigned, r.digits, r.decimals);
+        c.format.push_back(
+            Message::string(kDigits, {std::to_string(r.digits), std::to_string(r.decimals)}));
+        c.format.push_back(coding((r.attr & Record::kBcd) ? kBcd : isSigned ? kSigned : kUnsigned));
+        c.format.push_back(width((r.attr & Record::kWide) != 0));
+        if (r.attr & Record::kEntry) {
+            c.format.push_back(Message::string(
+                kEntry, {std::to_string(r.minimum), std::to_string(r.maximum)}));
+        }
+        if ((r.options & Record::kScaled) && r.scale() != 1.0f) {
+            char factor[32];
+            std::snprintf(factor, sizeof factor, "%g", static_cast<double>(r.scale()));
+            c.format.push_back(Message::string(kScaled, {factor}));
+        }
+        if (r.options & Record::kAlarmRange) {
+            c.format.push_back(Message::string(
+                kAlarmRange, {std::to_string(side.low), std::to_string(side.high)}));
+        }
+    }
+    c.format.push_back(fontName(attrbits::fontOf(r.attr)));
+    if (r.attr & attrbits::kReverse) {
+        c.format.push_back(Message::string(kReverse));
+    }
+    return c;
 }
 
 } // namespace dispcraft

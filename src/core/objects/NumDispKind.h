@@ -6,6 +6,10 @@
 #include "objects/NumDispObject.h"
 #include "objects/NumDispRecord.h"
 #include "objects/NumDispSideRecord.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
 
 #include <span>
 #include <string>
@@ -32,6 +36,7 @@ struct NumDispKind {
     static constexpr int kFullString = 63500;
     static constexpr int kTooManyDecimalsString = 61557;
     static constexpr int kWeekdayField = 5; // the clock field drawn with the placeholder
+    static constexpr int kLastClockField = 6; // the year
 
     // A record with more decimals than its digits allow (61557) stops the opening.
     static bool open(const NumDispRecord& r, NumDispObject& o, OpenContext& c);
@@ -59,6 +64,16 @@ struct NumDispKind {
 
     static Rect rect(const NumDispObject& o, const PictureTable& pictures);
     static void draw(const NumDispObject& o, ObjectCanvas& canvas);
+
+    // The register it shows, two words when it is 32 bits wide; the clock display reads none.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        if (r.clockField()) {
+            return std::nullopt;
+        }
+        return PlcUse::word(r.attr, r.areaAndBit, r.address, (r.attr & Record::kWide) ? 2 : 1);
+    }
+    // The editor's preview text or the clock field, digits, coding and width, the entry range.
+    static ReportCells reportCells(const Record& r, const SideRecord& side);
 };
 
 } // namespace dispcraft

@@ -25,10 +25,7 @@ struct NumDispObject : EditorObject {
     // recognised by everything its placement and edits leave behind: the BCD bit, no decimals
     // and no scale factor. A scaled display then keeps its own dialog instead of being wiped by
     // the clock dialog.
-    bool shortForm() const {
-        return (options & NumDispRecord::kScaled) != 0 && (attr & NumDispRecord::kBcd) != 0 &&
-               decimals == 0 && scaleBits == 0;
-    }
+    bool shortForm() const { return NumDispRecord::isClockField(options, attr, decimals, scaleBits); }
 };
 
 // The two values that travel beside NumDisp i.

@@ -40,6 +40,13 @@ struct NumDispRecord {
     uint8_t areaAndBit; // high nibble device type, low nibble bit number
     uint8_t reserved39;
 
+    // The clock display shares the scale option's bit; it is told apart by everything its
+    // placement and edits leave behind: the BCD bit, no decimals and no scale factor.
+    static bool isClockField(uint8_t options, uint8_t attr, int decimals, uint32_t scaleBits) {
+        return (options & kScaled) != 0 && (attr & kBcd) != 0 && decimals == 0 && scaleBits == 0;
+    }
+    bool clockField() const { return isClockField(options, attr, decimals, scaleBits); }
+
     float scale() const {
         float f;
         std::memcpy(&f, &scaleBits, sizeof f);

@@ -6,6 +6,10 @@
 #include "objects/PictureImageRecord.h"
 #include "objects/PictureObject.h"
 #include "objects/PictureObjectRecord.h"
+#include "objects/PictureTable.h"
+#include "objects/ReportCells.h"
+
+#include <optional>
 
 namespace dispcraft {
 
@@ -43,6 +47,13 @@ struct PictureKind {
     static constexpr int kMissingSide = 16;
     static Rect rect(const PictureObject& o, const PictureTable& pictures);
     static void draw(const PictureObject& o, ObjectCanvas& canvas);
+
+    // Its entry of the picture table and the size the record keeps.
+    static ReportCells reportCells(const Record& r) {
+        return {{},
+                {Message::string(reporttext::kPicture, {std::to_string(r.pictureNo)}),
+                 reporttext::dots(r.width, r.height)}};
+    }
 };
 
 } // namespace dispcraft

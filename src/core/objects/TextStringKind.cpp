@@ -92,4 +92,21 @@ TextStringImageRecord TextStringKind::toImage(const Record& r, ImageContext& c) 
     return i;
 }
 
+std::string TextStringKind::text(const Record& r, int, const std::string& pool) {
+    return textpool::cut(pool, r.textOffset, r.textLength);
+}
+
+void TextStringKind::setText(Record& r, int, std::string& pool, const std::string& text) {
+    r.textOffset = static_cast<uint32_t>(pool.size());
+    r.textLength = textpool::append(pool, text);
+}
+
+ReportCells TextStringKind::reportCells(const Record& r, const std::string& pool) {
+    ReportCells c{text(r, 0, pool), {reporttext::fontName(attrbits::fontOf(r.attr))}};
+    if (r.attr & attrbits::kReverse) {
+        c.format.push_back(Message::string(reporttext::kReverse));
+    }
+    return c;
+}
+
 } // namespace dispcraft

@@ -2,10 +2,18 @@
 
 #include "objects/BadReference.h"
 #include "objects/KindSupport.h"
+#include "base/Geometry.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/ReportCells.h"
 #include "objects/TextStringExchange.h"
 #include "objects/TextStringImageRecord.h"
 #include "objects/TextStringObject.h"
 #include "objects/TextStringRecord.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
 
 namespace dispcraft {
 
@@ -38,6 +46,16 @@ struct TextStringKind {
     static void draw(const TextStringObject& o, ObjectCanvas& canvas);
     // An empty text is drawn, sized and kept as one blank, so that it can still be clicked.
     static void settleForPaint(TextStringObject& o);
+
+    // Its text in the screen's text pool, and the most bytes its dialog takes: 24 in the narrow
+    // fonts, 12 in the wide ones (a Chinese character counts 2); it takes no empty text.
+    static constexpr int kTexts = 1;
+    static constexpr bool kTextMayBeEmpty = false;
+    static constexpr size_t textBytes(int font) { return font == 0 || font == 2 ? 24 : 12; }
+    static size_t textLimit(const Record& r, int) { return textBytes(r.attr & 0x03); }
+    static std::string text(const Record& r, int, const std::string& pool);
+    static void setText(Record& r, int, std::string& pool, const std::string& text);
+    static ReportCells reportCells(const Record& r, const std::string& pool);
 };
 
 } // namespace dispcraft

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "objects/KindSupport.h"
+#include "base/Geometry.h"
+#include "objects/ObjectKind.h"
+#include "objects/PictureTable.h"
+#include "objects/PlcUse.h"
+#include "objects/ReportCells.h"
 #include "objects/TrendGraphExchange.h"
 #include "objects/TrendGraphImageRecord.h"
 #include "objects/TrendGraphObject.h"
@@ -32,6 +37,13 @@ struct TrendGraphKind {
 
     static Rect rect(const TrendGraphObject& o, const PictureTable& pictures);
     static void draw(const TrendGraphObject& o, ObjectCanvas& canvas);
+
+    // The register it samples.
+    static std::optional<PlcUse> plcUse(const Record& r) {
+        return PlcUse::word(r.attr, r.areaAndBit, r.address);
+    }
+    // Range and coding as its dialog reads them, the sampling and the size.
+    static ReportCells reportCells(const Record& r);
     // Dragged to a rectangle of view pixels: the width keeps to whole sample steps. True when
     // anything changed.
     static bool resizeTo(TrendGraphObject& o, const Rect& r);
