@@ -26,7 +26,8 @@ public:
 
     // The head every image record starts with: the kind byte of the stored record and its
     // position in LCD dots.
-    template <typename Record, typename ImageRecord> void putHead(const Record& r, ImageRecord& i) const {
+    template <typename Record, typename ImageRecord>
+    void putHead(const Record& r, ImageRecord& i) const {
         i.kind = r.kind;
         i.x = lcdX(r.x);
         i.y = lcdY(r.y);
