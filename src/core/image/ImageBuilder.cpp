@@ -353,7 +353,8 @@ std::optional<Failure> Build::writeScreen(int s) {
     forEachKind([&](auto kind) {
         using K = decltype(kind);
         // Counts beyond the arrays come only from damaged data; never read past the records.
-        const auto records = std::span(b.records<K>()).first(std::min<size_t>(e.count<K>(), K::kCapacity));
+        const size_t count = std::min<size_t>(e.count<K>(), K::kCapacity);
+        const auto records = std::span(b.records<K>()).first(count);
         std::vector<int> order;
         if constexpr (requires { K::imageOrder(records); }) {
             order = K::imageOrder(records);
@@ -383,9 +384,10 @@ std::optional<Failure> Build::writeScreen(int s) {
     // Function keys 3 and 4 step to the neighbouring screens unless they have a target.
     const bool hasEarlier = s != capacity::kFirstScreen && m_store.screenExists(s - 1);
     const bool hasLater = s != capacity::kLastScreen && m_store.screenExists(s + 1);
-    image.functionKeys.targets = {b.fnKeys[0], b.fnKeys[1],
-                                  static_cast<uint8_t>(b.fnKeys[2] == 0 && hasEarlier ? s - 1 : b.fnKeys[2]),
-                                  static_cast<uint8_t>(b.fnKeys[3] == 0 && hasLater ? s + 1 : b.fnKeys[3])};
+    const int key3 = b.fnKeys[2] == 0 && hasEarlier ? s - 1 : b.fnKeys[2];
+    const int key4 = b.fnKeys[3] == 0 && hasLater ? s + 1 : b.fnKeys[3];
+    image.functionKeys.targets = {b.fnKeys[0], b.fnKeys[1], static_cast<uint8_t>(key3),
+                                  static_cast<uint8_t>(key4)};
 
     static_assert(OldKeyImageRecord::kCount == capacity::kOldKeys);
     for (int k = 0; k < capacity::kOldKeys; ++k) {
@@ -574,7 +576,8 @@ uint8_t ImageBuilder::parityLetter(uint8_t stored) {
 }
 
 std::vector<int> ImageBuilder::numDispOrder(const ScreenBlock& screen, int count) {
-    return NumDispKind::imageOrder(std::span(screen.numDisps).first(static_cast<size_t>(std::max(count, 0))));
+    const auto n = static_cast<size_t>(std::clamp(count, 0, NumDispKind::kCapacity));
+    return NumDispKind::imageOrder(std::span(screen.numDisps).first(n));
 }
 
 int ImageBuilder::lampNumber(const LampRecord& lamp) {

@@ -1,6 +1,7 @@
 #include "objects/BarGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/FieldCopy.h"
 #include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
@@ -11,17 +12,12 @@ namespace dispcraft {
 
 namespace {
 
-// The fields the stored, working and exchange forms share, copied between any two of them (each
-// kept to the width of its target).
+// The fields the stored, working and exchange forms share, copied between any two of them.
 template <typename From, typename To>
 void copyFields(const From& from, To& to) {
-    to.attr = static_cast<decltype(to.attr)>(from.attr);
-    to.address = static_cast<decltype(to.address)>(from.address);
-    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
-    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
-    to.length = static_cast<decltype(to.length)>(from.length);
-    to.thickness = static_cast<decltype(to.thickness)>(from.thickness);
-    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+    fieldcopy::copyRegisterFields(from, to);
+    fieldcopy::copy(to.length, from.length);
+    fieldcopy::copy(to.thickness, from.thickness);
 }
 
 } // namespace
@@ -108,9 +104,7 @@ void BarGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
 
 BarGraphImageRecord BarGraphKind::toImage(const Record& r, ImageContext& c) {
     BarGraphImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.address = r.address;
     i.maximum = r.maximum;

@@ -26,6 +26,15 @@ public:
     // The number under which the lamp's picture is in the image, its picture added on first
     // use. A failure stops the build; the number returned then does not matter.
     virtual uint8_t lampPicture(const LampRecord& lamp) = 0;
+
+    // The head every image record starts with: the kind byte of the stored record and its
+    // position in LCD dots.
+    template <typename Record, typename ImageRecord>
+    void putHead(const Record& r, ImageRecord& i) const {
+        i.kind = r.kind;
+        i.x = lcdX(r.x);
+        i.y = lcdY(r.y);
+    }
 };
 
 } // namespace dispcraft

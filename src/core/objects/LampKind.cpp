@@ -112,9 +112,7 @@ void LampKind::settleForPaint(Object& o) {
 LampImageRecord LampKind::toImage(const Record& r, ImageContext& c) {
     LampImageRecord i;
     i.lampNumber = c.lampPicture(r);
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.address = r.address;
     i.areaBit = r.areaAndBit;

@@ -97,9 +97,7 @@ void MsgDispKind::settleForPaint(Object& o) {
 MsgDispImageRecord MsgDispKind::toImage(const Record& r, ImageContext& c) {
     static_assert(MsgDispRecord::kTexts == MsgDispImageRecord::kMessages);
     MsgDispImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.address = r.address;
     // The sixteen texts follow one another in the list with one end after the last.

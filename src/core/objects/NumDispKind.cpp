@@ -3,6 +3,7 @@
 #include "base/MessageSink.h"
 #include "objects/AttrBits.h"
 #include "objects/ExchangeFields.h"
+#include "objects/FieldCopy.h"
 #include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
@@ -19,19 +20,14 @@ namespace dispcraft {
 
 namespace {
 
-// The fields the stored, working and exchange forms share, copied between any two of them (each
-// kept to the width of its target).
+// The fields the stored, working and exchange forms share, copied between any two of them.
 template <typename From, typename To>
 void copyFields(const From& from, To& to) {
-    to.attr = static_cast<decltype(to.attr)>(from.attr);
-    to.options = static_cast<decltype(to.options)>(from.options);
-    to.address = static_cast<decltype(to.address)>(from.address);
-    to.digits = static_cast<decltype(to.digits)>(from.digits);
-    to.decimals = static_cast<decltype(to.decimals)>(from.decimals);
-    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
-    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
-    to.scaleBits = static_cast<decltype(to.scaleBits)>(from.scaleBits);
-    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+    fieldcopy::copyRegisterFields(from, to);
+    fieldcopy::copy(to.options, from.options);
+    fieldcopy::copy(to.digits, from.digits);
+    fieldcopy::copy(to.decimals, from.decimals);
+    fieldcopy::copy(to.scaleBits, from.scaleBits);
 }
 
 } // namespace
@@ -127,9 +123,7 @@ int32_t truncatedScale(float f) {
 
 NumDispImageRecord NumDispKind::toImage(const Record& r, const SideRecord& side, ImageContext& c) {
     NumDispImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.options = r.options;
     i.areaBit = r.areaAndBit;

@@ -45,7 +45,8 @@ struct NumDispKind {
     static NumDispExchange toExchange(const NumDispObject& o, MessageSink& sink);
     static std::optional<NumDispObject> fromExchange(const NumDispExchange& e);
     // The record of the download image, with the alarm range of its side record.
-    static NumDispImageRecord toImage(const NumDispRecord& r, const NumDispSideRecord& side, ImageContext& c);
+    static NumDispImageRecord toImage(const NumDispRecord& r, const NumDispSideRecord& side,
+                                      ImageContext& c);
     // The order of the image's records: top to bottom, on a line left to right, the last of
     // identical positions first.
     static std::vector<int> imageOrder(std::span<const NumDispRecord> records);

@@ -78,9 +78,7 @@ void PictureKind::draw(const Object& o, ObjectCanvas& canvas) {
 
 PictureImageRecord PictureKind::toImage(const Record& r, ImageContext& c) {
     PictureImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.height = r.height;
     i.width = r.width;
     i.pictureNumber = r.pictureNo;

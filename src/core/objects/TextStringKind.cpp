@@ -83,9 +83,7 @@ void TextStringKind::settleForPaint(Object& o) {
 
 TextStringImageRecord TextStringKind::toImage(const Record& r, ImageContext& c) {
     TextStringImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.textStart = c.addScreenText(r.textOffset, r.textLength);
     c.endScreenTexts();

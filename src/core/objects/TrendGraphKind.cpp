@@ -1,6 +1,7 @@
 #include "objects/TrendGraphKind.h"
 
 #include "objects/ExchangeFields.h"
+#include "objects/FieldCopy.h"
 #include "objects/ImageContext.h"
 #include "objects/ObjectCanvas.h"
 #include "objects/OpenContext.h"
@@ -13,20 +14,15 @@ namespace dispcraft {
 
 namespace {
 
-// The fields the stored, working and exchange forms share, copied between any two of them (each
-// kept to the width of its target).
+// The fields the stored, working and exchange forms share, copied between any two of them.
 template <typename From, typename To>
 void copyFields(const From& from, To& to) {
-    to.attr = static_cast<decltype(to.attr)>(from.attr);
-    to.address = static_cast<decltype(to.address)>(from.address);
-    to.maximum = static_cast<decltype(to.maximum)>(from.maximum);
-    to.minimum = static_cast<decltype(to.minimum)>(from.minimum);
-    to.height = static_cast<decltype(to.height)>(from.height);
-    to.width = static_cast<decltype(to.width)>(from.width);
-    to.settingA = static_cast<decltype(to.settingA)>(from.settingA);
-    to.spacing = static_cast<decltype(to.spacing)>(from.spacing);
-    to.pointCount = static_cast<decltype(to.pointCount)>(from.pointCount);
-    to.areaAndBit = static_cast<decltype(to.areaAndBit)>(from.areaAndBit);
+    fieldcopy::copyRegisterFields(from, to);
+    fieldcopy::copy(to.height, from.height);
+    fieldcopy::copy(to.width, from.width);
+    fieldcopy::copy(to.settingA, from.settingA);
+    fieldcopy::copy(to.spacing, from.spacing);
+    fieldcopy::copy(to.pointCount, from.pointCount);
 }
 
 } // namespace
@@ -106,9 +102,7 @@ void TrendGraphKind::draw(const Object& o, ObjectCanvas& canvas) {
 
 TrendGraphImageRecord TrendGraphKind::toImage(const Record& r, ImageContext& c) {
     TrendGraphImageRecord i;
-    i.kind = r.kind;
-    i.x = c.lcdX(r.x);
-    i.y = c.lcdY(r.y);
+    c.putHead(r, i);
     i.attributes = r.attr;
     i.address = r.address;
     i.maximum = r.maximum;
