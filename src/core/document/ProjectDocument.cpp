@@ -50,7 +50,8 @@ const std::string& ProjectDocument::path() const {
 }
 
 bool ProjectDocument::modified() const {
-    return m_store->treeChanged || (m_editors != nullptr && m_editors->anyModified());
+    return m_store->treeChanged || !m_history.isClean() ||
+           (m_editors != nullptr && m_editors->anyModified());
 }
 
 void ProjectDocument::markModified() {
@@ -106,6 +107,7 @@ void ProjectDocument::discard() {
     pushRecent();
     m_store->projectPath.clear();
     m_store->treeChanged = false;
+    m_history.clear();
 }
 
 bool ProjectDocument::newProject(const FormRunner<ModelLinkForm>& showModelDialog) {
@@ -122,6 +124,7 @@ bool ProjectDocument::newProject(const FormRunner<ModelLinkForm>& showModelDialo
     // The dialog is shown until it is confirmed (61556 after every refusal).
     NewProjectFlow::run(*m_store, m_dir, m_sink, showModelDialog);
     m_store->treeChanged = false;
+    m_history.clear();
     replaced();
     return true;
 }
@@ -170,6 +173,7 @@ bool ProjectDocument::load(const std::string& path) {
         m_sink.show(Message::string(trnmsg::kEndsEarly), Icon::Warning);
     }
     m_store->treeChanged = false;
+    m_history.clear();
     replaced();
     return true;
 }
@@ -257,6 +261,7 @@ bool ProjectDocument::save(SaveFrom from) {
     }
     st.projectPath = target;
     st.treeChanged = false;
+    m_history.setClean();
     pushRecent();
     return true;
 }

@@ -29,6 +29,8 @@ struct NumDispObject : EditorObject {
         return (options & NumDispRecord::kScaled) != 0 && (attr & NumDispRecord::kBcd) != 0 &&
                decimals == 0 && scaleBits == 0;
     }
+
+    bool operator==(const NumDispObject&) const = default;
 };
 
 // The two values that travel beside NumDisp i.
