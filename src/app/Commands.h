@@ -32,6 +32,9 @@ constexpr int kAbout = 65721;
 constexpr int kCascade = 65722;
 constexpr int kTile = 65723;
 constexpr int kSimulate = 65920; // the simulator's range
+// The history's commands (the history's range of language strings).
+constexpr int kUndo = 66200;
+constexpr int kRedo = 66201;
 
 // The recent-file commands in list order (entry 1..4).
 constexpr int kRecent[4] = {kRecent1, kRecent2, kRecent3, kRecent4};

@@ -23,6 +23,7 @@ namespace dispcraft {
 
 class AppContext;
 class ForwardingPrompts;
+class HistoryTarget;
 class ProjectDocument;
 class Prompts;
 class ScreenWindow;
@@ -100,6 +101,8 @@ public:
     ScreenWindow* activeScreenWindow() const;
     QList<ScreenWindow*> screenWindows() const;
     ScreenWindow* windowOfScreen(int s) const;
+    // The open window the history knows by key (ScreenContents::historyKey); null when none.
+    ScreenWindow* windowOfKey(int key) const;
     void previousScreen();
     void nextScreen();
     void screenList();
@@ -112,6 +115,12 @@ public:
     void closeAllScreenWindows();
     // Windows showing a screen the screen manager copied onto load it again.
     void reloadChangedScreens();
+
+    // ---- History -------------------------------------------------------------------------
+    // Edit > Undo and Redo: the last change taken back, or the last undone made again, its
+    // screen's window brought to the front (opened when closed).
+    void undo();
+    void redo();
 
     // ---- Clipboard -----------------------------------------------------------------------
     bool clipboardHasBlock() const;
@@ -192,11 +201,22 @@ private:
     QString chooseProjectFile(const QString& start);
     void startAgain(const QStringList& arguments);
     void showBuildReport(const BuiltImage& built);
+    // Undo and redo: one step of the history, then the windows and commands follow.
+    void stepHistory(bool forward);
+    void updateHistoryActions();
+    // Cut, copy, paste and delete act on the widget with the keyboard focus: true when that is
+    // a screen window (or nothing that takes them), false when another widget has it.
+    bool focusOnScreen() const;
+    // The same commands on a text field with the focus; false when the focus is elsewhere.
+    bool editFocusedField(int command);
+    // The armed placement tool: its toolbar button pressed and its hint in the status bar.
+    void updatePlacementState();
 
     AppContext& m_app;
     std::unique_ptr<WidgetPrompts> m_ownPrompts;
     std::unique_ptr<ForwardingPrompts> m_prompts;
     std::unique_ptr<ProjectDocument> m_document;
+    std::unique_ptr<HistoryTarget> m_historyTarget;
     QStackedWidget* m_central = nullptr;
     StartPane* m_startPane = nullptr;
     QMdiArea* m_mdi = nullptr;
@@ -210,6 +230,7 @@ private:
     BuildHandover m_buildHandover;
     QPointer<SimulatorWindow> m_simulator;
     Restarter m_restarter;
+    QString m_placementHint; // shown while a placement tool is armed
     bool m_restart = false;
     bool m_closing = false;
 };

@@ -8,7 +8,10 @@
 #include "app/Prompts.h"
 #include "app/ScreenCanvas.h"
 #include "app/UiText.h"
+#include "document/ChangeRecorder.h"
+#include "document/ProjectDocument.h"
 #include "editor/ClipboardBlock.h"
+#include "editor/UndoMessages.h"
 #include "editor/ScreenRenderer.h"
 #include "image/PanelGlyphs.h"
 #include "model/ProjectStore.h"
@@ -22,6 +25,9 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QTimer>
+
+#include <iterator>
+#include <string>
 
 namespace dispcraft {
 
@@ -47,6 +53,21 @@ ScreenWindow::~ScreenWindow() {
 
 Prompts& ScreenWindow::prompts() { return m_main.prompts(); }
 
+UndoHistory& ScreenWindow::history() { return m_main.document().history(); }
+
+void ScreenWindow::markStored() {
+    m_session->screen().setStoredMark(history().stateMark(historyKey()));
+}
+
+void ScreenWindow::syncModified() {
+    if (history().stateMark(historyKey()) == m_session->screen().storedMark()) {
+        m_session->screen().clearModified();
+    } else {
+        m_session->screen().setModified();
+    }
+    setWindowModified(modified());
+}
+
 void ScreenWindow::buildSession() {
     if (QWidget* old = m_scroll->takeWidget()) {
         delete old;
@@ -54,6 +75,7 @@ void ScreenWindow::buildSession() {
     ProjectStore& st = m_main.store();
     const ProgramDirectory& dir = m_main.app().dir();
     m_session = std::make_unique<EditorSession>(st, dir, m_main.prompts());
+    m_session->setUndoSink(&m_main.document().history());
     m_picture = ScreenRenderer::loadPanelPicture(st, dir);
     m_renderer = std::make_unique<ScreenRenderer>(m_picture ? &*m_picture : nullptr,
                                                   &m_main.app().glyphs());
@@ -82,13 +104,17 @@ void ScreenWindow::buildSession() {
 
 ScreenContents::OpenResult ScreenWindow::loadScreen(int s) {
     ScreenContents::OpenResult r = m_session->screen().loadScreen(s);
+    markStored();
     updateTitle();
     m_canvas->refresh(true);
     return r;
 }
 
-void ScreenWindow::reload() {
+void ScreenWindow::reload(bool forget) {
     const int s = screenNo();
+    if (forget) {
+        history().forgetWindow(historyKey());
+    }
     const bool owner = m_session->clipboard().owner();
     buildSession();
     m_session->clipboard().setOwner(owner);
@@ -96,6 +122,7 @@ void ScreenWindow::reload() {
         closeQuietly();
         return;
     }
+    markStored();
     updateTitle();
     m_canvas->refresh(true);
 }
@@ -131,8 +158,15 @@ bool ScreenWindow::isViewCommand(int id) {
     case kPaste:
     case kClose:
     case kSave:
-    case kSaveAs: return true;
-    default: return false;
+    case kSaveAs:
+    case kSelectAll: return true;
+    default:
+        for (int align : kAlignCommands) {
+            if (id == align) {
+                return true;
+            }
+        }
+        return false;
     }
 }
 
@@ -168,10 +202,20 @@ void ScreenWindow::runCommand(int id) {
     case kClose: close(); return;
     case kSave: save(); break;
     case kSaveAs: saveAs(); break;
+    case kSelectAll: m_session->selectAll(); break;
     default:
+        for (size_t i = 0; i < std::size(kAlignCommands); ++i) {
+            if (id == kAlignCommands[i]) {
+                m_session->align(static_cast<Alignment>(i));
+                afterEdit();
+                m_canvas->setFocus();
+                return;
+            }
+        }
         if (ObjectDialogs::instance().place(*this, id)) {
-            // The placement tool's cursor shows once the pointer moves over the view.
-            m_canvas->setCursor(Qt::ArrowCursor);
+            m_armedPlacement = id;
+            // The placement tool's cursor shows at once, before the pointer moves.
+            m_canvas->syncCursor();
         }
         break;
     }
@@ -182,7 +226,22 @@ void ScreenWindow::runCommand(int id) {
 }
 
 void ScreenWindow::edit(const EditRequest& request) {
+    // Whatever the dialog changes, in the window and in the project, is one step.
+    Message name;
+    switch (request.target) {
+    case EditRequest::Target::None: return;
+    case EditRequest::Target::Object:
+        name = undomsg::withKindName(undomsg::kEditObject, request.kind);
+        break;
+    case EditRequest::Target::PanelKey: name = Message::string(undomsg::kEditKey); break;
+    case EditRequest::Target::FunctionKey:
+        name = Message::string(undomsg::kEditFunctionKey, {std::to_string(request.index + 1)});
+        break;
+    }
+    ChangeRecorder change(history(), m_main.store());
+    change.watch(m_session->screen());
     ObjectDialogs::instance().edit(*this, request);
+    change.commit(name);
     afterEdit();
 }
 
@@ -221,7 +280,7 @@ void ScreenWindow::paste() {
         return;
     }
     const QByteArray bytes = data->data(QString::fromLatin1(ClipboardBlock::kFormat));
-    m_session->clipboard().paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
+    m_session->paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
                      static_cast<size_t>(bytes.size()));
 }
 
@@ -239,7 +298,11 @@ void ScreenWindow::removeScreen() {
                       Answer::Yes) {
         return;
     }
+    // Undone, the screen comes back and its window opens again.
+    ChangeRecorder change(history(), m_main.store());
+    change.showWindows(s, 0);
     m_session->screen().removeScreen();
+    change.commit(Message::string(undomsg::kRemoveScreen, {std::to_string(s)}));
     m_main.refreshWorkspace();
     closeQuietly();
 }
@@ -258,6 +321,7 @@ bool ScreenWindow::saveAs() {
         return false;
     }
     m_session->screen().storeScreen();
+    markStored();
     st.treeChanged = true;
     updateTitle();
     m_main.refreshWorkspace();
@@ -288,6 +352,10 @@ void ScreenWindow::closeEvent(QCloseEvent* event) {
                 return;
             }
         }
+    }
+    if (modified()) {
+        // Closed without storing: the window's edits are thrown away, and so are their steps.
+        history().forgetWindow(historyKey());
         m_session->screen().clearModified();
     }
     if (m_session->clipboard().owner()) {

@@ -48,6 +48,12 @@ bool CompoundCommand::forgetWindow(int key) {
     return m_parts.empty();
 }
 
+void CompoundCommand::rekey(int from, int to) {
+    for (const auto& part : m_parts) {
+        part->rekey(from, to);
+    }
+}
+
 bool CompoundCommand::needsClosedWindows() const {
     for (const auto& part : m_parts) {
         if (part->needsClosedWindows()) {

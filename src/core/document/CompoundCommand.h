@@ -19,6 +19,7 @@ public:
     int screenKey() const override;
     bool editsWindow() const override;
     bool forgetWindow(int key) override;
+    void rekey(int from, int to) override;
     bool needsClosedWindows() const override;
     size_t bytes() const override;
 

@@ -137,6 +137,20 @@ void UndoHistory::forgetPending() {
     }
 }
 
+void UndoHistory::rekeyWindow(int from, int to) {
+    if (from == to) {
+        return;
+    }
+    for (Entry& e : m_steps) {
+        e.step->rekey(from, to);
+    }
+    auto it = m_baseMarks.find(from);
+    if (it != m_baseMarks.end()) {
+        m_baseMarks[to] = it->second;
+        m_baseMarks.erase(from);
+    }
+}
+
 uint64_t UndoHistory::stateMark(int key) const {
     for (size_t i = m_index; i-- > 0;) {
         const UndoCommand& step = *m_steps[i].step;

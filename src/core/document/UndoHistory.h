@@ -56,6 +56,8 @@ public:
     // A window's unsaved edits were thrown away (closed without saving, or loaded again): the
     // steps that edited it go, wherever they are.
     void forgetWindow(int key);
+    // The window with key from now goes by key to: its steps follow it.
+    void rekeyWindow(int from, int to);
     // A mark for the state of window key: the newest done step that edited it. A window
     // remembers the mark when it is stored; it holds unsaved edits while the mark differs.
     uint64_t stateMark(int key) const;

@@ -30,6 +30,11 @@ public:
     bool redo(UndoTarget& target) override;
     Message name() const override { return m_name; }
     int screenKey() const override { return m_key; }
+    void rekey(int from, int to) override {
+        if (m_key == from) {
+            m_key = to;
+        }
+    }
     bool editsWindow() const override { return true; }
     int mergeId() const override { return m_mergeId; }
     bool mergeWith(const UndoCommand& next) override;

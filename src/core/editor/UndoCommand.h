@@ -30,6 +30,11 @@ public:
     // The edits of window key were thrown away: drops what this step did there. True when
     // nothing is left of the step.
     virtual bool forgetWindow(int key) { return editsWindow() && screenKey() == key; }
+    // The window with key from now goes by key to (a screen numbered or renumbered).
+    virtual void rekey(int from, int to) {
+        (void)from;
+        (void)to;
+    }
     // Consecutive steps with the same non-zero merge id may become one (arrow-key moves).
     virtual int mergeId() const { return 0; }
     // Takes next (recorded after this one) into this step; false when they do not combine.
