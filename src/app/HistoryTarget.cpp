@@ -40,7 +40,7 @@ void HistoryTarget::rebindWindow(int fromKey, int toKey) {
         screen.bindScreenNumber(toKey, m_main.store().entries[static_cast<size_t>(toKey)].nameString(),
                                 true);
     } else {
-        screen.unbindScreenNumber();
+        screen.unbindScreenNumber(toKey);
     }
     w->updateTitle();
 }

@@ -99,6 +99,9 @@ public:
     // Shows stored screen s, bringing its window to the front when it is open already.
     void openScreen(int s);
     ScreenWindow* activeScreenWindow() const;
+    // Screen s's window becomes the active one, its view holding the keyboard focus (opening
+    // it when needed); false when the project has no screen s.
+    bool focusScreen(int s);
     QList<ScreenWindow*> screenWindows() const;
     ScreenWindow* windowOfScreen(int s) const;
     // The open window the history knows by key (ScreenContents::historyKey); null when none.

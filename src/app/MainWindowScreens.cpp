@@ -6,6 +6,7 @@
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
 #include "app/Prompts.h"
+#include "app/ScreenCanvas.h"
 #include "app/ScreenWindow.h"
 #include "app/UiText.h"
 #include "app/dialogs/ScreenAssignDialog.h"
@@ -110,6 +111,18 @@ void MainWindow::openScreen(int s) {
     }
     updateCommandStates();
     emit screenWindowsChanged();
+}
+
+bool MainWindow::focusScreen(int s) {
+    openScreen(s);
+    ScreenWindow* w = windowOfScreen(s);
+    if (w == nullptr) {
+        return false;
+    }
+    m_mdi->setActiveSubWindow(w);
+    activateWindow();
+    w->canvas()->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void MainWindow::closeAllScreenWindows() {

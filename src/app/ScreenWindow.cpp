@@ -212,6 +212,13 @@ void ScreenWindow::runCommand(int id) {
                 return;
             }
         }
+        if (ObjectDialogs::instance().hasPlacement(id) && m_session->screen().objects().anySelected()) {
+            // The placement clears the selection: its marks go now, not after the dialog.
+            m_session->screen().deselectAll();
+            m_session->screen().invalidateLcdMarks();
+            m_canvas->refresh();
+            m_canvas->repaint();
+        }
         if (ObjectDialogs::instance().place(*this, id)) {
             m_armedPlacement = id;
             // The placement tool's cursor shows at once, before the pointer moves.

@@ -124,11 +124,14 @@ void ScreenContents::bindScreenNumber(int n, const std::string& name, bool saveA
     m_store.screenOpen[static_cast<size_t>(n)] = 1;
 }
 
-void ScreenContents::unbindScreenNumber() {
+void ScreenContents::unbindScreenNumber(int historyKey) {
     if (validScreen(m_screenNo)) {
         m_store.screenOpen[static_cast<size_t>(m_screenNo)] = 0;
     }
     m_screenNo = 0;
+    if (historyKey < 0) {
+        m_serial = -historyKey;
+    }
 }
 
 void ScreenContents::windowClosed() {

@@ -55,9 +55,9 @@ public:
     // Packs the working lists into the screen's ScreenBlock; deselects first. Returns false,
     // storing nothing, when the window has no number yet.
     bool storeScreen();
-    // Undoing the numbering of a new screen: the window is bound to no number again and its
-    // number's open flag is cleared.
-    void unbindScreenNumber();
+    // Undoing the numbering of a new screen: the window is bound to no number again, goes by
+    // historyKey (negative) in the history, and its number's open flag is cleared.
+    void unbindScreenNumber(int historyKey);
     // The window closes: clears the open flag of its screen.
     void windowClosed();
     // Document title: 61499 until the window has a number, then 61500 with it.
