@@ -57,6 +57,8 @@ UndoHistory& ScreenWindow::history() { return m_main.document().history(); }
 
 void ScreenWindow::markStored() {
     m_session->screen().setStoredMark(history().stateMark(historyKey()));
+    // Storing deselects: the marks go from the view too.
+    m_session->screen().invalidateLcdMarks();
 }
 
 void ScreenWindow::syncModified() {
