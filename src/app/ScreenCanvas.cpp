@@ -156,6 +156,8 @@ void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScreenCanvas::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu's cut, copy, paste and delete act on this view: it takes the focus.
+    setFocus(Qt::PopupFocusReason);
     const bool show = m_session.pointer().contextMenu();
     afterEvent();
     if (show) {
