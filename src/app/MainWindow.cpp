@@ -352,7 +352,7 @@ bool MainWindow::runCommand(int command) {
 
 bool MainWindow::commandEnabled(int id) const {
     const ProjectStore& st = store();
-    if ((id == kCut || id == kCopy || id == kPaste || id == kDelete) && !focusOnScreen()) {
+    if (followsFocus(id) && !focusOnScreen()) {
         // Another widget has the focus: the screen's objects are not what the user works on.
         return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr ||
                qobject_cast<QAbstractSpinBox*>(QApplication::focusWidget()) != nullptr;
@@ -410,7 +410,7 @@ void MainWindow::updateCommandStates() {
 void MainWindow::updateRecentMenu() { updateCommandStates(); }
 
 void MainWindow::dispatch(int id) {
-    if ((id == kCut || id == kCopy || id == kPaste || id == kDelete) && !focusOnScreen()) {
+    if (followsFocus(id) && !focusOnScreen()) {
         editFocusedField(id);
         updateCommandStates();
         return;
@@ -459,6 +459,10 @@ void MainWindow::dispatch(int id) {
     default: break;
     }
     updateCommandStates();
+}
+
+bool MainWindow::followsFocus(int id) {
+    return id == kCut || id == kCopy || id == kPaste || id == kDelete || id == kSelectAll;
 }
 
 // ---- Status bar, titles ----------------------------------------------------------------------

@@ -207,8 +207,10 @@ private:
     // Undo and redo: one step of the history, then the windows and commands follow.
     void stepHistory(bool forward);
     void updateHistoryActions();
-    // Cut, copy, paste and delete act on the widget with the keyboard focus: true when that is
-    // a screen window (or nothing that takes them), false when another widget has it.
+    // Cut, copy, paste, delete and select all act on the widget with the keyboard focus.
+    static bool followsFocus(int command);
+    // True when the focus is on a screen window (or on nothing that takes these commands),
+    // false when another widget of the main window has it.
     bool focusOnScreen() const;
     // The same commands on a text field with the focus; false when the focus is elsewhere.
     bool editFocusedField(int command);

@@ -112,6 +112,7 @@ bool MainWindow::editFocusedField(int id) {
     case kCopy: line->copy(); break;
     case kPaste: line->paste(); break;
     case kDelete: line->del(); break;
+    case kSelectAll: line->selectAll(); break;
     default: return false;
     }
     return true;
