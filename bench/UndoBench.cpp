@@ -88,8 +88,10 @@ struct FullScreen : UndoTarget {
     std::unique_ptr<UndoCommand> moveAll(bool right) {
         ScreenContents& screen = session->screen();
         const ScreenCheckpoint before(screen);
-        ObjectArrangement::moveSelection(screen, {right ? ScreenContents::kGrid : -ScreenContents::kGrid, 0});
-        return before.stepTo(screen, [](const auto& d) { return ScreenCheckpoint::moveName(d.moved); });
+        ObjectArrangement::moveSelection(
+            screen, {right ? ScreenContents::kGrid : -ScreenContents::kGrid, 0});
+        return before.stepTo(screen,
+                             [](const auto& d) { return ScreenCheckpoint::moveName(d.moved); });
     }
 
     ProjectStore& store() override { return *st; }
@@ -123,7 +125,8 @@ void BM_UndoRedoMoveOfAll(benchmark::State& state) {
         history.redo(f);
         f.session->screen().takeInvalidations();
     }
-    state.counters["objects"] = static_cast<double>(ObjectSelection::of(f.session->screen().objects()).count());
+    state.counters["objects"] =
+        static_cast<double>(ObjectSelection::of(f.session->screen().objects()).count());
 }
 BENCHMARK(BM_UndoRedoMoveOfAll)->Unit(benchmark::kMicrosecond);
 

@@ -9,7 +9,9 @@
 
 namespace dispcraft {
 
-ProjectStore& HistoryTarget::store() { return m_main.store(); }
+ProjectStore& HistoryTarget::store() {
+    return m_main.store();
+}
 
 ScreenContents* HistoryTarget::screenWindow(int key) {
     ScreenWindow* w = m_main.windowOfKey(key);
@@ -37,8 +39,8 @@ void HistoryTarget::rebindWindow(int fromKey, int toKey) {
         if (ScreenWindow* other = m_main.windowOfKey(toKey); other != nullptr && other != w) {
             other->closeQuietly();
         }
-        screen.bindScreenNumber(toKey, m_main.store().entries[static_cast<size_t>(toKey)].nameString(),
-                                true);
+        screen.bindScreenNumber(
+            toKey, m_main.store().entries[static_cast<size_t>(toKey)].nameString(), true);
     } else {
         screen.unbindScreenNumber(toKey);
     }

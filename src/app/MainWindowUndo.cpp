@@ -31,9 +31,13 @@ ScreenWindow* MainWindow::windowOfKey(int key) const {
     return nullptr;
 }
 
-void MainWindow::undo() { stepHistory(false); }
+void MainWindow::undo() {
+    stepHistory(false);
+}
 
-void MainWindow::redo() { stepHistory(true); }
+void MainWindow::redo() {
+    stepHistory(true);
+}
 
 void MainWindow::stepHistory(bool forward) {
     UndoHistory& history = m_document->history();
@@ -81,7 +85,8 @@ void MainWindow::updateHistoryActions() {
     for (QAction* a : {undo, redo}) {
         QString plain = a->text();
         plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-        a->setToolTip(QStringLiteral("%1 (%2)").arg(plain, a->shortcut().toString(QKeySequence::NativeText)));
+        a->setToolTip(
+            QStringLiteral("%1 (%2)").arg(plain, a->shortcut().toString(QKeySequence::NativeText)));
     }
 }
 
@@ -108,12 +113,23 @@ bool MainWindow::editFocusedField(int id) {
         return false;
     }
     switch (id) {
-    case kCut: line->cut(); break;
-    case kCopy: line->copy(); break;
-    case kPaste: line->paste(); break;
-    case kDelete: line->del(); break;
-    case kSelectAll: line->selectAll(); break;
-    default: return false;
+    case kCut:
+        line->cut();
+        break;
+    case kCopy:
+        line->copy();
+        break;
+    case kPaste:
+        line->paste();
+        break;
+    case kDelete:
+        line->del();
+        break;
+    case kSelectAll:
+        line->selectAll();
+        break;
+    default:
+        return false;
     }
     return true;
 }
@@ -122,14 +138,15 @@ void MainWindow::updatePlacementState() {
     ScreenWindow* w = activeScreenWindow();
     const int kind = w != nullptr ? w->session().pointer().placingKind() : 0;
     const int armed = kind != 0 ? w->armedPlacement() : 0;
-    for (int id : {kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp, kPlaceShortNumDisp, kPlaceBarGraph,
-                   kPlaceTrendGraph, kPlaceLamp, kPlacePicture}) {
+    for (int id : {kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp, kPlaceShortNumDisp,
+                   kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture}) {
         m_actions.at(id)->setChecked(id == armed);
     }
     QStatusBar* bar = statusBar();
-    const QString hint = kind == 0 ? QString()
-                         : ui::text(armed == kPlaceShortNumDisp ? undomsg::kClockPlacementHint
-                                                                : undomsg::placementHint(kind));
+    const QString hint = kind == 0
+                             ? QString()
+                             : ui::text(armed == kPlaceShortNumDisp ? undomsg::kClockPlacementHint
+                                                                    : undomsg::placementHint(kind));
     if (!hint.isEmpty()) {
         bar->showMessage(hint);
         m_placementHint = hint;

@@ -53,9 +53,10 @@ void EditingHistoryTest::undoReturnsToTheSavedStateAndReopensTheScreen() {
     QCOMPARE(text(f, 0).x, x0 + 32);
     QVERIFY(f.main->document().modified());
     QVERIFY(f.active()->isWindowModified());
-    QCOMPARE(f.main->action(command::kUndo)->text(),
-             ui::text(Message::string(undomsg::kUndoNamed,
-                                      {ui::str(ui::text(Message::string(undomsg::kMoveMany, {"2"})))})));
+    QCOMPARE(
+        f.main->action(command::kUndo)->text(),
+        ui::text(Message::string(undomsg::kUndoNamed,
+                                 {ui::str(ui::text(Message::string(undomsg::kMoveMany, {"2"})))})));
 
     // Ctrl+Z: back where the file has them, and nothing left unsaved.
     QTest::keyClick(f.canvas(), Qt::Key_Z, Qt::ControlModifier);
@@ -153,7 +154,8 @@ void EditingHistoryTest::placingMovesNothingElseAndShowsItsTool() {
     QTest::keyClick(f.canvas(), Qt::Key_Escape);
     f.main->updateCommandStates();
     QVERIFY(!f.main->action(command::kPlaceTextString)->isChecked());
-    QVERIFY(f.main->statusBar()->currentMessage() != ui::text(undomsg::placementHint(kKindTextString)));
+    QVERIFY(f.main->statusBar()->currentMessage() !=
+            ui::text(undomsg::placementHint(kKindTextString)));
 }
 
 QTEST_MAIN(EditingHistoryTest)

@@ -19,7 +19,7 @@ void ProjectChangeCommand::addEntry(int screen, const ScreenEntry& before,
 }
 
 void ProjectChangeCommand::addBlock(int screen, const ScreenBlock& before,
-                                   const ScreenBlock& after) {
+                                    const ScreenBlock& after) {
     m_blocks.push_back(
         {screen, std::make_unique<ScreenBlock>(before), std::make_unique<ScreenBlock>(after)});
 }
@@ -95,8 +95,7 @@ size_t ProjectChangeCommand::bytes() const {
         n += setting->bytes();
     }
     for (const BlockChange& b : m_blocks) {
-        n += 2 * sizeof(ScreenBlock) + b.before->textPool.capacity() +
-             b.after->textPool.capacity();
+        n += 2 * sizeof(ScreenBlock) + b.before->textPool.capacity() + b.after->textPool.capacity();
     }
     return n;
 }

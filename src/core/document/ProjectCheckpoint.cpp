@@ -66,7 +66,8 @@ bool sameValue(const PortProtocol& a, const PortProtocol& b) {
            a.stationText == b.stationText && a.changePerLen == b.changePerLen &&
            a.changeMaxNum == b.changeMaxNum;
 }
-template <typename T, size_t N> bool sameValue(const std::array<T, N>& a, const std::array<T, N>& b) {
+template <typename T, size_t N>
+bool sameValue(const std::array<T, N>& a, const std::array<T, N>& b) {
     for (size_t i = 0; i < N; ++i) {
         if (!same(a[i], b[i])) {
             return false;
@@ -91,7 +92,10 @@ template <typename T> size_t heapBytes(const T& v) {
         return v.dots.capacity();
     } else if constexpr (std::is_same_v<T, PortProtocol>) {
         return v.stationText.capacity();
-    } else if constexpr (requires { v.size(); v[0]; }) {
+    } else if constexpr (requires {
+                             v.size();
+                             v[0];
+                         }) {
         size_t n = 0;
         for (const auto& e : v) {
             n += heapBytes(e);
@@ -109,7 +113,9 @@ public:
     void apply(ProjectStore& store, bool after) const override {
         store.*m_member = after ? m_after : m_before;
     }
-    size_t bytes() const override { return sizeof(*this) + heapBytes(m_before) + heapBytes(m_after); }
+    size_t bytes() const override {
+        return sizeof(*this) + heapBytes(m_before) + heapBytes(m_after);
+    }
 
 private:
     T ProjectStore::*m_member;
@@ -149,7 +155,8 @@ std::unique_ptr<ProjectChangeCommand> ProjectCheckpoint::changeTo(const ProjectS
     forEachSetting([&](auto member) {
         using T = std::remove_cvref_t<decltype(before.*member)>;
         if (!same(before.*member, now.*member)) {
-            step->addSetting(std::make_unique<MemberChange<T>>(member, before.*member, now.*member));
+            step->addSetting(
+                std::make_unique<MemberChange<T>>(member, before.*member, now.*member));
         }
     });
     for (int s = capacity::kFirstScreen; s <= capacity::kLastScreen; ++s) {

@@ -40,8 +40,12 @@ public:
     Message undoName() const;
     Message redoName() const;
     // The steps undo and redo would act on (null when none).
-    const UndoCommand* nextUndo() const { return canUndo() ? m_steps[m_index - 1].step.get() : nullptr; }
-    const UndoCommand* nextRedo() const { return canRedo() ? m_steps[m_index].step.get() : nullptr; }
+    const UndoCommand* nextUndo() const {
+        return canUndo() ? m_steps[m_index - 1].step.get() : nullptr;
+    }
+    const UndoCommand* nextRedo() const {
+        return canRedo() ? m_steps[m_index].step.get() : nullptr;
+    }
     // Takes the last done step back. A step with nothing left to act on is dropped and the one
     // before it is taken back instead. False when no step was undone.
     bool undo(UndoTarget& target);

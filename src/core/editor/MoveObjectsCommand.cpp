@@ -6,8 +6,7 @@
 namespace dispcraft {
 
 MoveObjectsCommand::MoveObjectsCommand(int screenKey, Message name, std::vector<Move> moves,
-                                       ObjectSelection before, ObjectSelection after,
-                                       int mergeId)
+                                       ObjectSelection before, ObjectSelection after, int mergeId)
     : m_key(screenKey), m_name(std::move(name)), m_moves(std::move(moves)), m_before(before),
       m_after(after), m_mergeId(mergeId) {}
 
@@ -46,8 +45,8 @@ bool MoveObjectsCommand::mergeWith(const UndoCommand& next) {
         return false;
     }
     for (size_t i = 0; i < m_moves.size(); ++i) {
-        if (other->m_moves[i].kind != m_moves[i].kind || other->m_moves[i].slot != m_moves[i].slot ||
-            other->m_moves[i].from != m_moves[i].to) {
+        if (other->m_moves[i].kind != m_moves[i].kind ||
+            other->m_moves[i].slot != m_moves[i].slot || other->m_moves[i].from != m_moves[i].to) {
             return false;
         }
     }

@@ -23,8 +23,8 @@ public:
     // The merge id of arrow-key moves: consecutive ones of the same objects become one step.
     static constexpr int kNudge = 1;
 
-    MoveObjectsCommand(int screenKey, Message name, std::vector<Move> moves,
-                       ObjectSelection before, ObjectSelection after, int mergeId = 0);
+    MoveObjectsCommand(int screenKey, Message name, std::vector<Move> moves, ObjectSelection before,
+                       ObjectSelection after, int mergeId = 0);
 
     bool undo(UndoTarget& target) override;
     bool redo(UndoTarget& target) override;

@@ -136,13 +136,26 @@ bool ObjectArrangement::align(ScreenContents& screen, Alignment how) {
     for (size_t i = 0; i < members.size(); ++i) {
         const Rect& r = members[i].rect;
         switch (how) {
-        case Alignment::Left: target[i] = all.left; break;
-        case Alignment::Right: target[i] = all.right - r.width(); break;
-        case Alignment::Top: target[i] = all.top; break;
-        case Alignment::Bottom: target[i] = all.bottom - r.height(); break;
-        case Alignment::Centres: target[i] = (all.left + all.right) / 2 - r.width() / 2; break;
-        case Alignment::Middles: target[i] = (all.top + all.bottom) / 2 - r.height() / 2; break;
-        default: break;
+        case Alignment::Left:
+            target[i] = all.left;
+            break;
+        case Alignment::Right:
+            target[i] = all.right - r.width();
+            break;
+        case Alignment::Top:
+            target[i] = all.top;
+            break;
+        case Alignment::Bottom:
+            target[i] = all.bottom - r.height();
+            break;
+        case Alignment::Centres:
+            target[i] = (all.left + all.right) / 2 - r.width() / 2;
+            break;
+        case Alignment::Middles:
+            target[i] = (all.top + all.bottom) / 2 - r.height() / 2;
+            break;
+        default:
+            break;
         }
     }
     if (how == Alignment::SpaceAcross) {

@@ -46,8 +46,8 @@ Message ScreenCheckpoint::moveName(int objects) {
                         : Message::string(undomsg::kMoveMany, {std::to_string(objects)});
 }
 
-std::unique_ptr<UndoCommand> ScreenCheckpoint::stepTo(ScreenContents& screen,
-                                                      const Naming& naming, int mergeId) const {
+std::unique_ptr<UndoCommand> ScreenCheckpoint::stepTo(ScreenContents& screen, const Naming& naming,
+                                                      int mergeId) const {
     const ScreenObjects& now = screen.objects();
     Difference d;
     std::vector<MoveObjectsCommand::Move> moves;
@@ -73,7 +73,8 @@ std::unique_ptr<UndoCommand> ScreenCheckpoint::stepTo(ScreenContents& screen,
             changed[kindIndex<K>].push_back(static_cast<int>(i));
             if (was && is && sidesSame && samePlaceAside(before[i], after[i])) {
                 ++d.moved;
-                moves.push_back({static_cast<uint8_t>(K::kCode), static_cast<uint8_t>(i),
+                moves.push_back({static_cast<uint8_t>(K::kCode),
+                                 static_cast<uint8_t>(i),
                                  {before[i].x, before[i].y},
                                  {after[i].x, after[i].y}});
             } else {
@@ -98,8 +99,8 @@ std::unique_ptr<UndoCommand> ScreenCheckpoint::stepTo(ScreenContents& screen,
     }
     const ObjectSelection selection = ObjectSelection::of(now);
     if (d.movesOnly()) {
-        return std::make_unique<MoveObjectsCommand>(m_key, naming(d), std::move(moves),
-                                                    m_selection, selection, mergeId);
+        return std::make_unique<MoveObjectsCommand>(m_key, naming(d), std::move(moves), m_selection,
+                                                    selection, mergeId);
     }
     auto step = std::make_unique<ScreenEditCommand>(m_key, naming(d), m_selection, selection);
     forEachKind([&](auto k) {

@@ -18,12 +18,8 @@ class ScreenContents;
 // after. Only what changed is kept, so a step holds at most two copies of one screen.
 class ScreenEditCommand : public UndoCommand {
 public:
-    template <typename K> struct SideOf {
-        using Type = std::monostate;
-    };
-    template <HasSide K> struct SideOf<K> {
-        using Type = typename K::Side;
-    };
+    template <typename K> struct SideOf { using Type = std::monostate; };
+    template <HasSide K> struct SideOf<K> { using Type = typename K::Side; };
     template <typename K> struct SlotChange {
         int slot = 0;
         typename K::Object before;
@@ -64,8 +60,8 @@ public:
     static void closeGaps(ScreenObjects& objects);
 
 private:
-    template <typename... Kinds> static auto slotLists(KindList<Kinds...>*)
-        -> std::tuple<std::vector<SlotChange<Kinds>>...>;
+    template <typename... Kinds>
+    static auto slotLists(KindList<Kinds...>*) -> std::tuple<std::vector<SlotChange<Kinds>>...>;
     using SlotLists = decltype(slotLists(static_cast<ObjectKinds*>(nullptr)));
 
     bool apply(UndoTarget& target, bool after);

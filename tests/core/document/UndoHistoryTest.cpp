@@ -162,8 +162,8 @@ TEST(UndoHistory, KeepsTheLimitAndTheByteBudget) {
 TEST(UndoHistory, ForgettingAWindowDropsItsStepsAndKeepsTheCleanState) {
     UndoHistory h;
     Counter c;
-    act(h, c, 1);       // project
-    act(h, c, 10, -3);  // a window without a number
+    act(h, c, 1);      // project
+    act(h, c, 10, -3); // a window without a number
     h.setClean();
     act(h, c, 100, -3);
     act(h, c, 1000, 4);

@@ -36,8 +36,10 @@ struct Undoing : EditorFixture {
     UndoHistory history;
     OneWindow target{*store, *session};
     Undoing() { session->setUndoSink(&history); }
-    Point at(int i) const { return {session->screen().objects().textStrings[size_t(i)].x,
-                                    session->screen().objects().textStrings[size_t(i)].y}; }
+    Point at(int i) const {
+        return {session->screen().objects().textStrings[size_t(i)].x,
+                session->screen().objects().textStrings[size_t(i)].y};
+    }
     bool selected(int i) { return text(i).selected(); }
     void clickOn(Point p, bool toggle = false) {
         session->press(p, toggle);
@@ -127,9 +129,9 @@ TEST_F(Undoing, ArrowKeysMoveByOneGridStepAndMergeIntoOneStep) {
 }
 
 TEST_F(Undoing, AlignmentPutsEachObjectOnTheGridInsideTheLcdAsOneStep) {
-    addText(0, lx() + 48, ly(), "AB");         // 32 wide
-    addText(1, lx() + 16, ly() + 32, "ABCD");  // 64 wide
-    addText(2, lx() + 336, ly() + 96, "ABC");  // 48 wide, right edge on the LCD's
+    addText(0, lx() + 48, ly(), "AB");        // 32 wide
+    addText(1, lx() + 16, ly() + 32, "ABCD"); // 64 wide
+    addText(2, lx() + 336, ly() + 96, "ABC"); // 48 wide, right edge on the LCD's
     session->selectAll();
     session->align(Alignment::Left);
     EXPECT_EQ(at(0).x, lx() + 16);
