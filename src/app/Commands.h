@@ -59,6 +59,7 @@ constexpr int kBuilt = 65740;          // %s image path, %d bytes
 constexpr int kBuildWarnings = 65741;  // heading of the build's warnings
 constexpr int kStatusReady = 65744;    // the status bar's idle text
 constexpr int kSettingsNotWritten = 65745; // %s settings file
+constexpr int kNoSuchScreen = 66215;       // %s screen number given on the command line
 
 // Labels and captions of the dialogs.
 constexpr int kTextLabel = 65750;

@@ -1,14 +1,18 @@
 #include "app/AppContext.h"
+#include "app/Commands.h"
 #include "app/CommandIcons.h"
 #include "app/LogoWindow.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
 #include "app/ToolkitTranslations.h"
 #include "config/SettingsFile.h"
+#include "model/ProjectStore.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+
+#include <string>
 
 // Dispcraft: start-up in this order: the program directory and its settings file, the language
 // named there, the main window; then the logo for a moment. A project file given on the
@@ -106,8 +110,10 @@ int main(int argc, char** argv) {
         }
         if (!args.isEmpty()) {
             window.openAtStart(args.first(), open);
-            if (active != 0) {
-                window.focusScreen(active);
+            if (active != 0 && window.store().projectOpen && !window.focusScreen(active)) {
+                window.prompts().show(dispcraft::Message::string(dispcraft::appmsg::kNoSuchScreen,
+                                                                 {std::to_string(active)}),
+                                      dispcraft::Icon::Warning);
             }
         }
     });
