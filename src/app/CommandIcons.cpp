@@ -61,6 +61,28 @@ QIcon commandIcon(int id) {
     case kScreenList: return standard(QStyle::SP_FileDialogDetailedView);
     case kAbout: return standard(QStyle::SP_MessageBoxInformation);
     case kDocument1: return standard(QStyle::SP_DialogHelpButton);
+    case kUndo:
+    case kRedo:
+        return painted([redo = id == kRedo](QPainter& p) {
+            // A hooked arrow turning back (undo) or on (redo).
+            if (redo) {
+                p.translate(24, 0);
+                p.scale(-1, 1);
+            }
+            p.setPen(QPen(QColor(20, 90, 200), 2.4, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            QPainterPath hook;
+            hook.moveTo(6, 10);
+            hook.lineTo(15, 10);
+            hook.cubicTo(22, 10, 22, 20, 15, 20);
+            hook.lineTo(9, 20);
+            p.drawPath(hook);
+            p.setBrush(QColor(20, 90, 200));
+            p.setPen(Qt::NoPen);
+            QPolygonF head;
+            head << QPointF(2, 10) << QPointF(8, 5) << QPointF(8, 15);
+            p.drawPolygon(head);
+        });
     case kDelete:
         return painted([](QPainter& p) {
             p.setPen(QPen(QColor(200, 30, 30), 3, Qt::SolidLine, Qt::RoundCap));

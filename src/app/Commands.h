@@ -38,6 +38,9 @@ constexpr int kExportTexts = 66001;
 constexpr int kImportTexts = 66002;
 constexpr int kExportReport = 66003;
 constexpr int kShowOtherUses = 66004; // the project tree's menu on an object
+// The history's commands (the history's range of language strings).
+constexpr int kUndo = 66200;
+constexpr int kRedo = 66201;
 
 // The recent-file commands in list order (entry 1..4).
 constexpr int kRecent[4] = {kRecent1, kRecent2, kRecent3, kRecent4};
@@ -62,6 +65,7 @@ constexpr int kBuilt = 65740;          // %s image path, %d bytes
 constexpr int kBuildWarnings = 65741;  // heading of the build's warnings
 constexpr int kStatusReady = 65744;    // the status bar's idle text
 constexpr int kSettingsNotWritten = 65745; // %s settings file
+constexpr int kNoSuchScreen = 66215;       // %s screen number given on the command line
 
 // Labels and captions of the dialogs.
 constexpr int kTextLabel = 65750;

@@ -7,6 +7,7 @@
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
 #include "app/ProjectTools.h"
+#include "app/HistoryTarget.h"
 #include "app/Prompts.h"
 #include "app/ScreenWindow.h"
 #include "app/StartPane.h"
@@ -17,6 +18,7 @@
 #include "config/SettingsFile.h"
 #include "document/ProjectDocument.h"
 #include "editor/ClipboardBlock.h"
+#include "editor/UndoMessages.h"
 #include "model/ProjectStore.h"
 #include "text/LanguageStrings.h"
 
@@ -25,7 +27,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QAbstractSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -43,7 +47,8 @@ using namespace command;
 MainWindow::MainWindow(AppContext& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_ownPrompts(std::make_unique<WidgetPrompts>(this)),
       m_prompts(std::make_unique<ForwardingPrompts>(m_ownPrompts.get())),
-      m_document(std::make_unique<ProjectDocument>(app.dir(), *m_prompts)) {
+      m_document(std::make_unique<ProjectDocument>(app.dir(), *m_prompts)),
+      m_historyTarget(std::make_unique<HistoryTarget>(*this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(programIcon());
     // The store starts empty with every screen free; the settings file gives the recent list
@@ -83,6 +88,12 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     createWorkspace();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateCommandStates);
+    // Cut, copy, paste and delete follow the keyboard focus.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (!m_closing) {
+            updateCommandStates();
+        }
+    });
     m_restarter = [this](const QStringList& arguments) { startAgain(arguments); };
     // A written image goes to the download dialog.
     m_buildHandover = &DownloadDialog::afterBuild;
@@ -101,7 +112,7 @@ MainWindow::~MainWindow() {
     qDeleteAll(m_mdi->subWindowList());
     // The members go before the widget base, whose hiding of the bars would still signal.
     for (QObject* sender : std::initializer_list<QObject*>{m_workspace, m_mainToolBar, m_objectToolBar,
-                                                          m_mdi, QGuiApplication::clipboard()}) {
+                                                          m_mdi, QGuiApplication::clipboard(), qApp}) {
         QObject::disconnect(sender, nullptr, this, nullptr);
     }
 }
@@ -148,6 +159,14 @@ void MainWindow::createActions() {
     makeAction(kSaveProjectAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     makeAction(kExit, QKeySequence(Qt::CTRL | Qt::Key_Q))->setMenuRole(QAction::QuitRole);
 
+    makeAction(kUndo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    makeAction(kRedo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    makeAction(kSelectAll, QKeySequence(Qt::CTRL | Qt::Key_A));
+    for (int id : kAlignCommands) {
+        makeAction(id);
+    }
     makeAction(kCopy, QKeySequence::Copy);
     makeAction(kCut, QKeySequence::Cut);
     makeAction(kPaste, QKeySequence::Paste);
@@ -162,6 +181,11 @@ void MainWindow::createActions() {
     makeAction(kPlaceTrendGraph, QKeySequence(Qt::CTRL | Qt::Key_6));
     makeAction(kPlaceLamp, QKeySequence(Qt::CTRL | Qt::Key_7));
     makeAction(kPlacePicture, QKeySequence(Qt::CTRL | Qt::Key_8));
+    // A placement tool's button stays pressed while the tool is armed.
+    for (int id : {kPlaceTextString, kPlaceMsgDisp, kPlaceNumDisp, kPlaceShortNumDisp,
+                   kPlaceBarGraph, kPlaceTrendGraph, kPlaceLamp, kPlacePicture}) {
+        m_actions.at(id)->setCheckable(true);
+    }
 
     makeAction(kNewScreen, QKeySequence(Qt::CTRL | Qt::Key_T));
     makeAction(kScreenList, QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -216,7 +240,11 @@ void MainWindow::createMenus() {
     connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentMenu);
 
     QMenu* edit = menuBar()->addMenu(ui::text(appmsg::kMenuEdit));
-    add(edit, {kCut, kCopy, kPaste, kDelete, 0, kSelectTool, 0, kFindAddressUsage});
+    add(edit, {kUndo, kRedo, 0, kCut, kCopy, kPaste, kDelete, 0, kSelectAll});
+    QMenu* align = edit->addMenu(ui::text(undomsg::kAlignMenu));
+    add(align, {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignCentres, kAlignMiddles, 0,
+                kSpaceAcross, kSpaceDown});
+    add(edit, {0, kSelectTool, 0, kFindAddressUsage});
 
     QMenu* view = menuBar()->addMenu(ui::text(appmsg::kMenuView));
     add(view, {kControlBar, kObjectToolbar, kWorkspaceBar, 0, kRedraw});
@@ -270,7 +298,8 @@ void MainWindow::createMenus() {
 void MainWindow::createToolBars() {
     m_mainToolBar = addToolBar(ui::text(appmsg::kStandardToolBar));
     m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
-    for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kCut, kCopy, kPaste, kDelete, 0,
+    for (int id : {kNewProject, kOpenProject, kSaveProject, 0, kUndo, kRedo, 0, kCut, kCopy, kPaste,
+                   kDelete, 0,
                    kNewScreen, kScreenList, kPreviousScreen, kNextScreen, 0, kBuild, kSimulate, 0, kAbout}) {
         if (id == 0) {
             m_mainToolBar->addSeparator();
@@ -331,6 +360,11 @@ bool MainWindow::runCommand(int command) {
 
 bool MainWindow::commandEnabled(int id) const {
     const ProjectStore& st = store();
+    if (followsFocus(id) && !focusOnScreen()) {
+        // Another widget has the focus: the screen's objects are not what the user works on.
+        return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr ||
+               qobject_cast<QAbstractSpinBox*>(QApplication::focusWidget()) != nullptr;
+    }
     if (ScreenWindow::isViewCommand(id)) {
         ScreenWindow* w = activeScreenWindow();
         return w != nullptr && w->commandEnabled(id);
@@ -351,6 +385,8 @@ bool MainWindow::commandEnabled(int id) const {
     case kExportTexts:
     case kImportTexts:
     case kExportReport: return st.projectOpen;
+    case kUndo: return st.projectOpen && m_document->history().canUndo();
+    case kRedo: return st.projectOpen && m_document->history().canRedo();
     default: return true;
     }
 }
@@ -362,6 +398,8 @@ void MainWindow::updateCommandStates() {
     for (auto& [id, a] : m_actions) {
         a->setEnabled(commandEnabled(id));
     }
+    updateHistoryActions();
+    updatePlacementState();
     for (int k = 0; k < 4; ++k) {
         // "1: " .. "4: " and the entry, with '&' doubled so that a path shows as it is.
         const std::string& entry = store().recentFiles[static_cast<size_t>(k)];
@@ -384,6 +422,11 @@ void MainWindow::updateCommandStates() {
 void MainWindow::updateRecentMenu() { updateCommandStates(); }
 
 void MainWindow::dispatch(int id) {
+    if (followsFocus(id) && !focusOnScreen()) {
+        editFocusedField(id);
+        updateCommandStates();
+        return;
+    }
     if (ScreenWindow::isViewCommand(id)) {
         if (ScreenWindow* w = activeScreenWindow()) {
             w->runCommand(id);
@@ -399,6 +442,8 @@ void MainWindow::dispatch(int id) {
     case kRecent3: openProject(3); break;
     case kRecent4: openProject(4); break;
     case kCloseProject: closeProject(); break;
+    case kUndo: undo(); break;
+    case kRedo: redo(); break;
     case kSaveProject: saveProject(); break;
     case kSaveProjectAs: saveProjectAs(); break;
     case kExit: close(); break;
@@ -430,6 +475,10 @@ void MainWindow::dispatch(int id) {
     default: break;
     }
     updateCommandStates();
+}
+
+bool MainWindow::followsFocus(int id) {
+    return id == kCut || id == kCopy || id == kPaste || id == kDelete || id == kSelectAll;
 }
 
 // ---- Status bar, titles ----------------------------------------------------------------------

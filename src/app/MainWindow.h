@@ -24,6 +24,7 @@ namespace dispcraft {
 
 class AppContext;
 class ForwardingPrompts;
+class HistoryTarget;
 class ProjectDocument;
 class ProjectTools;
 class Prompts;
@@ -102,8 +103,13 @@ public:
     // Shows stored screen s, bringing its window to the front when it is open already.
     void openScreen(int s);
     ScreenWindow* activeScreenWindow() const;
+    // Screen s's window becomes the active one, its view holding the keyboard focus (opening
+    // it when needed); false when the project has no screen s.
+    bool focusScreen(int s);
     QList<ScreenWindow*> screenWindows() const;
     ScreenWindow* windowOfScreen(int s) const;
+    // The open window the history knows by key (ScreenContents::historyKey); null when none.
+    ScreenWindow* windowOfKey(int key) const;
     void previousScreen();
     void nextScreen();
     void screenList();
@@ -116,6 +122,12 @@ public:
     void closeAllScreenWindows();
     // Windows showing a screen the screen manager copied onto load it again.
     void reloadChangedScreens();
+
+    // ---- History -------------------------------------------------------------------------
+    // Edit > Undo and Redo: the last change taken back, or the last undone made again, its
+    // screen's window brought to the front (opened when closed).
+    void undo();
+    void redo();
 
     // ---- Clipboard -----------------------------------------------------------------------
     bool clipboardHasBlock() const;
@@ -202,11 +214,24 @@ private:
     QString chooseProjectFile(const QString& start);
     void startAgain(const QStringList& arguments);
     void showBuildReport(const BuiltImage& built);
+    // Undo and redo: one step of the history, then the windows and commands follow.
+    void stepHistory(bool forward);
+    void updateHistoryActions();
+    // Cut, copy, paste, delete and select all act on the widget with the keyboard focus.
+    static bool followsFocus(int command);
+    // True when the focus is on a screen window (or on nothing that takes these commands),
+    // false when another widget of the main window has it.
+    bool focusOnScreen() const;
+    // The same commands on a text field with the focus; false when the focus is elsewhere.
+    bool editFocusedField(int command);
+    // The armed placement tool: its toolbar button pressed and its hint in the status bar.
+    void updatePlacementState();
 
     AppContext& m_app;
     std::unique_ptr<WidgetPrompts> m_ownPrompts;
     std::unique_ptr<ForwardingPrompts> m_prompts;
     std::unique_ptr<ProjectDocument> m_document;
+    std::unique_ptr<HistoryTarget> m_historyTarget;
     QStackedWidget* m_central = nullptr;
     StartPane* m_startPane = nullptr;
     QMdiArea* m_mdi = nullptr;
@@ -223,6 +248,7 @@ private:
     Restarter m_restarter;
     QTimer* m_recoveryTimer = nullptr;
     bool m_recoveryFailing = false; // the last recovery copy could not be written
+    QString m_placementHint; // shown while a placement tool is armed
     bool m_restart = false;
     bool m_closing = false;
 };

@@ -7,11 +7,15 @@
 #include "app/Commands.h"
 #include "app/DialogRunner.h"
 #include "app/Prompts.h"
+#include "app/ScreenCanvas.h"
 #include "app/ScreenWindow.h"
 #include "app/UiText.h"
 #include "app/dialogs/ScreenAssignDialog.h"
 #include "app/dialogs/ScreenManagerDialog.h"
 #include "base/FileIo.h"
+#include "document/ChangeRecorder.h"
+#include "document/ProjectDocument.h"
+#include "editor/UndoMessages.h"
 #include "forms/ScreenManagerForm.h"
 #include "image/ImageBuilder.h"
 #include "model/ProjectStore.h"
@@ -110,6 +114,18 @@ void MainWindow::openScreen(int s) {
     emit screenWindowsChanged();
 }
 
+bool MainWindow::focusScreen(int s) {
+    openScreen(s);
+    ScreenWindow* w = windowOfScreen(s);
+    if (w == nullptr) {
+        return false;
+    }
+    m_mdi->setActiveSubWindow(w);
+    activateWindow();
+    w->canvas()->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void MainWindow::closeAllScreenWindows() {
     for (ScreenWindow* w : screenWindows()) {
         w->closeQuietly();
@@ -164,6 +180,8 @@ void MainWindow::screenList() {
         return;
     }
     const auto before = store().entries;
+    // Copies, renumbers and deletions of the dialog are one step.
+    ChangeRecorder change(m_document->history(), store());
     ScreenManagerForm form(store());
     ScreenManagerDialog dialog(form, prompts(), this);
     const int chosen = dialog.run();
@@ -175,6 +193,7 @@ void MainWindow::screenList() {
     // A window whose screen was renumbered follows it; a window showing the screen it replaced
     // goes (the replaced screen is no more).
     for (auto [from, to] : dialog.moves()) {
+        change.rebind(from, to);
         ScreenWindow* moved = windowOfScreen(from);
         if (!moved) {
             continue;
@@ -187,7 +206,11 @@ void MainWindow::screenList() {
         ScreenManagerForm::setReloadFlag(store().entries[static_cast<size_t>(to)], 0);
         moved->updateTitle();
     }
+    for (auto [from, to] : dialog.moves()) {
+        m_document->history().rekeyWindow(from, to);
+    }
     reloadChangedScreens();
+    change.commit(Message::string(undomsg::kScreenList));
     refreshWorkspace();
     if (chosen > 0) {
         openScreen(chosen);
@@ -229,6 +252,9 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
     if (!v) {
         return false;
     }
+    // The number is one step: undone, the window has its old number (or none) again.
+    ChangeRecorder change(m_document->history(), store());
+    const int oldKey = window.historyKey();
     if (window.session().screen().numberTaken(v->number)) {
         // The number's screen is replaced: windows showing it go without questions.
         for (ScreenWindow* other : screenWindows()) {
@@ -238,7 +264,13 @@ bool MainWindow::chooseScreenNumber(ScreenWindow& window, bool saveAs) {
         }
     }
     window.session().screen().bindScreenNumber(v->number, v->name, saveAs);
-    store().treeChanged = true;
+    if (oldKey != v->number) {
+        change.rebind(oldKey, v->number);
+        m_document->history().rekeyWindow(oldKey, v->number);
+    }
+    change.showWindows(oldKey, v->number);
+    const int name = saveAs ? undomsg::kSaveScreenAs : undomsg::kNumberScreen;
+    change.commit(Message::string(name, {std::to_string(v->number)}));
     window.updateTitle();
     return true;
 }
@@ -249,6 +281,7 @@ bool MainWindow::storeScreenWindow(ScreenWindow& window) {
         return false;
     }
     window.session().screen().storeScreen();
+    window.markStored();
     window.afterEdit();
     refreshWorkspace();
     return true;

@@ -9,6 +9,7 @@
 #include "objects/ObjectKinds.h"
 
 #include "base/FileIo.h"
+#include "document/ChangeRecorder.h"
 #include "document/ProjectDocument.h"
 #include "report/ProjectReport.h"
 #include "report/ReportPictures.h"
@@ -162,7 +163,11 @@ void ProjectTools::importTexts() {
         m_main.prompts().showText(m, Icon::Warning, 0);
         return;
     }
+    // One step of the history: undo puts every text back, in the store and in open windows.
+    ChangeRecorder change(m_main.document().history(), m_main.store());
     replaceTexts(checked.changes);
+    change.commit(Message::string(kImportTextsTitle));
+    m_main.updateCommandStates();
     m_main.statusBar()->showMessage(ui::text(Message::string(
         kImported, {QFileInfo(path).fileName().toStdString(), std::to_string(checked.changes.size()),
                     std::to_string(checked.rows)})));

@@ -75,12 +75,16 @@ void ScreenCanvas::paintEvent(QPaintEvent* event) {
     p.drawImage(event->rect(), img, event->rect());
 }
 
-void ScreenCanvas::afterEvent() {
-    refresh();
+void ScreenCanvas::syncCursor() {
     if (m_session.pointer().cursor() != m_cursor) {
         m_cursor = m_session.pointer().cursor();
         setCursor(editorCursor(m_cursor));
     }
+}
+
+void ScreenCanvas::afterEvent() {
+    refresh();
+    syncCursor();
     emit sessionChanged();
 }
 
@@ -90,7 +94,8 @@ void ScreenCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    m_session.pointer().press(viewPoint(event));
+    const bool toggle = (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+    m_session.press(viewPoint(event), toggle);
     afterEvent();
 }
 
@@ -105,7 +110,7 @@ void ScreenCanvas::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    m_session.pointer().release(viewPoint(event));
+    m_session.release(viewPoint(event));
     afterEvent();
 }
 
@@ -130,10 +135,29 @@ void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
         afterEvent();
         return;
     }
+    // The arrows move the selection by one grid step.
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        int right = 0;
+        int down = 0;
+        switch (event->key()) {
+        case Qt::Key_Left: right = -1; break;
+        case Qt::Key_Right: right = 1; break;
+        case Qt::Key_Up: down = -1; break;
+        case Qt::Key_Down: down = 1; break;
+        default: break;
+        }
+        if (right != 0 || down != 0) {
+            m_session.nudge(right, down);
+            afterEvent();
+            return;
+        }
+    }
     QWidget::keyPressEvent(event);
 }
 
 void ScreenCanvas::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu's cut, copy, paste and delete act on this view: it takes the focus.
+    setFocus(Qt::PopupFocusReason);
     const bool show = m_session.pointer().contextMenu();
     afterEvent();
     if (show) {

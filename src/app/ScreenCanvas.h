@@ -24,6 +24,8 @@ public:
     QImage picture() const;
 
     QSize sizeHint() const override;
+    // Shows the cursor of the session's tool now (a placement tool armed from a command).
+    void syncCursor();
 
 signals:
     void statusText(const QString& text);

@@ -8,8 +8,11 @@
 #include "app/Prompts.h"
 #include "app/ScreenCanvas.h"
 #include "app/UiText.h"
+#include "document/ChangeRecorder.h"
+#include "document/ProjectDocument.h"
 #include "editor/ClipboardBlock.h"
 #include "editor/EditorMessages.h"
+#include "editor/UndoMessages.h"
 #include "editor/ScreenRenderer.h"
 #include "forms/FormMessages.h"
 #include "image/PanelGlyphs.h"
@@ -24,6 +27,9 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QTimer>
+
+#include <iterator>
+#include <string>
 
 namespace dispcraft {
 
@@ -49,6 +55,23 @@ ScreenWindow::~ScreenWindow() {
 
 Prompts& ScreenWindow::prompts() { return m_main.prompts(); }
 
+UndoHistory& ScreenWindow::history() { return m_main.document().history(); }
+
+void ScreenWindow::markStored() {
+    m_session->screen().setStoredMark(history().stateMark(historyKey()));
+    // Storing deselects: the marks go from the view too.
+    m_session->screen().invalidateLcdMarks();
+}
+
+void ScreenWindow::syncModified() {
+    if (history().stateMark(historyKey()) == m_session->screen().storedMark()) {
+        m_session->screen().clearModified();
+    } else {
+        m_session->screen().setModified();
+    }
+    setWindowModified(modified());
+}
+
 void ScreenWindow::buildSession() {
     if (QWidget* old = m_scroll->takeWidget()) {
         delete old;
@@ -56,6 +79,7 @@ void ScreenWindow::buildSession() {
     ProjectStore& st = m_main.store();
     const ProgramDirectory& dir = m_main.app().dir();
     m_session = std::make_unique<EditorSession>(st, dir, m_main.prompts());
+    m_session->setUndoSink(&m_main.document().history());
     m_picture = ScreenRenderer::loadPanelPicture(st, dir);
     m_renderer = std::make_unique<ScreenRenderer>(m_picture ? &*m_picture : nullptr,
                                                   &m_main.app().glyphs());
@@ -84,13 +108,17 @@ void ScreenWindow::buildSession() {
 
 ScreenContents::OpenResult ScreenWindow::loadScreen(int s) {
     ScreenContents::OpenResult r = m_session->screen().loadScreen(s);
+    markStored();
     updateTitle();
     m_canvas->refresh(true);
     return r;
 }
 
-void ScreenWindow::reload() {
+void ScreenWindow::reload(bool forget) {
     const int s = screenNo();
+    if (forget) {
+        history().forgetWindow(historyKey());
+    }
     const bool owner = m_session->clipboard().owner();
     buildSession();
     m_session->clipboard().setOwner(owner);
@@ -98,6 +126,7 @@ void ScreenWindow::reload() {
         closeQuietly();
         return;
     }
+    markStored();
     updateTitle();
     m_canvas->refresh(true);
 }
@@ -133,8 +162,15 @@ bool ScreenWindow::isViewCommand(int id) {
     case kPaste:
     case kClose:
     case kSave:
-    case kSaveAs: return true;
-    default: return false;
+    case kSaveAs:
+    case kSelectAll: return true;
+    default:
+        for (int align : kAlignCommands) {
+            if (id == align) {
+                return true;
+            }
+        }
+        return false;
     }
 }
 
@@ -170,10 +206,27 @@ void ScreenWindow::runCommand(int id) {
     case kClose: close(); return;
     case kSave: save(); break;
     case kSaveAs: saveAs(); break;
+    case kSelectAll: m_session->selectAll(); break;
     default:
+        for (size_t i = 0; i < std::size(kAlignCommands); ++i) {
+            if (id == kAlignCommands[i]) {
+                m_session->align(static_cast<Alignment>(i));
+                afterEdit();
+                m_canvas->setFocus();
+                return;
+            }
+        }
+        if (ObjectDialogs::instance().hasPlacement(id) && m_session->screen().objects().anySelected()) {
+            // The placement clears the selection: its marks go now, not after the dialog.
+            m_session->screen().deselectAll();
+            m_session->screen().invalidateLcdMarks();
+            m_canvas->refresh();
+            m_canvas->repaint();
+        }
         if (ObjectDialogs::instance().place(*this, id)) {
-            // The placement tool's cursor shows once the pointer moves over the view.
-            m_canvas->setCursor(Qt::ArrowCursor);
+            m_armedPlacement = id;
+            // The placement tool's cursor shows at once, before the pointer moves.
+            m_canvas->syncCursor();
         }
         break;
     }
@@ -184,7 +237,22 @@ void ScreenWindow::runCommand(int id) {
 }
 
 void ScreenWindow::edit(const EditRequest& request) {
+    // Whatever the dialog changes, in the window and in the project, is one step.
+    Message name;
+    switch (request.target) {
+    case EditRequest::Target::None: return;
+    case EditRequest::Target::Object:
+        name = undomsg::withKindName(undomsg::kEditObject, request.kind);
+        break;
+    case EditRequest::Target::PanelKey: name = Message::string(undomsg::kEditKey); break;
+    case EditRequest::Target::FunctionKey:
+        name = Message::string(undomsg::kEditFunctionKey, {std::to_string(request.index + 1)});
+        break;
+    }
+    ChangeRecorder change(history(), m_main.store());
+    change.watch(m_session->screen());
     ObjectDialogs::instance().edit(*this, request);
+    change.commit(name);
     afterEdit();
 }
 
@@ -223,7 +291,7 @@ void ScreenWindow::paste() {
         return;
     }
     const QByteArray bytes = data->data(QString::fromLatin1(ClipboardBlock::kFormat));
-    m_session->clipboard().paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
+    m_session->paste(reinterpret_cast<const uint8_t*>(bytes.constData()),
                      static_cast<size_t>(bytes.size()));
 }
 
@@ -241,7 +309,11 @@ void ScreenWindow::removeScreen() {
                       Answer::Yes) {
         return;
     }
+    // Undone, the screen comes back and its window opens again.
+    ChangeRecorder change(history(), m_main.store());
+    change.showWindows(s, 0);
     m_session->screen().removeScreen();
+    change.commit(Message::string(undomsg::kRemoveScreen, {std::to_string(s)}));
     m_main.refreshWorkspace();
     closeQuietly();
 }
@@ -260,6 +332,7 @@ bool ScreenWindow::saveAs() {
         return false;
     }
     m_session->screen().storeScreen();
+    markStored();
     st.treeChanged = true;
     updateTitle();
     m_main.refreshWorkspace();
@@ -290,6 +363,10 @@ void ScreenWindow::closeEvent(QCloseEvent* event) {
                 return;
             }
         }
+    }
+    if (modified()) {
+        // Closed without storing: the window's edits are thrown away, and so are their steps.
+        history().forgetWindow(historyKey());
         m_session->screen().clearModified();
     }
     if (m_session->clipboard().owner()) {

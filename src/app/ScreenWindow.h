@@ -15,6 +15,7 @@ class MainWindow;
 class Prompts;
 class ScreenCanvas;
 class ScreenRenderer;
+class UndoHistory;
 
 // One screen window: an MDI child that edits the working records of one screen (or of a
 // screen without a number yet) through its editor session, shows the drawing at 1:1 in a
@@ -36,8 +37,19 @@ public:
     // Unpacks stored screen s into this new window.
     ScreenContents::OpenResult loadScreen(int s);
     // Loads the window's screen again from the store (after the screen manager copied onto
-    // it); unsaved edits of the window are replaced.
-    void reload();
+    // it); unsaved edits of the window are replaced, and with forget their steps leave the
+    // history (a step of the history that reloads keeps them).
+    void reload(bool forget = true);
+    // The window's contents were stored into the project (or loaded from it): its unsaved
+    // edits are those the history records after this point.
+    void markStored();
+    // After undo or redo: the window holds unsaved edits exactly when the history's state of
+    // it differs from the one last stored.
+    void syncModified();
+    // The placement command whose tool is armed (0 with the select tool).
+    int armedPlacement() const { return m_armedPlacement; }
+    int historyKey() const { return m_session->screen().historyKey(); }
+    bool closed() const { return m_closed; }
 
     // View commands (placement, select, delete, redraw, remove, summary, clipboard, close,
     // save, save as).
@@ -73,6 +85,7 @@ private:
     void paste();
     void summary();
     void removeScreen();
+    UndoHistory& history();
 
     MainWindow& m_main;
     std::unique_ptr<EditorSession> m_session;
@@ -80,6 +93,7 @@ private:
     std::unique_ptr<ScreenRenderer> m_renderer;
     QScrollArea* m_scroll = nullptr;
     ScreenCanvas* m_canvas = nullptr;
+    int m_armedPlacement = 0;
     bool m_quiet = false;
     bool m_closed = false;
 };

@@ -484,6 +484,15 @@ void MainWindowTest::screenListCopiesRenumbersAndOpens() {
     QCOMPARE(f.main->store().screenOpen[7], 1);
     QCOMPARE(f.main->store().screenOpen[2], 0);
     QVERIFY(two->windowTitle().startsWith(ui::text(Message::string(61500, {"7"}))));
+    // Undo takes the renumbering back, the window with it; redo makes it again.
+    f.main->runCommand(command::kUndo);
+    QCOMPARE(two->screenNo(), 2);
+    QVERIFY(f.main->store().screenExists(2));
+    QVERIFY(!f.main->store().screenExists(7));
+    f.main->runCommand(command::kRedo);
+    QCOMPARE(two->screenNo(), 7);
+    QVERIFY(f.main->store().screenExists(7));
+    QCOMPARE(two->session().screen().objects().textStrings[0].text, std::string("A"));
 
     // OK opens the chosen screen.
     f.dialogs.expect(QStringLiteral("screenManagerDialog"), [&](QDialog& d) {

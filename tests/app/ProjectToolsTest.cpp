@@ -134,6 +134,8 @@ void ProjectToolsTest::textsGoOutAndComeBackIntoOpenWindows() {
     file.close();
     QVERIFY(exported.contains("screen/1/TextString/4,l/min\r\n"));
 
+    const std::string nameBefore = f.main->store().entries[2].nameString();
+    const std::string textBefore = w->session().screen().objects().textStrings[2].text;
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("key,text\nscreen/1/TextString/3,Durchfluss\nscreen/2/name,\xe5\x8f\x82\xe6\x95\xb0\n");
     file.close();
@@ -154,6 +156,18 @@ void ProjectToolsTest::textsGoOutAndComeBackIntoOpenWindows() {
     QCOMPARE(f.prompts.shown.size(), size_t{1});
     const QString shown = ui::text(f.prompts.shown.front());
     QVERIFY2(shown.contains(QStringLiteral("Line 3")), qPrintable(shown));
+    QCOMPARE(f.main->store().entries[2].nameString(), Gb2312::fromUtf8("参数").text);
+
+    // The import is one step: undo puts the texts back in the store and in the open window,
+    // the unsaved edit of that window included; redo takes the table's texts again.
+    const std::string oldName = nameBefore;
+    QVERIFY(f.main->runCommand(command::kUndo));
+    QCOMPARE(f.main->store().entries[2].nameString(), oldName);
+    w = f.main->windowOfScreen(1);
+    QVERIFY(w);
+    QCOMPARE(w->session().screen().objects().textStrings[2].text, textBefore);
+    QCOMPARE(w->session().screen().objects().textStrings[3].text, std::string("l/min"));
+    QVERIFY(f.main->runCommand(command::kRedo));
     QCOMPARE(f.main->store().entries[2].nameString(), Gb2312::fromUtf8("参数").text);
 }
 

@@ -51,6 +51,7 @@ void newProjectOf(Fixture& f, int model) {
     QVERIFY(f.dialogs.done());
     f.main->closeAllScreenWindows();
     f.main->store().treeChanged = false;
+    f.main->document().history().setClean();
 }
 
 // Screens straight into the directory, as an opened project has them.
@@ -120,7 +121,7 @@ void WorkspaceTreeTest::screensAndSettingsOfATwoPortModel() {
     QCOMPARE(ProjectTree::screenOf(t->screenItem(12)), 12);
     QCOMPARE(ProjectTree::screenOf(t->captionItem(ProjectTree::kNewScreen)), 0);
     // Listing is no change to the project.
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
     // The tab of the tree carries its name.
     QCOMPARE(f.main->workspace()->tabs()->tabText(0), captionText(ProjectTree::kProject));
 }
@@ -215,7 +216,7 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     QVERIFY(f.dialogs.done());
     QVERIFY(f.prompts.wasShown(63545));
     QCOMPARE(st.projectBlock.baud[0], baudBefore);
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
 
     // OK with other line settings: written back, the project counts as changed.
     f.dialogs.expect(QStringLiteral("portParamDialog"), [](QDialog& d) {
@@ -230,11 +231,10 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(st.projectBlock.baud[0], uint16_t(4800));
     QCOMPARE(st.projectBlock.parity[0], uint8_t('e'));
-    QVERIFY(st.treeChanged);
     QVERIFY(f.main->document().modified());
 
     // The COM2 item opens the same dialog for COM2.
-    st.treeChanged = false;
+    f.main->document().history().setClean(); // as saved
     f.dialogs.expect(QStringLiteral("portParamDialog"), [](QDialog& d) {
         QVERIFY(d.windowTitle().contains(QStringLiteral("2")));
         auto* stop = d.findChild<QComboBox*>(QStringLiteral("ctl1022"));
@@ -245,7 +245,7 @@ void WorkspaceTreeTest::linkItemsOpenThePortParameters() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(st.projectBlock.stopBits[1], uint8_t(2));
     QCOMPARE(st.projectBlock.stopBits[0], uint8_t(1));
-    QVERIFY(st.treeChanged);
+    QVERIFY(f.main->document().modified());
     // The tree was built again and still names both links.
     QVERIFY(t->findCaption(captionText(7) + QLatin1Char(':') + ui::qs(st.com2LinkName)));
     QVERIFY(f.dialogs.unexpected.isEmpty());
@@ -312,7 +312,7 @@ void WorkspaceTreeTest::deleteScreenAsksAndFollowsItsRule() {
     QCOMPARE(ScriptedPrompts::count(f.prompts.asked, 63574), 1);
     QCOMPARE(f.prompts.asked.back().args.at(0), std::string("5"));
     QVERIFY(st.screenExists(5));
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
 
     // Yes removes it from the directory and the tree.
     menu.reset(t->contextMenuFor(t->screenItem(5)));
@@ -321,7 +321,7 @@ void WorkspaceTreeTest::deleteScreenAsksAndFollowsItsRule() {
     QVERIFY(!st.screenExists(5));
     QCOMPARE(int(st.entries[5].number), 0);
     QCOMPARE(int(st.entries[5].name[0]), 0);
-    QVERIFY(st.treeChanged);
+    QVERIFY(f.main->document().modified());
     QVERIFY(!t->screenItem(5));
     QCOMPARE(childCaptions(t->topLevelItem(0)),
              QStringList({captionText(1), QStringLiteral("B:1 One"), QStringLiteral("B:12 Twelve")}));
@@ -379,7 +379,7 @@ void WorkspaceTreeTest::modelChangeRebuildsTheTree() {
     doubleClick(t, t->topLevelItem(3)->child(0));
     QVERIFY(f.dialogs.done());
     QCOMPARE(st.modelTitle, before);
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
     // The one-port model: the tree loses its COM2 items.
     f.dialogs.expect(QStringLiteral("panelModelDialog"), [](QDialog& d) {
         d.findChild<QComboBox*>(QStringLiteral("ctl1104"))->setCurrentIndex(0);
@@ -388,7 +388,6 @@ void WorkspaceTreeTest::modelChangeRebuildsTheTree() {
     doubleClick(t, t->topLevelItem(3)->child(0));
     QVERIFY(f.dialogs.done());
     QVERIFY(st.modelTitle != before);
-    QVERIFY(st.treeChanged);
     QVERIFY(f.main->document().modified());
     QVERIFY(t->topLevelItem(3)->child(0)->text(0).startsWith(captionText(5) + QStringLiteral(":QP110")));
     QVERIFY(!t->findCaption(captionText(12)));
@@ -436,7 +435,7 @@ void WorkspaceTreeTest::alarmGroupTwoRebuildsItsTextPool() {
     QCOMPARE(uint32_t(a.offsets[1]), 4u);
     QCOMPARE(int(a.lengths[0]), 4);
     QCOMPARE(int(a.lengths[1]), int(low.size()));
-    QVERIFY(st.treeChanged);
+    QVERIFY(f.main->document().modified());
     // Group 1 is untouched.
     QCOMPARE(int(st.alarms[0].count), int(first.count));
     QCOMPARE(st.alarmPools[0], firstPool);
@@ -445,35 +444,35 @@ void WorkspaceTreeTest::alarmGroupTwoRebuildsItsTextPool() {
 void WorkspaceTreeTest::dataExchangeTableWritesBackOnlyOnOk() {
     Fixture f;
     newProjectOf(f, 1);
-    ProjectStore& st = f.main->store();
     ProjectTree* t = tree(f);
     QTreeWidgetItem* exchange = t->findCaption(captionText(12));
     f.dialogs.expect(QStringLiteral("changeTableDialog"), DialogScript::cancel);
     doubleClick(t, exchange);
     QVERIFY(f.dialogs.done());
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
     f.dialogs.expect(QStringLiteral("changeTableDialog"), DialogScript::ok);
     doubleClick(t, exchange);
     QVERIFY(f.dialogs.done());
-    QVERIFY(st.treeChanged);
-    QVERIFY(f.dialogs.unexpected.isEmpty());
+    // OK with nothing changed leaves nothing to save.
+    QVERIFY(!f.main->document().modified());
+QVERIFY(f.dialogs.unexpected.isEmpty());
 }
 
 void WorkspaceTreeTest::controlSettingsWriteBackOnlyOnOk() {
     Fixture f;
     newProjectOf(f, 1);
-    ProjectStore& st = f.main->store();
     ProjectTree* t = tree(f);
     QTreeWidgetItem* settings = t->findCaption(captionText(8));
     f.dialogs.expect(QStringLiteral("panelSettingsDialog"), DialogScript::cancel);
     doubleClick(t, settings);
     QVERIFY(f.dialogs.done());
-    QVERIFY(!st.treeChanged);
+    QVERIFY(!f.main->document().modified());
     f.dialogs.expect(QStringLiteral("panelSettingsDialog"), DialogScript::ok);
     doubleClick(t, settings);
     QVERIFY(f.dialogs.done());
-    QVERIFY(st.treeChanged);
-    QVERIFY(f.dialogs.unexpected.isEmpty());
+    // OK with nothing changed leaves nothing to save.
+    QVERIFY(!f.main->document().modified());
+QVERIFY(f.dialogs.unexpected.isEmpty());
 }
 
 QTEST_MAIN(WorkspaceTreeTest)

@@ -14,6 +14,9 @@
 #include "app/ProjectTools.h"
 #include "config/PanelModelFile.h"
 #include "forms/FormMessages.h"
+#include "document/ChangeRecorder.h"
+#include "document/ProjectDocument.h"
+#include "editor/UndoMessages.h"
 #include "forms/WorkspaceExchange.h"
 #include "model/ProjectStore.h"
 #include "text/Gb2312.h"
@@ -214,8 +217,9 @@ bool ProjectTree::captionDoubleClicked(QTreeWidgetItem* item) {
     return true;
 }
 
-void ProjectTree::changed() {
-    m_main.store().treeChanged = true;
+void ProjectTree::changed(ChangeRecorder& change, const Message& name) {
+    // The history holds the change: undoing back to the saved state leaves nothing unsaved.
+    change.commit(name);
     m_main.updateCommandStates();
 }
 
@@ -227,9 +231,11 @@ void ProjectTree::panelModel() {
         return;
     }
     PanelModelForm form = WorkspaceExchange::panelModelForm(st, m_main.app().dir());
+    ChangeRecorder change(m_main.document().history(), st);
+    change.setNeedsClosedWindows();
     if (auto v = treedialogs::panelModel(form, m_main.prompts(), &m_main)) {
         WorkspaceExchange::applyPanelModel(st, m_main.app().dir(), *v);
-        changed();
+        changed(change, Message::string(undomsg::kModelAndLinks));
         m_main.rebuildWorkspace();
     }
 }
@@ -240,9 +246,10 @@ void ProjectTree::portParameters(int port) {
     PortParamForm form = WorkspaceExchange::portParamForm(st, m_main.app().dir(), port);
     form.open(m_main.prompts());
     PortParamDialog dialog(form, m_main.prompts(), port - 1, &m_main);
+    ChangeRecorder change(m_main.document().history(), st);
     if (auto v = dialog.run()) {
         WorkspaceExchange::applyPortParams(st, m_main.app().dir(), port, *v);
-        changed();
+        changed(change, Message::string(undomsg::kPortParameters, {std::to_string(port)}));
         m_main.rebuildWorkspace();
     }
 }
@@ -250,9 +257,10 @@ void ProjectTree::portParameters(int port) {
 void ProjectTree::panelSettings() {
     ProjectStore& st = m_main.store();
     PanelSettingsForm form = WorkspaceExchange::panelSettingsForm(st, m_main.app().dir());
+    ChangeRecorder change(m_main.document().history(), st);
     if (auto v = treedialogs::panelSettings(form, m_main.prompts(), &m_main)) {
         WorkspaceExchange::applyPanelSettings(st, *v);
-        changed();
+        changed(change, Message::string(undomsg::kPanelSettings));
     }
 }
 
@@ -261,18 +269,20 @@ void ProjectTree::alarmGroup(const QString& itemCaption) {
     const std::string bytes = storedBytes(itemCaption);
     const int group = WorkspaceExchange::alarmGroupOf(st, bytes.empty() ? '\0' : bytes.back());
     AlarmGroupForm form = WorkspaceExchange::alarmGroupForm(st, group);
+    ChangeRecorder change(m_main.document().history(), st);
     if (auto v = treedialogs::alarmGroup(form, m_main.prompts(), &m_main)) {
         WorkspaceExchange::applyAlarmGroup(st, group, *v);
-        changed();
+        changed(change, Message::string(undomsg::kAlarmGroup, {std::to_string(group + 1)}));
     }
 }
 
 void ProjectTree::pictures() {
     ProjectStore& st = m_main.store();
     PictureForm form(PictureForm::presetFrom(st.pictures), 0, 0);
+    ChangeRecorder change(m_main.document().history(), st);
     if (auto v = treedialogs::pictures(form, m_main.prompts(), &m_main)) {
         PictureForm::writeBack(v->table, st.pictures);
-        changed();
+        changed(change, Message::string(undomsg::kPictures));
         // Picture objects on open screens show the table's dots.
         for (ScreenWindow* w : m_main.screenWindows()) {
             w->runCommand(command::kRedraw);
@@ -283,9 +293,10 @@ void ProjectTree::pictures() {
 void ProjectTree::changeTable() {
     ProjectStore& st = m_main.store();
     ChangeTableForm form = WorkspaceExchange::changeTableForm(st);
+    ChangeRecorder change(m_main.document().history(), st);
     if (auto v = treedialogs::changeTable(form, m_main.prompts(), &m_main)) {
         WorkspaceExchange::applyChangeTable(st, *v);
-        changed();
+        changed(change, Message::string(undomsg::kChangeRecords));
     }
 }
 
@@ -299,8 +310,10 @@ void ProjectTree::deleteScreen(int screen) {
     if (!canDeleteScreen(screen)) {
         return;
     }
+    ChangeRecorder change(m_main.document().history(), m_main.store());
+    change.showWindows(screen, 0);
     if (WorkspaceExchange::deleteScreen(m_main.store(), screen, m_main.prompts())) {
-        m_main.updateCommandStates();
+        changed(change, Message::string(undomsg::kDeleteScreen, {std::to_string(screen)}));
     }
     m_main.refreshWorkspace();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/workspace/WorkspaceTree.h"
+#include "base/Message.h"
 
 class QAction;
 
 namespace dispcraft {
+
+class ChangeRecorder;
 
 class MainWindow;
 
@@ -60,7 +63,8 @@ protected:
 
 private:
     void addScreens(QTreeWidgetItem* root);
-    void changed();
+    // A dialog's change is done: it becomes one step of the history, named name.
+    void changed(ChangeRecorder& change, const Message& name);
     void panelModel();
     void portParameters(int port);
     void panelSettings();

@@ -54,7 +54,8 @@ const std::string& ProjectDocument::path() const {
 }
 
 bool ProjectDocument::modified() const {
-    return m_store->treeChanged || (m_editors != nullptr && m_editors->anyModified());
+    return m_store->treeChanged || !m_history.isClean() ||
+           (m_editors != nullptr && m_editors->anyModified());
 }
 
 void ProjectDocument::markModified() {
@@ -129,6 +130,7 @@ void ProjectDocument::discard() {
     m_store->projectPath.clear();
     m_store->treeChanged = false;
     m_saveSuggestion.clear();
+    m_history.clear();
     forgetRecoveryCopy();
 }
 
@@ -146,6 +148,7 @@ bool ProjectDocument::newProject(const FormRunner<ModelLinkForm>& showModelDialo
     // The dialog is shown until it is confirmed (61556 after every refusal).
     NewProjectFlow::run(*m_store, m_dir, m_sink, showModelDialog);
     m_store->treeChanged = false;
+    m_history.clear();
     replaced();
     return true;
 }
@@ -194,6 +197,7 @@ bool ProjectDocument::load(const std::string& path) {
         m_sink.show(Message::string(trnmsg::kEndsEarly), Icon::Warning);
     }
     m_store->treeChanged = false;
+    m_history.clear();
     replaced();
     if (!r.findings.empty()) {
         m_sink.show(findingsMessage(path, r.findings), Icon::Warning);
@@ -286,6 +290,7 @@ bool ProjectDocument::save(SaveFrom from) {
     st.projectPath = target;
     st.treeChanged = false;
     m_saveSuggestion.clear();
+    m_history.setClean();
     if (!modified()) {
         forgetRecoveryCopy();
     }

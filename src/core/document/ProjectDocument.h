@@ -2,6 +2,7 @@
 
 #include "base/MessageSink.h"
 #include "base/ProgramDirectory.h"
+#include "document/UndoHistory.h"
 #include "forms/FormRunner.h"
 #include "forms/ModelLinkForm.h"
 #include "model/TrnReader.h"
@@ -26,6 +27,10 @@ struct ProjectStore;
 //
 // Windows are not its business: the caller reacts to a replaced project through the listener
 // and lets the editors close, store and report changes through ProjectEditors.
+//
+// The document holds the project's history of changes: saving makes the present state the
+// clean one (undoing back to it leaves nothing unsaved), and the history ends with the project
+// (new, open, close).
 class ProjectDocument {
 public:
     // A path the user chooses for writing the project, starting at the current one; empty
@@ -43,6 +48,8 @@ public:
     ProjectStore& store() { return *m_store; }
     const ProjectStore& store() const { return *m_store; }
     const ProgramDirectory& programDirectory() const { return m_dir; }
+    UndoHistory& history() { return m_history; }
+    const UndoHistory& history() const { return m_history; }
 
     // ---- What the document works with (none of them owned) -----------------------------
     void setEditors(ProjectEditors* editors) { m_editors = editors; }
@@ -56,7 +63,8 @@ public:
     // ---- State -------------------------------------------------------------------------
     bool isOpen() const;
     const std::string& path() const;
-    // Changes not yet written: the store's changes or an editor's.
+    // Changes not yet written: steps of the history since the save, the store's changes made
+    // outside the history, or an editor's.
     bool modified() const;
     // Something outside the editors changed the project.
     void markModified();
@@ -143,6 +151,7 @@ private:
     ProgramDirectory m_dir;
     MessageSink& m_sink;
     std::unique_ptr<ProjectStore> m_store;
+    UndoHistory m_history;
     ProjectEditors* m_editors = nullptr;
     SavePathChooser m_chooseSavePath;
     std::function<void()> m_replaced;

@@ -106,7 +106,13 @@ bool resizable(int kind) {
 void PointerTool::armPlacement(int kind, int placeWidth, int placeHeight) {
     m_placeKind = kind;
     m_handle = Handle::None;
+    // Whatever the last press was dragging stays where it is.
+    m_dragMode = DragMode::None;
+    m_group.clear();
+    m_narrowOnRelease = false;
     setPlaceSize(placeWidth, placeHeight);
+    // The tool's cursor shows at once, not only once the pointer moves.
+    updateCursor();
 }
 
 void PointerTool::setPlaceSize(int w, int h) {
@@ -164,6 +170,22 @@ int PointerTool::hitTest(Point p) {
     return hit;
 }
 
+std::pair<int, int> PointerTool::objectAt(Point p) const {
+    std::pair<int, int> found{0, kNoIndex};
+    const ScreenObjects& objects = m_contents.objects();
+    const PictureTable& pictures = m_contents.store().pictures;
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        const auto& list = objects.list<K>();
+        for (size_t i = 0; found.first == 0 && i < list.size(); ++i) {
+            if (list[i].occupies(K::kCode) && K::rect(list[i], pictures).contains(p)) {
+                found = {K::kCode, static_cast<int>(i)};
+            }
+        }
+    });
+    return found;
+}
+
 // A handle of the current object under the pointer makes it the tool; anywhere else a handle
 // tool goes back to select.
 void PointerTool::handleTest(Point p) {
@@ -219,9 +241,12 @@ bool PointerTool::inBandArea(Point p) const {
 
 // ---- Pointer events -----------------------------------------------------------------------------
 
-void PointerTool::press(Point p) {
+void PointerTool::press(Point p, bool toggle) {
     m_last = p;
-    if (m_dragMode == DragMode::Resize) {
+    m_narrowOnRelease = false;
+    m_dragged = false;
+    m_group.clear();
+    if (m_dragMode == DragMode::Resize && m_placeKind == 0) {
         m_cursor = sizingCursor(m_handle);
         return;
     }
@@ -229,15 +254,52 @@ void PointerTool::press(Point p) {
         m_cur = m_contents.keepInsideLcd(m_contents.snap(p), m_placeW, m_placeH);
         m_contents.setModified();
     }
-    m_contents.deselectAll();
     m_band = {p.x, p.y, p.x, p.y};
-    if (!armed()) {
-        m_curKind = hitTest(p);
-        if (m_curKind == 0 && inBandArea(p)) {
-            m_dragMode = DragMode::Band;
-        }
-    } else if (m_placeKind != 0) {
+    ScreenObjects& objects = m_contents.objects();
+    if (m_placeKind != 0) {
+        // Placing drags nothing: the object placed stays where the click put it.
+        m_dragMode = DragMode::None;
+        m_contents.deselectAll();
         place();
+    } else if (armed()) {
+        m_contents.deselectAll();
+    } else if (toggle) {
+        const auto [kind, slot] = objectAt(p);
+        m_dragMode = DragMode::None;
+        if (kind != 0) {
+            EditorObject& o = objects.head(kind, slot);
+            o.select(!o.selected());
+            if (o.selected()) {
+                m_curKind = kind;
+                m_curIndex = slot;
+            } else {
+                forgetCurrent();
+            }
+        } else if (inBandArea(p)) {
+            m_dragMode = DragMode::Band; // adds to the selection
+        }
+    } else {
+        const auto [kind, slot] = objectAt(p);
+        if (kind != 0 && objects.head(kind, slot).selected()) {
+            // A press on a selected object keeps the selection, so that all of it moves.
+            m_curKind = kind;
+            m_curIndex = slot;
+            const Rect r = m_contents.objectRect(kind, slot);
+            m_cur = {r.left, r.top};
+            setPlaceSize(r.width(), r.height());
+            m_dragMode = DragMode::Move;
+            m_narrowOnRelease = true;
+        } else {
+            m_curKind = hitTest(p);
+            if (m_curKind == 0 && inBandArea(p)) {
+                m_dragMode = DragMode::Band;
+            }
+        }
+        if (m_dragMode == DragMode::Move) {
+            m_group = ObjectArrangement::selection(m_contents);
+            m_groupBounds = ObjectArrangement::bounds(m_group);
+            m_groupOffset = {};
+        }
     }
     m_contents.invalidateLcdMarks();
 }
@@ -327,29 +389,22 @@ void PointerTool::move(Point p, bool leftButton) {
 }
 
 void PointerTool::moveCurrent(Point p) {
-    ScreenObjects& objects = m_contents.objects();
-    if (m_curKind < kKindTextString || m_curKind > kKindPicture ||
-        m_curIndex >= ScreenObjects::capacityOf(m_curKind) ||
-        !objects.occupied(m_curKind, m_curIndex)) {
+    if (m_group.empty()) {
         return;
     }
-    Point s = m_contents.snap(p);
-    m_cur.x += (s.x - m_last.x) / kGrid * kGrid;
-    m_cur.y += (s.y - m_last.y) / kGrid * kGrid;
+    // Whole grid steps from the press point, as far as the group stays inside the LCD.
+    const Point s = m_contents.snap(p);
+    m_groupOffset.x += (s.x - m_last.x) / kGrid * kGrid;
+    m_groupOffset.y += (s.y - m_last.y) / kGrid * kGrid;
     m_last = s;
-    m_cur = m_contents.keepInsideLcd(m_cur, m_placeW, m_placeH);
-    EditorObject& o = objects.head(m_curKind, m_curIndex);
-    Rect old = m_contents.objectRect(m_curKind, m_curIndex);
-    if (o.x != m_cur.x || o.y != m_cur.y) {
-        m_contents.setModified();
-    }
-    o.x = m_cur.x;
-    o.y = m_cur.y;
-    if (m_curKind == kKindNumDisp) {
-        m_contents.invalidateLcd(true);
-    } else {
-        m_contents.invalidate(old.united(m_contents.objectRect(m_curKind, m_curIndex)).grown(2),
-                              false);
+    m_groupOffset = ObjectArrangement::keepInside(m_contents, m_groupBounds, m_groupOffset);
+    ObjectArrangement::place(m_contents, m_group, m_groupOffset);
+    m_dragged = m_dragged || m_groupOffset != Point{};
+    if (m_curIndex != kNoIndex && m_curKind != 0 &&
+        m_curIndex < ScreenObjects::capacityOf(m_curKind) &&
+        m_contents.objects().occupied(m_curKind, m_curIndex)) {
+        const EditorObject& o = m_contents.objects().head(m_curKind, m_curIndex);
+        m_cur = {o.x, o.y};
     }
 }
 
@@ -440,9 +495,21 @@ void PointerTool::bandSelect() {
 
 void PointerTool::release(Point) {
     if (m_dragMode == DragMode::Band) {
-        m_dragMode = DragMode::None;
         bandSelect();
     }
+    // A click on one object of a selection, without a drag, selects that object alone.
+    if (m_dragMode == DragMode::Move && m_narrowOnRelease && !m_dragged &&
+        m_curKind != 0 && m_curIndex < ScreenObjects::capacityOf(m_curKind) &&
+        m_contents.objects().occupied(m_curKind, m_curIndex)) {
+        m_contents.deselectAll();
+        m_contents.objects().head(m_curKind, m_curIndex).select(true);
+    }
+    // A resize handle stays the tool until the pointer leaves it.
+    if (m_dragMode != DragMode::Resize) {
+        m_dragMode = DragMode::None;
+    }
+    m_group.clear();
+    m_narrowOnRelease = false;
     m_contents.invalidateLcd(true);
 }
 

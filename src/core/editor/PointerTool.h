@@ -2,8 +2,10 @@
 
 #include "base/Geometry.h"
 #include "base/Message.h"
+#include "editor/ObjectArrangement.h"
 
 #include <string>
+#include <vector>
 
 namespace dispcraft {
 
@@ -49,7 +51,9 @@ class PointerTool {
 public:
     explicit PointerTool(ScreenContents& contents) : m_contents(contents) {}
 
-    void press(Point p);                 // left button down
+    // Left button down. toggle (Ctrl or Shift held): the object under the pointer joins or
+    // leaves the selection, and a band adds to it; nothing moves.
+    void press(Point p, bool toggle = false);
     void move(Point p, bool leftButton); // pointer moved
     void release(Point p);               // left button up
     EditRequest doubleClick(Point p);    // left double-click
@@ -59,7 +63,8 @@ public:
     bool contextMenu();
 
     // A placement command confirmed its dialog: the next press places an object of kind 1..7
-    // of this size.
+    // of this size. What the last press was dragging is let go, so that placing never moves
+    // another object.
     void armPlacement(int kind, int placeWidth, int placeHeight);
     void setPlaceSize(int w, int h);
     // Back to the select tool (32831).
@@ -93,6 +98,11 @@ private:
         m_handle = Handle::None;
     }
     int hitTest(Point p);
+    // The object under p without changing anything: its kind (0 none) and slot.
+    std::pair<int, int> objectAt(Point p) const;
+    // A drag of the selection starts at p: every selected object moves along.
+    void startGroupDrag(Point p);
+    void moveGroup(Point p);
     void handleTest(Point p);
     void updateCursor();
     void place();
@@ -112,6 +122,15 @@ private:
     int m_placeH = 0;
     Point m_last;
     Rect m_band;
+    // The dragged selection: where its objects were when the drag started, and how far it
+    // has gone (whole grid steps, kept inside the LCD).
+    std::vector<ObjectArrangement::Member> m_group;
+    Rect m_groupBounds;
+    Point m_groupOffset;
+    // A press on an object of a larger selection: unless the pointer drags, the release
+    // leaves that object selected alone.
+    bool m_narrowOnRelease = false;
+    bool m_dragged = false;
     EditorCursor m_cursor = EditorCursor::Arrow;
     std::string m_status;
 };

@@ -44,6 +44,8 @@ private:
 
 ScreenContents::ScreenContents(ProjectStore& store, ProgramDirectory dir, MessageSink& sink)
     : m_store(store), m_dir(std::move(dir)), m_sink(sink), m_lcd{store.lcdX, store.lcdY} {
+    static int windows = 0;
+    m_serial = ++windows;
     for (size_t i = 0; i < m_fnKeyRects.size(); ++i) {
         m_fnKeyRects[i] = toRect(store.fnKeyRects[i]);
     }
@@ -125,6 +127,16 @@ void ScreenContents::bindScreenNumber(int n, const std::string& name, bool saveA
     m_store.screenOpen[static_cast<size_t>(n)] = 1;
 }
 
+void ScreenContents::unbindScreenNumber(int historyKey) {
+    if (validScreen(m_screenNo)) {
+        m_store.screenOpen[static_cast<size_t>(m_screenNo)] = 0;
+    }
+    m_screenNo = 0;
+    if (historyKey < 0) {
+        m_serial = -historyKey;
+    }
+}
+
 void ScreenContents::windowClosed() {
     if (validScreen(m_screenNo)) {
         m_store.screenOpen[static_cast<size_t>(m_screenNo)] = 0;
@@ -174,6 +186,18 @@ std::vector<Message> ScreenContents::summaryParts() const {
 }
 
 // ---- Objects ------------------------------------------------------------------------------
+
+void ScreenContents::selectAll() {
+    forEachKind([&](auto k) {
+        using K = decltype(k);
+        for (auto& o : m_objects.list<K>()) {
+            if (o.occupies(K::kCode)) {
+                o.select(true);
+            }
+        }
+    });
+    invalidateLcdMarks();
+}
 
 void ScreenContents::removeSelected() {
     m_modified = true;

@@ -58,6 +58,9 @@ public:
     // would rewrite the screen's texts and keys in the editor's own way and change the file of a
     // project that nobody edited.
     bool storeScreen();
+    // Undoing the numbering of a new screen: the window is bound to no number again, goes by
+    // historyKey (negative) in the history, and its number's open flag is cleared.
+    void unbindScreenNumber(int historyKey);
     // The window closes: clears the open flag of its screen.
     void windowClosed();
     // Document title: 61499 until the window has a number, then 61500 with it.
@@ -75,6 +78,8 @@ public:
     const ScreenObjects& objects() const { return m_objects; }
     ObjectTemplates& templates() { return m_templates; }
     void deselectAll() { m_objects.deselectAll(); }
+    // Ctrl+A: every object of the screen.
+    void selectAll();
     // Removes every selected object; the caller forgets its current object.
     void removeSelected();
     // Object rectangle used by hit tests and selection marks (slot must be in use).
@@ -140,6 +145,12 @@ public:
 
     // ---- State -------------------------------------------------------------------------------
     int screenNo() const { return m_screenNo; }
+    // How the project's history names this window: its screen number, or while it has none a
+    // negative number of its own.
+    int historyKey() const { return m_screenNo != 0 ? m_screenNo : -m_serial; }
+    // The history's mark of the state last stored (or opened); see UndoHistory::stateMark.
+    uint64_t storedMark() const { return m_storedMark; }
+    void setStoredMark(uint64_t mark) { m_storedMark = mark; }
     bool modified() const { return m_modified; }
     void setModified() { m_modified = true; }
     void clearModified() { m_modified = false; }
@@ -163,6 +174,8 @@ private:
     Point m_lcd;
     int m_screenNo = 0;
     int m_storedAs = 0; // the screen the lists were last opened from or stored into
+    int m_serial;
+    uint64_t m_storedMark = 0;
     bool m_modified = false;
     bool m_pictureReported = false;
     bool m_closeRequested = false;

@@ -18,6 +18,8 @@ struct BarGraphObject : EditorObject {
     uint8_t areaAndBit = 0;
 
     bool horizontal() const { return (attr & BarGraphRecord::kHorizontal) != 0; }
+
+    bool operator==(const BarGraphObject&) const = default;
 };
 
 } // namespace dispcraft

@@ -37,6 +37,7 @@ struct EditorObject {
             kindWord &= ~kSelectedBit;
         }
     }
+    bool operator==(const EditorObject&) const = default;
 };
 
 } // namespace dispcraft

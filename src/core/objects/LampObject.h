@@ -19,6 +19,8 @@ struct LampObject : EditorObject {
     std::string dots;        // one byte per dot, each row holding both lamp states; 0 = dark
 
     bool big() const { return (attr & LampRecord::kBig) != 0; }
+
+    bool operator==(const LampObject&) const = default;
 };
 
 } // namespace dispcraft

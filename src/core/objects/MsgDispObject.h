@@ -14,6 +14,8 @@ struct MsgDispObject : EditorObject {
     std::array<std::string, 16> texts;
     int32_t address = 0;    // the register's address number; the store keeps its low 16 bits
     uint8_t areaAndBit = 0; // high nibble device type, low nibble bit number
+
+    bool operator==(const MsgDispObject&) const = default;
 };
 
 } // namespace dispcraft

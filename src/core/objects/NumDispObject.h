@@ -26,6 +26,8 @@ struct NumDispObject : EditorObject {
     // and no scale factor. A scaled display then keeps its own dialog instead of being wiped by
     // the clock dialog.
     bool shortForm() const { return NumDispRecord::isClockField(options, attr, decimals, scaleBits); }
+
+    bool operator==(const NumDispObject&) const = default;
 };
 
 // The two values that travel beside NumDisp i.

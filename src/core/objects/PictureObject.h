@@ -9,6 +9,8 @@ namespace dispcraft {
 // Working Picture object.
 struct PictureObject : EditorObject {
     uint8_t pictureNo = 0; // 1..29, an entry of the picture table
+
+    bool operator==(const PictureObject&) const = default;
 };
 
 } // namespace dispcraft

@@ -11,6 +11,8 @@ namespace dispcraft {
 struct TextStringObject : EditorObject {
     uint8_t attr = 0; // bits 0-1 font index, bit 7 reverse video
     std::string text; // GB2312
+
+    bool operator==(const TextStringObject&) const = default;
 };
 
 // What the TextString dialog leaves for placement: only these two fields.

@@ -18,6 +18,8 @@ struct TrendGraphObject : EditorObject {
     int32_t spacing = 0; // dots between samples
     int32_t pointCount = 0;
     uint8_t areaAndBit = 0;
+
+    bool operator==(const TrendGraphObject&) const = default;
 };
 
 } // namespace dispcraft
