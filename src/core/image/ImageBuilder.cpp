@@ -36,8 +36,8 @@ constexpr int kLampNumbers = 30;     // 0..29
 // A text of a pool by offset and length; one that does not lie wholly inside the pool is built
 // as an empty text, as every other reader takes it.
 std::string_view poolText(const std::string& pool, uint32_t offset, uint32_t length) {
-    if (!textpool::inside(offset, length, pool.size())) {
-        return {};
+    if (length == 0 || !textpool::inside(offset, length, pool.size())) {
+        return {}; // an empty text may name any offset, past the pool's end too
     }
     return std::string_view(pool).substr(offset, length);
 }

@@ -256,9 +256,7 @@ void alarms(Page& p, const ProjectStore& st) {
         std::vector<std::vector<std::string>> rows;
         const std::string& pool = st.alarmPools[static_cast<size_t>(g)];
         for (int m = 0; m < count; ++m) {
-            const std::string text = a.lengths[m] == 0 || a.offsets[m] >= pool.size()
-                                         ? std::string()
-                                         : pool.substr(a.offsets[m], a.lengths[m]);
+            const std::string text = a.message(pool, m);
             rows.push_back({std::to_string(m + 1), unbroken(AddressXref::entryOf(st, a.plcUse(), m).label()), utf8(text)});
         }
         p.table(ProjectReport::kAlarmColumns, rows);

@@ -31,10 +31,7 @@ int alarmGroups(const ProjectStore& st) { return st.alarmGroupCount > 1 ? 2 : 1;
 std::string alarmText(const ProjectStore& st, int g, int m) {
     const AlarmBlock& a = st.alarms[static_cast<size_t>(g)];
     const std::string& pool = st.alarmPools[static_cast<size_t>(g)];
-    if (a.lengths[m] == 0 || a.offsets[m] >= pool.size()) {
-        return {};
-    }
-    return pool.substr(a.offsets[m], a.lengths[m]);
+    return a.message(pool, m);
 }
 
 // As the editor keeps a static text inside the LCD once its text changed: the place in view

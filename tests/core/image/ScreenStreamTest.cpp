@@ -512,6 +512,7 @@ TEST(ScreenStream, ReferencesThatLeadNowhereAreWarnedOfAndBuiltSafely) {
     outside.textOffset = 200;
     MsgDispRecord& m = addMsgDisp(*store, 1, 50, 30, {"A", "B", "AB"});
     m.textOffsets[2] = 900;
+    m.textOffsets[5] = 1u << 24; // an empty text may name any offset: no warning, no fault
     store->pictures[4] = {4, 8, 8, 0, std::string(64, '\1')};
     for (int p : {40, 4, 5}) {
         PictureObjectRecord& pic = store->screens[1].pictures[store->entries[1].pictureCount++];
