@@ -89,7 +89,10 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateCommandStates);
     // Cut, copy, paste and delete follow the keyboard focus.
-    connect(qApp, &QApplication::focusChanged, this, [this] {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && qobject_cast<QMenuBar*>(now) == nullptr) {
+            m_workFocus = now;
+        }
         if (!m_closing) {
             updateCommandStates();
         }

@@ -251,6 +251,9 @@ private:
     QString m_placementHint; // shown while a placement tool is armed
     bool m_restart = false;
     bool m_closing = false;
+    // The widget the user last worked in; the menu bar, while it is navigated with the keyboard,
+    // takes the focus but leaves the commands to that widget.
+    QPointer<QWidget> m_workFocus;
 };
 
 } // namespace dispcraft

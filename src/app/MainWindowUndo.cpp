@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -92,6 +93,9 @@ void MainWindow::updateHistoryActions() {
 
 bool MainWindow::focusOnScreen() const {
     const QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<const QMenuBar*>(focus) != nullptr) {
+        focus = m_workFocus; // Alt+E and the like: the commands stay with the work
+    }
     if (focus == nullptr) {
         return true;
     }

@@ -8,6 +8,7 @@
 #include "model/ProjectStore.h"
 
 #include <QStatusBar>
+#include <QMenuBar>
 #include <QTreeWidget>
 
 using namespace dispcraft;
@@ -120,6 +121,12 @@ void EditingHistoryTest::editingCommandsFollowTheFocus() {
     // Back in the view, Delete deletes, and Ctrl+Z brings the object back selected.
     f.canvas()->setFocus();
     QVERIFY(f.main->commandEnabled(command::kDelete));
+    // The menu bar navigated from the keyboard (Alt+E) leaves the commands with the view.
+    f.main->menuBar()->setFocus();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.main->menuBar()));
+    QVERIFY(f.main->commandEnabled(command::kDelete));
+    QVERIFY(f.main->commandEnabled(command::kCut));
+    f.canvas()->setFocus();
     QTest::keyClick(f.canvas(), Qt::Key_Delete);
     QVERIFY(!text(f, 0).occupies(kKindTextString));
     QTest::keyClick(f.canvas(), Qt::Key_Z, Qt::ControlModifier);
