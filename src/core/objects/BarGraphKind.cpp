@@ -115,16 +115,11 @@ BarGraphImageRecord BarGraphKind::toImage(const Record& r, ImageContext& c) {
     return i;
 }
 
-
 ReportCells BarGraphKind::reportCells(const Record& r) {
     using namespace reporttext;
-    const int codingBits = (r.attr >> 6) & 0x03;
-    const Coding c = codingBits == 1 ? kBcd : codingBits == 0 ? kUnsigned : kSigned;
-    // Under unsigned coding a negative bound stands for its 16-bit unsigned value.
-    auto bound = [&](int16_t v) { return c == kUnsigned && v < 0 ? v + 65536 : v; };
-    return {{},
-            {range(bound(r.minimum), bound(r.maximum)), coding(c),
-             Message::string(kFirstDirection + (r.attr & Record::kDirection)),
-             dots(r.length, r.thickness)}};
+    ReportCells cells{{}, graphRange(r.attr, r.minimum, r.maximum)};
+    cells.format.push_back(Message::string(kFirstDirection + (r.attr & Record::kDirection)));
+    cells.format.push_back(dots(r.length, r.thickness));
+    return cells;
 }
 } // namespace dispcraft

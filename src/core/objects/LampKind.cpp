@@ -119,7 +119,6 @@ LampImageRecord LampKind::toImage(const Record& r, ImageContext& c) {
     return i;
 }
 
-
 ReportCells LampKind::reportCells(const Record& r) {
     ReportCells c{r.nameString(),
                   {Message::string(reporttext::kLampSize, {(r.attr & Record::kBig) ? "32" : "16"})}};

@@ -113,7 +113,6 @@ MsgDispImageRecord MsgDispKind::toImage(const Record& r, ImageContext& c) {
     return i;
 }
 
-
 std::string MsgDispKind::text(const Record& r, int i, const std::string& pool) {
     return textpool::cut(pool, r.textOffsets[i], r.textLengths[i]);
 }

@@ -176,7 +176,6 @@ std::vector<int> NumDispKind::imageOrder(std::span<const NumDispRecord> records)
     return order;
 }
 
-
 ReportCells NumDispKind::reportCells(const Record& r, const SideRecord& side) {
     using namespace reporttext;
     ReportCells c;

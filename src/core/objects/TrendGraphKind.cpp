@@ -116,17 +116,13 @@ TrendGraphImageRecord TrendGraphKind::toImage(const Record& r, ImageContext& c) 
     return i;
 }
 
-
 ReportCells TrendGraphKind::reportCells(const Record& r) {
     using namespace reporttext;
-    const int codingBits = (r.attr >> 6) & 0x03;
-    const Coding c = codingBits == 0 ? kUnsigned : codingBits == 1 ? kBcd : kSigned;
-    auto bound = [&](int16_t v) { return c == kUnsigned && v < 0 ? v + 65536 : v; };
+    ReportCells cells{{}, graphRange(r.attr, r.minimum, r.maximum)};
     // A setting A of 0 samples every second, as 1 does.
-    return {{},
-            {range(bound(r.minimum), bound(r.maximum)), coding(c),
-             Message::string(kSamples, {std::to_string(std::max<int>(1, r.settingA)),
-                                        std::to_string(r.spacing)}),
-             dots(r.width, r.height)}};
+    cells.format.push_back(Message::string(
+        kSamples, {std::to_string(std::max<int>(1, r.settingA)), std::to_string(r.spacing)}));
+    cells.format.push_back(dots(r.width, r.height));
+    return cells;
 }
 } // namespace dispcraft
