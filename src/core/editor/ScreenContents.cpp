@@ -288,7 +288,10 @@ Message ScreenContents::panelKeyTitle(int a) {
 ScreenContents::PanelKeyEdit ScreenContents::beginPanelKeyEdit(int a) {
     const size_t k = static_cast<size_t>(a);
     PanelKeyEdit e;
-    e.perScreen = m_store.globalKeys.at(k).kind == 1;
+    // The editor writes 0 (project-wide) or 1 (per screen) here; any other first byte, as other
+    // programs write, is taken the way the drawing and the window's keys take it: per screen, so
+    // the dialog shows the function the screen and its image hold.
+    e.perScreen = m_store.globalKeys.at(k).kind != KeyRecord::kProjectWide;
     // Per screen, the dialog shows the screen's definition; the project-wide record takes it
     // only when the dialog is confirmed.
     e.record = e.perScreen ? m_keys.at(k) : m_store.globalKeys.at(k);

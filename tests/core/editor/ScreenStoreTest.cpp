@@ -260,6 +260,18 @@ TEST_F(ScreenStore, KeyMarkersAreRedWhileProjectWideAndBlueOncePerScreen) {
     EXPECT_EQ(block(20).keys[3].kind, 9);
     session->readyToPaint();
     EXPECT_EQ(session->screen().panelKeyMarker(3), ScreenContents::KeyMarker::None);
+
+    // A project-wide first byte the editor never writes (9, with the screen option): the window
+    // shows the screen's own function, and the key dialog opens on that same function.
+    store->globalKeys[5].kind = 9;
+    store->globalKeys[5].flags = KeyRecord::kScreenOption;
+    block(12).keys[5].kind = 137;
+    block(12).keys[5].flags = 0x43;
+    session->readyToPaint();
+    EXPECT_EQ(session->screen().panelKeyMarker(5), ScreenContents::KeyMarker::PerScreen);
+    edit = session->screen().beginPanelKeyEdit(5);
+    EXPECT_TRUE(edit.perScreen);
+    EXPECT_EQ(edit.record.flags, 0x43);
 }
 
 TEST_F(ScreenStore, PaintRulesFixEmptyTextsAndLampCountsButKeepUndefinedPictures) {
