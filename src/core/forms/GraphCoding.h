@@ -2,6 +2,7 @@
 
 #include "forms/ObjectFormMessages.h"
 #include "objects/AttrBits.h"
+#include "objects/GraphAttr.h"
 
 #include <cstdint>
 
@@ -10,13 +11,12 @@ namespace dispcraft {
 // The value coding of the bar and trend graphs: 0 unsigned, 1 BCD, 2 signed, kept in bits 6-7 of
 // the attribute byte (bit 6 BCD, bit 7 signed; both read as signed).
 namespace graphcoding {
-constexpr int kUnsigned = 0;
-constexpr int kBcd = 1;
-constexpr int kSigned = 2;
+constexpr int kUnsigned = graphattr::kUnsigned;
+constexpr int kBcd = graphattr::kBcd;
+constexpr int kSigned = graphattr::kSigned;
 
 inline int fromAttr(uint8_t attr) {
-    const int bits = attr >> 6;
-    return bits == 0 ? kUnsigned : bits == 1 ? kBcd : kSigned;
+    return graphattr::coding(attr);
 }
 inline uint8_t attrBits(int coding) {
     return coding == kBcd ? attrbits::kBcd : coding == kSigned ? attrbits::kSigned : 0x00;

@@ -1,5 +1,7 @@
 #include "objects/BarGraphImageRecord.h"
 
+#include "objects/GraphAttr.h"
+
 #include <algorithm>
 
 namespace dispcraft {
@@ -10,18 +12,19 @@ constexpr int kScaledThickness = 12; // thinner bars have no scale
 } // namespace
 
 WordCoding BarGraphImageRecord::coding() const {
-    const WordCoding::Kind kind = (attributes & 0x80)   ? WordCoding::Kind::Signed
-                                  : (attributes & 0x40) ? WordCoding::Kind::Bcd
-                                                        : WordCoding::Kind::Unsigned;
-    return WordCoding(kind, false);
+    const int c = graphattr::coding(attributes);
+    return WordCoding(c == graphattr::kSigned ? WordCoding::Kind::Signed
+                      : c == graphattr::kBcd  ? WordCoding::Kind::Bcd
+                                              : WordCoding::Kind::Unsigned,
+                      false);
 }
 
 int64_t BarGraphImageRecord::top() const {
-    return coding().kind() == WordCoding::Kind::Unsigned ? static_cast<uint16_t>(maximum) : maximum;
+    return graphattr::bound(attributes, maximum);
 }
 
 int64_t BarGraphImageRecord::bottom() const {
-    return coding().kind() == WordCoding::Kind::Unsigned ? static_cast<uint16_t>(minimum) : minimum;
+    return graphattr::bound(attributes, minimum);
 }
 
 int BarGraphImageRecord::filled(std::optional<int64_t> value, int span) const {

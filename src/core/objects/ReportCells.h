@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Message.h"
+#include "objects/GraphAttr.h"
 
 #include <string>
 #include <vector>
@@ -52,13 +53,11 @@ inline Message dots(int width, int height) {
 inline Message range(long long low, long long high) {
     return Message::string(kRange, {std::to_string(low), std::to_string(high)});
 }
-// A graph's range and coding as its dialog reads them: the coding in bits 6-7 of the attribute
-// byte, and under unsigned coding a negative bound stands for its 16-bit unsigned value.
-inline std::vector<Message> graphRange(unsigned attr, int minimum, int maximum) {
-    const unsigned bits = (attr >> 6) & 0x03;
-    const Coding c = bits == 0 ? kUnsigned : bits == 1 ? kBcd : kSigned;
-    auto bound = [&](int v) { return c == kUnsigned && v < 0 ? v + 65536 : v; };
-    return {range(bound(minimum), bound(maximum)), coding(c)};
+// A graph's range and coding as its dialog reads them.
+inline std::vector<Message> graphRange(uint8_t attr, int16_t minimum, int16_t maximum) {
+    const int g = graphattr::coding(attr);
+    const Coding c = g == graphattr::kBcd ? kBcd : g == graphattr::kSigned ? kSigned : kUnsigned;
+    return {range(graphattr::bound(attr, minimum), graphattr::bound(attr, maximum)), coding(c)};
 }
 } // namespace reporttext
 

@@ -1,22 +1,25 @@
 #include "objects/TrendGraphImageRecord.h"
 
+#include "objects/GraphAttr.h"
+
 #include <algorithm>
 
 namespace dispcraft {
 
 WordCoding TrendGraphImageRecord::coding() const {
-    const WordCoding::Kind kind = (attributes & 0x80)   ? WordCoding::Kind::Signed
-                                  : (attributes & 0x40) ? WordCoding::Kind::Bcd
-                                                        : WordCoding::Kind::Unsigned;
-    return WordCoding(kind, false);
+    const int c = graphattr::coding(attributes);
+    return WordCoding(c == graphattr::kSigned ? WordCoding::Kind::Signed
+                      : c == graphattr::kBcd  ? WordCoding::Kind::Bcd
+                                              : WordCoding::Kind::Unsigned,
+                      false);
 }
 
 int64_t TrendGraphImageRecord::top() const {
-    return coding().kind() == WordCoding::Kind::Unsigned ? static_cast<uint16_t>(maximum) : maximum;
+    return graphattr::bound(attributes, maximum);
 }
 
 int64_t TrendGraphImageRecord::bottom() const {
-    return coding().kind() == WordCoding::Kind::Unsigned ? static_cast<uint16_t>(minimum) : minimum;
+    return graphattr::bound(attributes, minimum);
 }
 
 void TrendGraphImageRecord::write(ByteWriter& w) const {
